@@ -1,0 +1,15 @@
+#pragma once
+
+namespace com {
+
+// Common base of every public class and interface, so that a typed value can hold any object
+// and "query interface" is a dynamic_pointer_cast from it.
+class Object {
+public:
+    Object() = default;
+    Object(const Object&) = default;
+    Object& operator=(const Object&) = default;
+    virtual ~Object() = default;
+};
+
+} // namespace com
