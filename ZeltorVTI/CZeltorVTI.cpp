@@ -120,8 +120,8 @@ CZeltorVTI::Reply CZeltorVTI::ReceiveReply()
 {
     QByteArray frame;
     try {
-        ReplyWait wait(events::EventLoop::current(), kReplyTimeoutMs);
         events::EventLoop& loop = events::EventLoop::current();
+        const ReplyWait wait(loop, kReplyTimeoutMs);
         while (!wait.timedOut()) {
             loop.pumpOnce();
             serial::IDataLink& current = link(); // a call made during the pump may have closed it
@@ -286,6 +286,7 @@ void CZeltorVTI::StartTest(const std::vector<com::Value>& params)
 
 void CZeltorVTI::GetTestResult(int32_t& testType, int32_t& seqNo, com::Value& result)
 {
+    const auto keepAlive = shared_from_this();
     testType = 0;
     seqNo = 0;
     try {

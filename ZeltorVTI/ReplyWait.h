@@ -3,33 +3,23 @@
 #include "events/EventLoop.h"
 
 #include <cstdint>
-#include <memory>
 
 namespace ZeltorVTI {
 
-// The deadline of one reply wait: its own timer and its own flag, so that a wait nested inside
-// another (the message pump allows it) neither resets nor stops the outer one.
+// The deadline of one reply wait, on the event loop's clock. Each wait has its own, so a wait
+// nested inside another (the message pump allows it) neither resets nor stops the outer one.
 class ReplyWait {
 public:
-    ReplyWait(events::EventLoop& loop, int32_t timeoutMs)
-        : m_timer(loop.createTimer())
+    ReplyWait(const events::EventLoop& loop, int32_t timeoutMs)
+        : m_loop(loop), m_deadline(loop.now() + timeoutMs)
     {
-        m_timer->setTick([this] {
-            m_timedOut = true;
-            m_timer->setEnabled(false);
-        });
-        m_timer->setInterval(timeoutMs);
-        m_timer->setEnabled(true);
     }
 
-    ReplyWait(const ReplyWait&) = delete;
-    ReplyWait& operator=(const ReplyWait&) = delete;
-
-    bool timedOut() const { return m_timedOut; }
+    bool timedOut() const { return m_loop.now() >= m_deadline; }
 
 private:
-    std::unique_ptr<events::Timer> m_timer;
-    bool m_timedOut = false;
+    const events::EventLoop& m_loop;
+    const int64_t m_deadline;
 };
 
 } // namespace ZeltorVTI

@@ -15,7 +15,7 @@ namespace Nelvar {
 class IXmlService;
 
 // Raises application errors and passes run-time errors on. None of its raising members returns.
-class IErrorService : public com::Object {
+class IErrorService : public virtual com::Object {
 public:
     // Raises application error `number` with the product key, source and flags. Called with an
     // empty product, number 0 and an empty source while an error is being handled, it raises
@@ -28,12 +28,12 @@ public:
 
 // Translates language keys ("20011::Ventilator test") or plain English texts for a product;
 // "%%1" in the text is replaced by the first argument.
-class ILanguageService : public com::Object {
+class ILanguageService : public virtual com::Object {
 public:
     virtual QString GetText(const QString& product, const QString& key, const QStringList& arguments = {}) = 0;
 };
 
-class IUtilityService : public com::Object {
+class IUtilityService : public virtual com::Object {
 public:
     // The text under which a value is written into a record; read back with "." as decimal point.
     virtual QString ValueToText(const com::Value& value) = 0;

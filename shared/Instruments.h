@@ -12,7 +12,7 @@ namespace Nelvar {
 inline constexpr const char* kInstrumentInfoClassId = "{17EF47B1-647E-11D4-BF79-0050DA3393D8}";
 
 // One instrument's identity, as the host lists it.
-class IInstrumentInfo : public com::Object {
+class IInstrumentInfo : public virtual com::Object {
 public:
     virtual void SetType(const QString& typeName, int32_t id) = 0;
     virtual void SetIdentity(const QString& model, const QString& serialNo, const QString& fwVersion) = 0;

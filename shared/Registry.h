@@ -16,7 +16,7 @@ inline constexpr const char* kRegistryProgId = "Nelvar.Registry";
 
 // One key of the host's registry. Opening a key that does not exist creates it. Reading a value
 // that is missing, or any value before a key is open, raises the registry's own error.
-class IRegistry : public com::Object {
+class IRegistry : public virtual com::Object {
 public:
     virtual void OpenKey(int32_t hive, const QString& path) = 0;
     virtual void DeleteKey(int32_t hive, const QString& path) = 0;

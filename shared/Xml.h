@@ -15,7 +15,7 @@ class IXmlElement;
 class IXmlElementList;
 
 // Any node of a document: an element, or the status node the host makes for result status.
-class IXmlNode : public com::Object {
+class IXmlNode : public virtual com::Object {
 public:
     virtual QString NodeName() const = 0;
 };
@@ -43,14 +43,14 @@ public:
 };
 
 // A list of elements in document order, counted from 0.
-class IXmlElementList : public com::Object {
+class IXmlElementList : public virtual com::Object {
 public:
     virtual int32_t Count() const = 0;
     // Raises 9 (subscript) outside 0 to Count - 1.
     virtual std::shared_ptr<IXmlElement> Item(int32_t index) const = 0;
 };
 
-class IXmlDocument : public com::Object {
+class IXmlDocument : public virtual com::Object {
 public:
     // A new element of this document, not yet attached to anything.
     virtual std::shared_ptr<IXmlElement> CreateElement(const QString& name) = 0;
@@ -63,13 +63,13 @@ public:
 };
 
 // A document's file: loads and saves it. Failures raise the host's file error numbers.
-class IXmlFile : public com::Object {
+class IXmlFile : public virtual com::Object {
 public:
     virtual void Load(const QString& path) = 0;
     virtual void Save(const QString& path) const = 0;
 };
 
-class IXmlService : public com::Object {
+class IXmlService : public virtual com::Object {
 public:
     // A new, empty document; it also offers IXmlFile.
     virtual std::shared_ptr<IXmlDocument> CreateDocument() = 0;

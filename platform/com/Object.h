@@ -3,7 +3,8 @@
 namespace com {
 
 // Common base of every public class and interface, so that a typed value can hold any object
-// and "query interface" is a dynamic_pointer_cast from it.
+// and "query interface" is a dynamic_pointer_cast from it. Interfaces derive from it virtually,
+// so that a class offering several interfaces is still one com::Object.
 class Object {
 public:
     Object() = default;

@@ -30,7 +30,7 @@ enum LinkMode : int32_t {
 };
 
 // One open serial link. Receive never blocks: it returns one complete frame or an empty array.
-class IDataLink : public com::Object {
+class IDataLink : public virtual com::Object {
 public:
     virtual int32_t BufferCount() const = 0;
     virtual int32_t State() const = 0;
@@ -42,7 +42,7 @@ public:
     virtual void Send(const QByteArray& frame) = 0;
 };
 
-class IPortFinder : public com::Object {
+class IPortFinder : public virtual com::Object {
 public:
     // Finds the port of the named instrument; `id` 0 means none was found.
     virtual void FindInstrument(const QString& name, const QString& detail, int32_t& id) = 0;
@@ -50,7 +50,7 @@ public:
     virtual std::shared_ptr<IDataLink> OpenPort(int32_t id, const QString& settings) = 0;
 };
 
-class IDataLinkManager : public com::Object {
+class IDataLinkManager : public virtual com::Object {
 public:
     virtual std::shared_ptr<IPortFinder> Ports() = 0;
 };

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+namespace host {
+
+// ProgID of the host's instrument record (its class identifier is Nelvar::kInstrumentInfoClassId).
+inline const QString kInstrumentInfoProgId = QStringLiteral("Nelvar.InstrumentInfo");
+
+// Makes the stand-in host available to the system: installs its error, language, utility and
+// XML services, registers its creatable classes (the registry object "Nelvar.Registry", a new
+// one per creation, and the instrument record) with com::ClassRegistry::instance(), and makes
+// the registry file the class registry's store. The services are the same objects on every
+// call, so calling it again only puts them back in place.
+void installHost();
+
+} // namespace host

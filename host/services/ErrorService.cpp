@@ -1,0 +1,26 @@
+#include "ErrorService.h"
+
+#include "HostErrors.h"
+
+#include <exception>
+
+namespace host {
+
+void ErrorService::RaiseError(const QString& product, int32_t number, const QString& source, int32_t flags)
+{
+    if (number == 0) {
+        if (product.isEmpty() && source.isEmpty()) {
+            if (const std::exception_ptr handled = std::current_exception())
+                std::rethrow_exception(handled);
+        }
+        throw com::Error::invalidCall(source);
+    }
+    throw com::Error(number, source, errors::description(number), flags);
+}
+
+void ErrorService::ReportError(const com::Error& error, const QString& source)
+{
+    throw com::Error(error.number(), source, error.description(), error.flags());
+}
+
+} // namespace host

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "QtPrinters.h"
+
+#include "events/ScriptedMessageBoxes.h"
+#include "events/VirtualEventLoop.h"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+// The stand-in host with a fresh registry file, a virtual clock and scripted message boxes: what
+// every test of the system's components runs on.
+class HostFixture : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    std::shared_ptr<events::VirtualEventLoop> loop;
+    std::shared_ptr<events::ScriptedMessageBoxes> boxes;
+
+private:
+    QTemporaryDir m_registryDir;
+};

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <ostream>
+
+// Readable failure messages for Qt's text types.
+inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
+inline void PrintTo(const QByteArray& bytes, std::ostream* os) { *os << "hex " << bytes.toHex(' ').toStdString(); }
+inline void PrintTo(const QStringList& texts, std::ostream* os)
+{
+    *os << '[';
+    for (qsizetype i = 0; i < texts.size(); ++i)
+        *os << (i ? ", " : "") << '"' << texts[i].toStdString() << '"';
+    *os << ']';
+}
