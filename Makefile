@@ -17,7 +17,7 @@ build-sanitize: deps
 	cmake --build $(SANITIZE_BUILD) -j $(JOBS)
 
 demo: build
-	QT_QPA_PLATFORM=$${QT_QPA_PLATFORM:-offscreen} $(BUILD)/host/nelvar instrument --port sim
+	$(BUILD)/host/nelvar/nelvar instrument --port sim
 
 test: build build-sanitize
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)

@@ -11,7 +11,13 @@ using namespace ZeltorVTI;
 
 class ParameterViewTest : public HostFixture {
 protected:
-    std::shared_ptr<Nelvar::IXmlDocument> document = Nelvar::xmlService().CreateDocument();
+    void SetUp() override
+    {
+        HostFixture::SetUp();
+        document = Nelvar::xmlService().CreateDocument();
+    }
+
+    std::shared_ptr<Nelvar::IXmlDocument> document;
 };
 
 TEST_F(ParameterViewTest, NewViewIsEmpty)

@@ -1,0 +1,53 @@
+// The stand-in host program: loads the plug-in's libraries and drives them from the command line.
+
+#include "InstrumentCommand.h"
+
+#include "Host.h"
+#include "SimulatorPort.h"
+#include "serial/PortFinder.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QTextStream>
+
+namespace {
+
+// Without a display the host runs on Qt's offscreen platform; message boxes then go to the terminal.
+void chooseOffscreenWithoutDisplay()
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY")
+        && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    chooseOffscreenWithoutDisplay();
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Nelvar"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Nelvar test host with the Zeltor plug-in"));
+    parser.addHelpOption();
+    parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("instrument: show the instrument's identity and parameter views"));
+    const QCommandLineOption portOption(QStringLiteral("port"),
+                                        QStringLiteral("The instrument's serial device, or 'sim' for the built-in simulated instrument (default: $ZELTOR_PORT)."),
+                                        QStringLiteral("PATH|sim"));
+    parser.addOption(portOption);
+    parser.process(app);
+
+    host::installHost();
+    simulator::registerSimulatorPort();
+    if (parser.isSet(portOption))
+        serial::setConfiguredPort(parser.value(portOption));
+
+    QTextStream out(stdout);
+    const QStringList arguments = parser.positionalArguments();
+    if (arguments.value(0) == QLatin1String("instrument"))
+        return runInstrumentCommand(out);
+
+    QTextStream(stderr) << "nelvar: unknown or missing command\n\n" << parser.helpText();
+    return 2;
+}

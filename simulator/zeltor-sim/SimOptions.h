@@ -1,0 +1,20 @@
+#pragma once
+
+#include "SimulatorSettings.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace simulator {
+
+struct ParsedOptions {
+    enum class Outcome { Run, Help, Error };
+    Outcome outcome = Outcome::Run;
+    QString message; // the help text, or what is wrong with the command line
+    SimulatorSettings settings;
+};
+
+// Reads zeltor-sim's command line (the program name first).
+ParsedOptions parseOptions(const QStringList& arguments);
+
+} // namespace simulator

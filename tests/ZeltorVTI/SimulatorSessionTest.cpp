@@ -1,0 +1,116 @@
+#include "VtiFixture.h"
+
+#include "CParameterView.h"
+#include "SimulatorPort.h"
+
+#include "Instruments.h"
+#include "events/QtEventLoop.h"
+#include "serial/DataLink.h"
+#include "serial/PortFinder.h"
+
+#include <QElapsedTimer>
+#include <QProcess>
+
+#include <map>
+
+using namespace ZeltorVTI;
+
+namespace {
+
+const com::Value kVentilatorStart(std::vector<com::Value>{QStringLiteral("100"), QStringLiteral("0"),
+                                                          QStringLiteral("0"), QStringLiteral("5"),
+                                                          QStringLiteral("1"), QStringLiteral("0"),
+                                                          QStringLiteral("0"), QStringLiteral("0")});
+
+// Drives one whole session on the connection of GMTI: identity, parameter views, settings, a
+// measurement streaming for `streamingMs`, and the end of remote mode. `pump` lets time pass.
+void runWholeSession(const std::function<void(int)>& pump, int streamingMs, std::map<int32_t, int>& recordsSeen)
+{
+    const auto vti = GMTI.VTI();
+    const auto info = vti->StartRemote();
+    ASSERT_TRUE(info);
+    EXPECT_EQ(info->TypeName(), QStringLiteral("Zeltor"));
+    EXPECT_EQ(vti->SerialNo(), QStringLiteral("ZT-100234"));
+    EXPECT_EQ(vti->FWVersionMajor(), 3);
+
+    auto view = std::make_shared<CParameterView>();
+    view->setSlotNumber(4);
+    view->setDescription(QStringLiteral("Volume, all"));
+    view->SetPredefinedViewRate(epvVolume);
+    vti->UploadParameterView(view);
+    EXPECT_EQ(vti->GetParameterViewList().at(3).toString(), QStringLiteral("Volume, all"));
+    EXPECT_EQ(vti->GetParameterView(4),
+              com::Value(std::vector<com::Value>{QStringLiteral("4"), QStringLiteral("Volume, all"),
+                                                 QStringLiteral("MIVO"), QStringLiteral("TIVO")}));
+    auto empty = std::make_shared<CParameterView>();
+    empty->setSlotNumber(4);
+    vti->UploadParameterView(empty);
+    EXPECT_EQ(vti->GetParameterViewList().at(3).toString(), QString());
+
+    vti->ApplyMTISettings(QStringLiteral("Ann"), QStringLiteral("Ward 4"), QStringLiteral("ZT-100234"));
+    EXPECT_EQ(vti->GetMTISettings().at(0).toString(), QStringLiteral("Ann"));
+
+    vti->SetDataLinkMode(serial::edlmStreaming, eds32Bit);
+    vti->StartTest({kVentilatorStart});
+    for (int i = 0; i < streamingMs; ++i) {
+        pump(1);
+        while (vti->BufferCount() > 0) {
+            int32_t type = 0, seq = 0;
+            com::Value result;
+            vti->GetTestResult(type, seq, result);
+            ++recordsSeen[type];
+        }
+    }
+    vti->SetDataLinkMode(serial::edlmCommand);
+    vti->EndRemote();
+    EXPECT_EQ(vti->ConnectionState(), evtiNotConnected);
+}
+
+} // namespace
+
+class SimulatorSessionTest : public VtiFixture {};
+
+TEST_F(SimulatorSessionTest, WholeSessionWithTheBuiltInSimulator)
+{
+    simulator::registerSimulatorPort();
+    serial::setConfiguredPort(QStringLiteral("sim"));
+    std::map<int32_t, int> records;
+    runWholeSession([&](int ms) { loop->advance(ms); }, 10000, records);
+    EXPECT_TRUE(boxes->shown().empty());
+    // Ten seconds of streaming: 25 waveform packets a second and the four blocks of every breath
+    // (15 breaths a minute).
+    EXPECT_NEAR(records['M'], 250, 2);
+    EXPECT_EQ(records['A'], 2);
+    EXPECT_EQ(records['A'], records['D']);
+    EXPECT_EQ(records[0], 0);
+    serial::unregisterVirtualPort(QStringLiteral("sim"));
+}
+
+// The real serial path: the simulator program on a pty, opened through QSerialPort.
+TEST_F(SimulatorSessionTest, WholeSessionOverAPtyWithZeltorSim)
+{
+    events::EventLoop::install(std::make_shared<events::QtEventLoop>());
+    QProcess sim;
+    sim.start(QStringLiteral(ZELTOR_SIM_PATH), {});
+    ASSERT_TRUE(sim.waitForStarted(10000));
+    ASSERT_TRUE(sim.waitForReadyRead(10000));
+    const QString device = QString::fromLocal8Bit(sim.readLine()).trimmed();
+    ASSERT_TRUE(device.startsWith(QStringLiteral("/dev/"))) << device.toStdString();
+    serial::setConfiguredPort(device);
+
+    std::map<int32_t, int> records;
+    runWholeSession(
+        [](int ms) {
+            QElapsedTimer waited;
+            waited.start();
+            while (waited.elapsed() < ms)
+                events::EventLoop::current().pumpOnce();
+        },
+        1000, records);
+    EXPECT_TRUE(boxes->shown().empty());
+    EXPECT_GT(records['M'], 0);
+    EXPECT_EQ(records[0], 0);
+
+    sim.kill();
+    sim.waitForFinished(5000);
+}
