@@ -1,0 +1,76 @@
+// How many command round trips (frame built and sent, the simulated instrument's reply received,
+// parsed and checked) the instrument link makes per second over the in-memory link. The link runs
+// on the virtual clock, so the figure is the processing cost without the line's latency.
+
+#include "CZeltorVTI.h"
+#include "GMTI.h"
+
+#include "Host.h"
+#include "SimulatorPort.h"
+#include "events/ScriptedMessageBoxes.h"
+#include "events/VirtualEventLoop.h"
+#include "serial/PortFinder.h"
+
+#include <QApplication>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+class SimulatedInstrument {
+public:
+    SimulatedInstrument()
+    {
+        qputenv("NELVAR_REGISTRY", m_registryDir.filePath(QStringLiteral("registry.json")).toLocal8Bit());
+        host::installHost();
+        events::EventLoop::install(std::make_shared<events::VirtualEventLoop>(INT64_MAX));
+        events::MessageBoxes::install(std::make_shared<events::ScriptedMessageBoxes>());
+        simulator::registerSimulatorPort();
+        serial::setConfiguredPort(QStringLiteral("sim"));
+        ZeltorVTI::GMTI.InitVTI();
+        ZeltorVTI::GMTI.VTI()->StartRemote();
+    }
+
+    ~SimulatedInstrument()
+    {
+        ZeltorVTI::GMTI.VTI()->EndRemote();
+        ZeltorVTI::GMTI.ResetVTI();
+    }
+
+private:
+    QTemporaryDir m_registryDir;
+};
+
+void BM_ParameterViewListRoundTrip(benchmark::State& state)
+{
+    const SimulatedInstrument instrument;
+    const auto vti = ZeltorVTI::GMTI.VTI();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(vti->GetParameterViewList());
+    state.SetItemsProcessed(state.iterations());
+}
+
+void BM_SettingsRoundTrip(benchmark::State& state)
+{
+    const SimulatedInstrument instrument;
+    const auto vti = ZeltorVTI::GMTI.VTI();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(vti->GetMTISettings());
+    state.SetItemsProcessed(state.iterations());
+}
+
+} // namespace
+
+BENCHMARK(BM_ParameterViewListRoundTrip);
+BENCHMARK(BM_SettingsRoundTrip);
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
