@@ -144,39 +144,55 @@ const ValueArray& Value::array() const
 
 ValueArray& Value::array()
 {
-    if (auto* a = std::get_if<Array>(&m_storage); a && *a)
+    if (auto* a = std::get_if<Array>(&m_storage); a && *a) {
+        // Copies share an array until one of them is changed: that one gets its own copy.
+        if (a->use_count() > 1)
+            *a = std::make_shared<ValueArray>(**a);
         return **a;
+    }
     throw Error::typeMismatch();
 }
 
 const Value& Value::at(int32_t index) const
 {
-    return const_cast<Value*>(this)->at(index);
+    const ValueArray& a = array();
+    return a.items[offsetOf(a, index)];
 }
 
 Value& Value::at(int32_t index)
 {
     ValueArray& a = array();
-    const int64_t offset = static_cast<int64_t>(index) - a.lowerBound;
-    if (a.isTwoDimensional() || offset < 0 || offset >= static_cast<int64_t>(a.items.size()))
-        throw Error::subscript();
-    return a.items[static_cast<size_t>(offset)];
+    return a.items[offsetOf(a, index)];
 }
 
 const Value& Value::at2D(int32_t row, int32_t column) const
 {
-    return const_cast<Value*>(this)->at2D(row, column);
+    const ValueArray& a = array();
+    return a.items[offsetOf(a, row, column)];
 }
 
 Value& Value::at2D(int32_t row, int32_t column)
 {
     ValueArray& a = array();
+    return a.items[offsetOf(a, row, column)];
+}
+
+size_t Value::offsetOf(const ValueArray& a, int32_t index)
+{
+    const int64_t offset = static_cast<int64_t>(index) - a.lowerBound;
+    if (a.isTwoDimensional() || offset < 0 || offset >= static_cast<int64_t>(a.items.size()))
+        throw Error::subscript();
+    return static_cast<size_t>(offset);
+}
+
+size_t Value::offsetOf(const ValueArray& a, int32_t row, int32_t column)
+{
     if (!a.isTwoDimensional() || row < 0 || column < 0 || column >= a.columns)
         throw Error::subscript();
     const size_t offset = static_cast<size_t>(row) * static_cast<size_t>(a.columns) + static_cast<size_t>(column);
     if (offset >= a.items.size())
         throw Error::subscript();
-    return a.items[offset];
+    return offset;
 }
 
 bool Value::operator==(const Value& other) const

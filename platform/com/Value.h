@@ -74,6 +74,7 @@ public:
     std::shared_ptr<T> objectAs() const { return std::dynamic_pointer_cast<T>(toObject()); }
 
     // Array access; a value that is no array raises type mismatch, an index outside it subscript (9).
+    // A copy of an array value is a separate array: changing one leaves the other as it was.
     const ValueArray& array() const;
     ValueArray& array();
     const Value& at(int32_t index) const;
@@ -85,6 +86,10 @@ public:
     bool operator==(const Value& other) const;
 
 private:
+    // Offset in the items of a 1-D index or a 2-D position; raises subscript (9) outside them.
+    static size_t offsetOf(const ValueArray& a, int32_t index);
+    static size_t offsetOf(const ValueArray& a, int32_t row, int32_t column);
+
     Storage m_storage;
 };
 

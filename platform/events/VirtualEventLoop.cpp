@@ -1,5 +1,6 @@
 #include "VirtualEventLoop.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -66,26 +67,42 @@ void VirtualEventLoop::pumpOnce()
 
 void VirtualEventLoop::fireDue()
 {
-    // Actions first, in time and then scheduling order; an action may schedule more.
-    while (!m_actions.empty() && m_actions.begin()->first.first <= m_now) {
-        auto action = std::move(m_actions.begin()->second);
-        m_actions.erase(m_actions.begin());
+    // Actions first, in time and then scheduling order. One scheduled while this pump runs waits
+    // for the next pump, as Qt's zero-delay timers do, so an action that reschedules itself at
+    // once still advances the clock and meets the pump cap.
+    const uint64_t scheduledBefore = m_sequence;
+    while (!m_actions.empty()) {
+        const auto next = std::find_if(m_actions.begin(), m_actions.end(), [&](const auto& entry) {
+            return entry.first.first > m_now || entry.first.second <= scheduledBefore;
+        });
+        if (next == m_actions.end() || next->first.first > m_now)
+            break;
+        auto action = std::move(next->second);
+        m_actions.erase(next);
         action();
     }
     // Timers due now; a tick may create, change or destroy timers, so work on a snapshot and
-    // skip the ones that are gone or were changed meanwhile.
+    // skip the ones that are gone or were changed meanwhile. A tick still running (it pumps a
+    // nested loop) is not entered again, as with Qt's timers; its timer fires once it returns.
     std::vector<std::pair<uint64_t, std::weak_ptr<TimerState>>> due;
     for (const auto& [id, state] : m_timers)
-        if (state->enabled && state->interval > 0 && state->due <= m_now)
+        if (state->enabled && state->interval > 0 && state->due <= m_now && !state->ticking)
             due.emplace_back(id, state);
     for (const auto& [id, weakState] : due) {
         const auto state = weakState.lock();
-        if (!state || !m_timers.contains(id) || !state->enabled || state->interval <= 0 || state->due > m_now)
+        if (!state || !m_timers.contains(id) || !state->enabled || state->interval <= 0 || state->due > m_now
+            || state->ticking)
             continue;
         state->due = m_now + state->interval;
         const auto tick = state->tick;
-        if (tick)
-            tick();
+        if (!tick)
+            continue;
+        struct Ticking {
+            explicit Ticking(TimerState& s) : state(s) { state.ticking = true; }
+            ~Ticking() { state.ticking = false; }
+            TimerState& state;
+        } const ticking(*state);
+        tick();
     }
 }
 

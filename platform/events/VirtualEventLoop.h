@@ -42,6 +42,7 @@ private:
         int32_t interval = 0;
         bool enabled = false;
         int64_t due = 0;
+        bool ticking = false; // its tick is running
         std::function<void()> tick;
     };
 

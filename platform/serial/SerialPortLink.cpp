@@ -3,6 +3,7 @@
 #include "com/Error.h"
 
 #include <QStringList>
+#include <QTimer>
 
 namespace serial {
 
@@ -75,21 +76,23 @@ std::shared_ptr<SerialPortLink> SerialPortLink::open(const QString& device, cons
     SerialPortLink* raw = link.get();
     QObject::connect(&port, &QSerialPort::readyRead, &port, [raw] { raw->takeIn(); });
     QObject::connect(&port, &QSerialPort::errorOccurred, &port, [raw](QSerialPort::SerialPortError error) {
-        if (error == QSerialPort::ResourceError || error == QSerialPort::PermissionError)
-            raw->m_failed = true;
+        if (error == QSerialPort::ResourceError || error == QSerialPort::PermissionError
+            || error == QSerialPort::ReadError || error == QSerialPort::WriteError)
+            raw->fail();
     });
     return link;
 }
 
 int32_t SerialPortLink::State() const
 {
-    if (!m_port || !m_port->isOpen())
-        return edlsClosed;
-    return m_failed ? edlsFailed : edlsOpen;
+    if (m_failed)
+        return edlsFailed;
+    return m_port && m_port->isOpen() ? edlsOpen : edlsClosed;
 }
 
 void SerialPortLink::Close()
 {
+    m_failed = false;
     if (m_port)
         m_port->close();
     m_frames.clear();
@@ -99,6 +102,19 @@ void SerialPortLink::Send(const QByteArray& frame)
 {
     if (State() != edlsOpen || m_port->write(frame) != frame.size())
         throw com::Error(kErrLinkFailure, QString::fromLatin1(kErrorSource), QStringLiteral("Cannot send on the link"));
+    // Written out now rather than when the event loop next runs, so that a frame sent just before
+    // the link closes still leaves. What the device cannot take yet follows from the event loop.
+    m_port->flush();
+}
+
+void SerialPortLink::fail()
+{
+    if (m_failed)
+        return;
+    m_failed = true;
+    // A port that went away keeps reporting errors on every pump; it is closed once the port's
+    // own error handling has returned.
+    QTimer::singleShot(0, m_port.get(), [port = m_port.get()] { port->close(); });
 }
 
 void SerialPortLink::takeIn()

@@ -39,6 +39,8 @@ public:
 private:
     SerialPortLink() = default;
     void takeIn();
+    // The device went away or reported a read or write error: the link fails for good.
+    void fail();
 
     std::unique_ptr<QSerialPort> m_port;
     FrameBuffer m_frames;
