@@ -388,7 +388,8 @@ QString formatNumber(double value, const QString& pattern, QChar decimalSeparato
 
 QChar localeDecimalSeparator()
 {
-    const QString point = QLocale::system().decimalPoint();
+    // The default locale is the user's, unless the program chose another one.
+    const QString point = QLocale().decimalPoint();
     return point.isEmpty() ? QLatin1Char('.') : point.front();
 }
 

@@ -57,7 +57,8 @@ bool isNumeric(const QString& text);
 // invalid call (5). NaN and infinities give "NaN", "Inf" and "-Inf".
 QString formatNumber(double value, const QString& pattern, QChar decimalSeparator = QLatin1Char('.'));
 
-// The user's decimal separator, for the few texts shown in the user's number format.
+// The user's decimal separator (of the default locale), for the few texts shown in the user's
+// number format.
 QChar localeDecimalSeparator();
 
 // The ANSI code page of the instrument (Windows-1252): one byte per character, both ways. The

@@ -1,6 +1,10 @@
 #include "HostFixture.h"
 
 #include "Host.h"
+#include "Product.h"
+#include "Registry.h"
+
+#include "com/ClassRegistry.h"
 
 void HostFixture::SetUp()
 {
@@ -18,4 +22,12 @@ void HostFixture::TearDown()
     events::MessageBoxes::install(nullptr);
     events::EventLoop::install(nullptr);
     qunsetenv("NELVAR_REGISTRY");
+}
+
+void HostFixture::setSetting(const QString& name, const com::Value& value)
+{
+    const auto registry =
+        com::ClassRegistry::instance().createAs<Nelvar::IRegistry>(QString::fromLatin1(Nelvar::kRegistryProgId));
+    registry->OpenKey(Nelvar::kHiveLocalMachine, Zeltor::kSettingsKey);
+    registry->SetValue(name, value);
 }

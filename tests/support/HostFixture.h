@@ -2,6 +2,7 @@
 
 #include "QtPrinters.h"
 
+#include "com/Value.h"
 #include "events/ScriptedMessageBoxes.h"
 #include "events/VirtualEventLoop.h"
 
@@ -17,6 +18,9 @@ class HostFixture : public ::testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
+
+    // Writes one value of the plug-in's settings key in the host registry.
+    static void setSetting(const QString& name, const com::Value& value);
 
     std::shared_ptr<events::VirtualEventLoop> loop;
     std::shared_ptr<events::ScriptedMessageBoxes> boxes;

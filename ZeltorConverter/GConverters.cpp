@@ -1,0 +1,95 @@
+#include "GConverters.h"
+
+#include "Settings.h"
+
+#include "com/Failure.h"
+#include "format/Format.h"
+
+#include <array>
+
+namespace ZeltorConverter::GConverters {
+
+namespace {
+
+struct UnitText {
+    EUnit unit;
+    const char* text;
+};
+
+constexpr std::array<UnitText, 21> kUnitTexts{{
+    {eunPressure_CmH20, "cmH2O"},
+    {eunPressure_mBar, "mBar"},
+    {eunPressure_mmHg, "mmHg"},
+    {eunPressure_kPa, "kPa"},
+    {eunPressure_PSI, "PSI"},
+    {eunLeakRate_CmH2O_PerSec, "cmH2O/sec"},
+    {eunLeakRate_mBar_PerSec, "mBar/sec"},
+    {eunLeakRate_mmHg_PerSec, "mmHg/sec"},
+    {eunLeakRate_kPa_PerSec, "kPa/sec"},
+    {eunLeakRate_PSI_PerSec, "PSI/sec"},
+    {eunFlow_MLpSec, "ml/sec"},
+    {eunFlow_LpSec, "l/sec"},
+    {eunFlow_LpMin, "l/min"},
+    {eunTemperature_Celcius, "C"},
+    {eunTemperature_Fahrenheit, "F"},
+    {eunTemperature_Kelvin, "K"},
+    {eunVolume_Liter, "l"},
+    {eunMisc_BPM, "BPM"},
+    {eunMisc_Time, "sec"},
+    {eunMisc_Ratio, "1:n"},
+    {eunMisc_Percent, "%"},
+}};
+
+// Indexed by EUnitList; the order within a list is the one the settings page shows.
+constexpr std::array<const char*, 4> kUnitLists{{
+    "cmH2O;kPa;mBar;mmHg;PSI",
+    "cmH2O/sec;kPa/sec;mBar/sec;mmHg/sec;PSI/sec",
+    "l/min;l/sec;ml/sec",
+    "C;F;K",
+}};
+
+EUnit defaultUnit(const QString& valueName, EUnit fallback)
+{
+    int32_t unit = fallback;
+    com::ignoreFailure([&] {
+        const QString text = Zeltor::readSettingsValue(valueName);
+        if (!format::isNumeric(text))
+            return;
+        const int32_t stored = format::toInt32(format::leadingNumber(text));
+        if (stored != -1)
+            unit = stored;
+    });
+    return static_cast<EUnit>(unit);
+}
+
+} // namespace
+
+EUnit DefaultFlowUnit() { return defaultUnit(QStringLiteral("FlowUnit"), eunFlow_MLpSec); }
+EUnit DefaultPressureUnit() { return defaultUnit(QStringLiteral("PressureUnit"), eunPressure_CmH20); }
+EUnit DefaultTemperatureUnit() { return defaultUnit(QStringLiteral("TemperatureUnit"), eunTemperature_Celcius); }
+EUnit DefaultHighPressureUnit() { return defaultUnit(QStringLiteral("HighPressureUnit"), eunPressure_CmH20); }
+
+QString ParseUnitIDToString(int32_t eun)
+{
+    for (const UnitText& entry : kUnitTexts)
+        if (entry.unit == eun)
+            return QString::fromLatin1(entry.text);
+    return {};
+}
+
+EUnit ParseUnitStringToID(const QString& sUnit)
+{
+    for (const UnitText& entry : kUnitTexts)
+        if (sUnit == QLatin1String(entry.text))
+            return entry.unit;
+    return eunPressure_CmH20;
+}
+
+QString GetUnitList(int32_t eulList)
+{
+    if (eulList < 0 || eulList >= static_cast<int32_t>(kUnitLists.size()))
+        return {};
+    return QString::fromLatin1(kUnitLists[static_cast<size_t>(eulList)]);
+}
+
+} // namespace ZeltorConverter::GConverters
