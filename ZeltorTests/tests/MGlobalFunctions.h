@@ -1,0 +1,12 @@
+#pragma once
+
+#include <cstdint>
+
+// Free functions shared by the test elements, their windows and their data.
+namespace ZeltorTests::MGlobalFunctions {
+
+// The value rounded to `digits` decimals, halves to the even neighbour ((0.125, 2) gives 0.12),
+// as a Single. A value whose scaled form leaves the 32-bit range gives 0.
+float RoundToDigits(float value, int32_t digits);
+
+} // namespace ZeltorTests::MGlobalFunctions
