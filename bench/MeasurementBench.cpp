@@ -14,28 +14,28 @@ namespace {
 
 using namespace ZeltorConverter;
 
-void BM_ConvertFromInternalUnit(benchmark::State& state)
+// One direction of one converter over a slowly changing value.
+template <typename Converter, float (CUnitConverter::*Convert)(float) const>
+void convert(benchmark::State& state, EUnit unit, float start)
 {
-    CConvertCelsius converter;
-    converter.Initialize(eunTemperature_Fahrenheit, QStringLiteral("F"));
-    float value = 36.6f;
+    Converter converter;
+    converter.Initialize(unit, QStringLiteral("unit"));
+    float value = start;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(converter.ConvertFromInternalUnit(value));
+        benchmark::DoNotOptimize((converter.*Convert)(value));
         value += 0.001f;
     }
     state.SetItemsProcessed(state.iterations());
 }
 
+void BM_ConvertFromInternalUnit(benchmark::State& state)
+{
+    convert<CConvertCelsius, &CUnitConverter::ConvertFromInternalUnit>(state, eunTemperature_Fahrenheit, 36.6f);
+}
+
 void BM_ConvertToInternalUnit(benchmark::State& state)
 {
-    CConvertCmH2O converter;
-    converter.Initialize(eunPressure_mmHg, QStringLiteral("mmHg"));
-    float value = 12.5f;
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(converter.ConvertToInternalUnit(value));
-        value += 0.001f;
-    }
-    state.SetItemsProcessed(state.iterations());
+    convert<CConvertCmH2O, &CUnitConverter::ConvertToInternalUnit>(state, eunPressure_mmHg, 12.5f);
 }
 
 // A measurement bound to a definition without a converter, so that no host service is needed.
