@@ -1,0 +1,137 @@
+#include "CTrend.h"
+
+#include "CMeasurement.h"
+#include "CParameterDef.h"
+#include "CParameterList.h"
+#include "CTrendParameter.h"
+#include "DataErrors.h"
+#include "ParameterTable.h"
+
+#include "ErrorPassing.h"
+#include "HostServices.h"
+#include "Product.h"
+#include "Xml.h"
+
+#include "format/Format.h"
+
+namespace ZeltorTests {
+
+namespace {
+
+const QString kSource = QStringLiteral("CTrend");
+const QString kElementName = QStringLiteral("Trend");
+const QString kKeyAttribute = QStringLiteral("Key");
+const QString kStartTimeAttribute = QStringLiteral("StartTime");
+const QString kIntervalAttribute = QStringLiteral("Interval");
+const QString kTitleElement = QStringLiteral("Title");
+const QString kCommentElement = QStringLiteral("Comment");
+
+QString recordText(int32_t value) { return Nelvar::utilityService().ValueToText(value); }
+
+// Seconds from an attribute: its leading number rounded halves to even; absent or empty gives 0.
+int32_t secondsFrom(const Nelvar::IXmlElement& element, const QString& attribute)
+{
+    return format::toInt32(format::leadingNumber(element.GetAttribute(attribute)));
+}
+
+} // namespace
+
+void CTrend::CreateParameters(const QString& key, const CParameterList& parameters)
+{
+    m_key = key;
+    for (const auto& definition : parameters) {
+        if (definition->Kind() != epkBreath || !definition->Selected())
+            continue;
+        auto parameter = std::make_shared<CTrendParameter>();
+        parameter->Initialize(weak_from_this(), definition);
+        m_parameters.Add(std::move(parameter), definition->Key());
+    }
+}
+
+void CTrend::Initialize(const QString& title, int32_t interval, int32_t startTime)
+{
+    m_title = title;
+    m_interval = interval;
+    m_startTime = startTime;
+}
+
+void CTrend::addPair(const CMeasurement& measurement)
+{
+    const QString key = measurement.Key();
+    if (m_parameters.Contains(key))
+        m_parameters.Item(key)->AddSample(measurement.MinValue(), measurement.MaxValue());
+}
+
+void CTrend::completeSample()
+{
+    com::ignoreFailure([&] { m_sampleCount = format::toInt32(static_cast<double>(m_sampleCount) + 1.0); });
+    if (m_addSampleListener)
+        com::ignoreFailure(m_addSampleListener);
+}
+
+int32_t CTrend::EndTime() const
+{
+    return format::toInt32(static_cast<double>(m_startTime)
+                           + static_cast<double>(m_sampleCount) * static_cast<double>(m_interval));
+}
+
+QString CTrend::DisplayTitle() const
+{
+    return QLatin1Char('[') + Nelvar::languageService().GetText(Zeltor::kProduct, QStringLiteral("20510::Trend"))
+           + QStringLiteral(": ") + m_title + QLatin1Char(']');
+}
+
+std::shared_ptr<Nelvar::IXmlElement> CTrend::Save(const std::shared_ptr<Nelvar::IXmlDocument>& document) const
+{
+    if (m_parameters.Count() == 0)
+        return nullptr;
+    const auto element = com::required(document).CreateElement(kElementName);
+    if (!element)
+        Zeltor::raiseOwnError(eeTrendCannotCreateElement, kSource, 4);
+    element->SetAttribute(kKeyAttribute, m_key);
+    element->SetAttribute(kStartTimeAttribute, recordText(m_startTime));
+    element->SetAttribute(kIntervalAttribute, recordText(m_interval));
+    if (!m_title.isEmpty())
+        element->AddChildElement(kTitleElement, m_title);
+    if (!m_comment.isEmpty())
+        element->AddChildElement(kCommentElement, m_comment);
+    element->AddChildElement(QStringLiteral("SampleCount"), recordText(m_sampleCount));
+    for (const auto& parameter : m_parameters)
+        if (const auto saved = parameter->Save(document))
+            element->AppendChild(saved);
+    return element;
+}
+
+void CTrend::Load(const std::shared_ptr<Nelvar::IXmlElement>& element, const CParameterList& parameters)
+{
+    bool isTrend = false;
+    com::ignoreFailure([&] { isTrend = com::required(element).TagName() == kElementName; });
+    if (!isTrend)
+        return;
+    com::ignoreFailure([&] { CreateParameters(element->GetAttribute(kKeyAttribute), parameters); });
+    com::ignoreFailure([&] { m_startTime = secondsFrom(*element, kStartTimeAttribute); });
+    com::ignoreFailure([&] { m_interval = secondsFrom(*element, kIntervalAttribute); });
+    std::shared_ptr<Nelvar::IXmlElementList> children;
+    int32_t childCount = 0;
+    com::ignoreFailure([&] {
+        children = element->ChildElements();
+        childCount = children->Count();
+    });
+    for (int32_t i = 0; i < childCount; ++i)
+        com::ignoreFailure([&] { loadChild(children->Item(i)); });
+    m_sampleCount = m_parameters.Count() > 0 ? m_parameters.Item(1)->SampleCount() : 0;
+    m_bpmHasChanged = true;
+}
+
+void CTrend::loadChild(const std::shared_ptr<Nelvar::IXmlElement>& child)
+{
+    const QString tag = com::required(child).TagName();
+    if (tag == QLatin1String("TrendParameter"))
+        Parameter(child->GetAttribute(kKeyAttribute))->Load(child);
+    else if (tag == kTitleElement)
+        m_title = child->Text();
+    else if (tag == kCommentElement)
+        m_comment = child->Text();
+}
+
+} // namespace ZeltorTests

@@ -1,0 +1,195 @@
+#include "CWaveformData.h"
+
+#include "CGraphSettings.h"
+#include "CParameterDef.h"
+#include "CParameterList.h"
+#include "CZeltorMeasurementTable.h"
+
+#include "GMiscConverters.h"
+#include "HostServices.h"
+#include "ParameterKeys.h"
+#include "Product.h"
+#include "Xml.h"
+
+#include "com/Failure.h"
+#include "com/Required.h"
+#include "com/Value.h"
+#include "format/Format.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <utility>
+
+namespace ZeltorTests {
+
+namespace {
+
+using ZeltorConverter::GMiscConverters::SecondsToTimeString;
+
+const QString kElementName = QStringLiteral("Snapshot");
+const QString kKeyAttribute = QStringLiteral("Key");
+const QString kTitleElement = QStringLiteral("Title");
+const QString kCommentElement = QStringLiteral("Comment");
+const QString kCreationTimeElement = QStringLiteral("CreationTime");
+const QString kTableElement = QStringLiteral("MeasurementTable");
+const QString kSnapshotText = QStringLiteral("20555::Snapshot");
+
+constexpr double kSamplesPerSecond = 50.0;
+
+} // namespace
+
+std::shared_ptr<CWaveformData> CWaveformData::create() { return std::make_shared<CWaveformData>(Passkey()); }
+
+CWaveformData::CWaveformData(Passkey)
+    : m_flow(CZeltorMeasurementTable::create())
+    , m_pressure(CZeltorMeasurementTable::create())
+    , m_volume(CZeltorMeasurementTable::create())
+{
+}
+
+std::array<CZeltorMeasurementTable*, 3> CWaveformData::tables() const
+{
+    return {m_flow.get(), m_pressure.get(), m_volume.get()};
+}
+
+CZeltorMeasurementTable* CWaveformData::tableOfKey(const QString& key) const
+{
+    if (key == Zeltor::Keys::FLOW)
+        return m_flow.get();
+    if (key == Zeltor::Keys::PRES)
+        return m_pressure.get();
+    if (key == Zeltor::Keys::VOLU)
+        return m_volume.get();
+    return nullptr;
+}
+
+ZeltorGraph::EZeltorGraphType CWaveformData::ParentType() const
+{
+    return m_stored ? ZeltorGraph::egtSnapshotGraph : ZeltorGraph::egtWaveformGraph;
+}
+
+int32_t CWaveformData::StartTime() const
+{
+    // Halves to even; a loaded creation time at the very bottom of the range gives the lowest start.
+    const double start = std::nearbyint(m_creationTime - m_flow->Count() / kSamplesPerSecond);
+    return static_cast<int32_t>(std::max(start, static_cast<double>(std::numeric_limits<int32_t>::min())));
+}
+
+int32_t CWaveformData::Length() const { return m_creationTime - StartTime(); }
+
+QString CWaveformData::DisplayTitle() const
+{
+    if (!m_stored)
+        return {};
+    return QLatin1Char('[') + Nelvar::languageService().GetText(Zeltor::kProduct, kSnapshotText)
+           + QStringLiteral(": ") + m_title + QLatin1Char(']');
+}
+
+void CWaveformData::Initialize(const QString& key, const CParameterList& parameters, int32_t detectLevel,
+                               const std::shared_ptr<const CWaveformData>& reference)
+{
+    m_key = key;
+    // A channel missing from the list leaves its table without a definition; the others bind.
+    for (const auto& [table, channel] : {std::pair{m_flow.get(), Zeltor::Keys::FLOW},
+                                         std::pair{m_pressure.get(), Zeltor::Keys::PRES},
+                                         std::pair{m_volume.get(), Zeltor::Keys::VOLU}}) {
+        std::shared_ptr<CParameterDef> definition;
+        com::ignoreFailure([&] { definition = parameters.Item(channel); });
+        table->Initialize(std::move(definition), weak_from_this());
+    }
+    m_flow->setDetectLevel(static_cast<float>(detectLevel / 60.0));
+    if (reference) {
+        m_flow->CopySettingsFrom(reference->FlowTable());
+        m_pressure->CopySettingsFrom(reference->PressureTable());
+        m_volume->CopySettingsFrom(reference->VolumeTable());
+    }
+}
+
+void CWaveformData::DrawLatest()
+{
+    for (CZeltorMeasurementTable* table : tables())
+        table->DrawLatest();
+}
+
+void CWaveformData::Truncate()
+{
+    com::ignoreFailure([&] {
+        // The new end is where the kept FLOW samples end; StartTime still counts the samples
+        // before the cut. The FLOW table reads it while it cuts, so it is set first and taken
+        // back when the window misses the data.
+        const int32_t previousCreationTime = m_creationTime;
+        const double windowEnd = std::min<double>(m_flow->Settings()->Xmax(), m_flow->Count());
+        m_creationTime = format::toInt32(StartTime() + windowEnd / kSamplesPerSecond);
+        if (!m_flow->Truncate())
+            m_creationTime = previousCreationTime;
+    });
+    m_pressure->Truncate();
+    m_volume->Truncate();
+    for (CZeltorMeasurementTable* table : tables())
+        table->Redraw();
+}
+
+void CWaveformData::Freeze(int32_t endTime, int32_t offset)
+{
+    m_creationTime = endTime;
+    com::ignoreFailure([&] {
+        m_title = SecondsToTimeString(StartTime()) + QStringLiteral(" - ") + SecondsToTimeString(m_creationTime);
+    });
+    for (CZeltorMeasurementTable* table : tables())
+        table->Freeze(offset);
+    m_stored = true;
+}
+
+std::shared_ptr<Nelvar::IXmlElement> CWaveformData::Save(const std::shared_ptr<Nelvar::IXmlDocument>& document) const
+{
+    try {
+        const auto element = com::required(document).CreateElement(kElementName);
+        if (!element)
+            return nullptr;
+        element->SetAttribute(kKeyAttribute, m_key);
+        if (!m_title.isEmpty())
+            element->AddChildElement(kTitleElement, m_title);
+        if (!m_comment.isEmpty())
+            element->AddChildElement(kCommentElement, m_comment);
+        element->AddChildElement(kCreationTimeElement, Nelvar::utilityService().ValueToText(m_creationTime));
+        for (const CZeltorMeasurementTable* table : tables())
+            if (const auto tableElement = table->Save(document))
+                element->AppendChild(tableElement);
+        return element;
+    } catch (...) {
+        return nullptr;
+    }
+}
+
+void CWaveformData::Load(const std::shared_ptr<Nelvar::IXmlElement>& element)
+{
+    com::ignoreFailure([&] {
+        const Nelvar::IXmlElement& record = com::required(element);
+        if (record.TagName() != kElementName)
+            return;
+        m_stored = true;
+        // All three channels are snapshot channels, also those the record lacks.
+        for (CZeltorMeasurementTable* table : tables())
+            table->setGraphType(ZeltorGraph::egtSnapshotGraph);
+        m_key = record.GetAttribute(kKeyAttribute);
+        const auto children = record.ChildElements();
+        for (int32_t i = 0; i < children->Count(); ++i) {
+            const auto child = children->Item(i);
+            const QString tag = child->TagName();
+            if (tag == kTitleElement)
+                m_title = child->Text();
+            else if (tag == kCommentElement)
+                m_comment = child->Text();
+            else if (tag == kCreationTimeElement)
+                m_creationTime = com::Value(child->Text()).toInt32(); // not a number: the load ends here
+            else if (tag == kTableElement) {
+                // A table of any other channel is not one of ours and is skipped.
+                if (CZeltorMeasurementTable* table = tableOfKey(child->GetAttribute(kKeyAttribute)))
+                    table->Load(child);
+            }
+        }
+    });
+}
+
+} // namespace ZeltorTests

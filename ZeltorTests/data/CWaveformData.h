@@ -1,0 +1,91 @@
+#pragma once
+
+#include "GraphInterfaces.h"
+
+#include <QString>
+
+#include <array>
+#include <cstdint>
+#include <memory>
+
+namespace Nelvar {
+class IXmlDocument;
+class IXmlElement;
+} // namespace Nelvar
+
+namespace ZeltorTests {
+
+class CParameterList;
+class CZeltorMeasurementTable;
+
+// One waveform of a ventilator run: the FLOW, PRES and VOLU channel tables with a key, a title,
+// a comment and the elapsed second at which it ends. Live while the run fills it; once frozen or
+// loaded it is a snapshot. The parent of its three tables; persisted as "Snapshot".
+//
+// Members that initialise, draw, freeze, truncate, load or save absorb their failures and return
+// normally; what was done before a failure stays.
+class CWaveformData final : public ZeltorGraph::IGraphDataParent,
+                            public std::enable_shared_from_this<CWaveformData> {
+    struct Passkey {
+        explicit Passkey() = default;
+    };
+
+public:
+    // The waveform hands itself to its tables as their parent, so it only ever lives in a
+    // shared_ptr. Its three tables are created with it and bound by Initialize.
+    static std::shared_ptr<CWaveformData> create();
+    explicit CWaveformData(Passkey);
+
+    // IGraphDataParent: egtWaveformGraph while live, egtSnapshotGraph once stored.
+    ZeltorGraph::EZeltorGraphType ParentType() const override;
+    QString Key() const override { return m_key; }
+    QString Title() const override { return m_title; }
+    QString Comment() const override { return m_comment; }
+
+    void setTitle(const QString& title) { m_title = title; }
+    void setComment(const QString& comment) { m_comment = comment; }
+    int32_t CreationTime() const { return m_creationTime; }
+    // The creation time less the FLOW table's duration (50 samples a second), in whole seconds.
+    int32_t StartTime() const;
+    int32_t Length() const;
+    const std::shared_ptr<CZeltorMeasurementTable>& FlowTable() const { return m_flow; }
+    const std::shared_ptr<CZeltorMeasurementTable>& PressureTable() const { return m_pressure; }
+    const std::shared_ptr<CZeltorMeasurementTable>& VolumeTable() const { return m_volume; }
+    // "[Snapshot: <title>]" (translated) for a snapshot, empty while live.
+    QString DisplayTitle() const;
+
+    // Binds the tables to the channel definitions of `parameters`; `detectLevel` is the breath
+    // detect level of the test's measurement settings in ml/min. With a reference waveform every
+    // table takes over the display settings of the reference's table of the same channel.
+    void Initialize(const QString& key, const CParameterList& parameters, int32_t detectLevel,
+                    const std::shared_ptr<const CWaveformData>& reference = nullptr);
+    void DrawLatest();
+    // Cuts the three tables to the X window of the FLOW graph and redraws them; the creation
+    // time follows the newest kept sample.
+    void Truncate();
+    // Makes the live waveform a snapshot ending at `endTime`, titled with its time span;
+    // `offset` is the live graph's sweep position.
+    void Freeze(int32_t endTime, int32_t offset);
+
+    // A "Snapshot" element (not appended), or none when it cannot be completed.
+    std::shared_ptr<Nelvar::IXmlElement> Save(const std::shared_ptr<Nelvar::IXmlDocument>& document) const;
+    // Reads a "Snapshot" element (any other changes nothing); the waveform becomes a snapshot.
+    void Load(const std::shared_ptr<Nelvar::IXmlElement>& element);
+
+private:
+    // The tables in channel order: FLOW, PRES, VOLU.
+    std::array<CZeltorMeasurementTable*, 3> tables() const;
+    // The table of a channel key, or none.
+    CZeltorMeasurementTable* tableOfKey(const QString& key) const;
+
+    QString m_key;
+    QString m_title;
+    QString m_comment;
+    int32_t m_creationTime = 0;
+    bool m_stored = false;
+    const std::shared_ptr<CZeltorMeasurementTable> m_flow;
+    const std::shared_ptr<CZeltorMeasurementTable> m_pressure;
+    const std::shared_ptr<CZeltorMeasurementTable> m_volume;
+};
+
+} // namespace ZeltorTests
