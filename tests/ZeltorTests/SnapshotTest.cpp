@@ -1,6 +1,7 @@
 #include "WaveformFixture.h"
 
 #include "CSnapshotColl.h"
+#include "DocumentWithoutElements.h"
 
 #include "CompactXml.h"
 
@@ -17,16 +18,6 @@ using ZeltorGraph::egtSnapshotGraph;
 using ZeltorGraph::egtWaveformGraph;
 
 namespace {
-
-// A document that makes no elements.
-class NoElementDocument final : public Nelvar::IXmlDocument {
-public:
-    std::shared_ptr<Nelvar::IXmlElement> CreateElement(const QString&) override { return nullptr; }
-    std::shared_ptr<Nelvar::IXmlElement> DocumentElement() const override { return nullptr; }
-    void setDocumentElement(const std::shared_ptr<Nelvar::IXmlElement>&) override {}
-    QString Xml() const override { return {}; }
-    void LoadXml(const QString&) override {}
-};
 
 // The host's error service, noting every application error raised through it.
 class RecordingErrorService final : public host::ErrorService {
@@ -371,7 +362,7 @@ TEST_F(SnapshotTest, CollectionThatCannotMakeItsRecordTellsTheHostAndReturnsNone
                                  std::make_shared<host::UtilityService>(), std::make_shared<host::XmlService>()});
     CSnapshotColl snapshots;
     snapshots.Add(newWaveform(QStringLiteral("A")));
-    EXPECT_EQ(snapshots.Save(std::make_shared<NoElementDocument>()), nullptr);
+    EXPECT_EQ(snapshots.Save(std::make_shared<DocumentWithoutElements>()), nullptr);
     EXPECT_EQ(errors->raised, QStringList{"Zeltor 0x8004A400 Component.Module 4"});
     EXPECT_EQ(snapshots.Save(nullptr), nullptr);
 }

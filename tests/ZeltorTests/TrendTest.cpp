@@ -1,6 +1,7 @@
 #include "DataErrors.h"
 
 #include "CaughtError.h"
+#include "DocumentWithoutElements.h"
 #include "RecordingPipeline.h"
 #include "TrendFixture.h"
 
@@ -10,20 +11,6 @@
 #include <vector>
 
 using namespace ZeltorTests;
-
-namespace {
-
-// A document that cannot make elements.
-class DocumentWithoutElements final : public Nelvar::IXmlDocument {
-public:
-    std::shared_ptr<Nelvar::IXmlElement> CreateElement(const QString&) override { return nullptr; }
-    std::shared_ptr<Nelvar::IXmlElement> DocumentElement() const override { return nullptr; }
-    void setDocumentElement(const std::shared_ptr<Nelvar::IXmlElement>&) override {}
-    QString Xml() const override { return {}; }
-    void LoadXml(const QString&) override {}
-};
-
-} // namespace
 
 class TrendTest : public TrendFixture {
 protected:
