@@ -5,14 +5,12 @@
 #include "CZeltorVTI.h"
 #include "GMTI.h"
 
-#include "Host.h"
+#include "BenchHost.h"
+
 #include "SimulatorPort.h"
-#include "events/ScriptedMessageBoxes.h"
-#include "events/VirtualEventLoop.h"
 #include "serial/PortFinder.h"
 
 #include <QApplication>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
@@ -22,10 +20,6 @@ class SimulatedInstrument {
 public:
     SimulatedInstrument()
     {
-        qputenv("NELVAR_REGISTRY", m_registryDir.filePath(QStringLiteral("registry.json")).toLocal8Bit());
-        host::installHost();
-        events::EventLoop::install(std::make_shared<events::VirtualEventLoop>(INT64_MAX));
-        events::MessageBoxes::install(std::make_shared<events::ScriptedMessageBoxes>());
         simulator::registerSimulatorPort();
         serial::setConfiguredPort(QStringLiteral("sim"));
         ZeltorVTI::GMTI.InitVTI();
@@ -39,7 +33,7 @@ public:
     }
 
 private:
-    QTemporaryDir m_registryDir;
+    BenchHost m_host;
 };
 
 void BM_ParameterViewListRoundTrip(benchmark::State& state)
