@@ -6,11 +6,20 @@
 #include "services/ErrorService.h"
 #include "services/LanguageService.h"
 #include "services/UtilityService.h"
+#include "standards/Limit.h"
+#include "standards/Standard.h"
+#include "standards/StandardsCollection.h"
+#include "testmodel/ServiceRecord.h"
+#include "testmodel/TestElementBase.h"
+#include "testmodel/TestGuideConfig.h"
 #include "xml/XmlService.h"
 
 #include "HostServices.h"
 #include "Instruments.h"
 #include "Registry.h"
+#include "RunContext.h"
+#include "Standards.h"
+#include "TestElement.h"
 
 #include "com/ClassRegistry.h"
 
@@ -29,6 +38,13 @@ const Nelvar::HostServices& hostServices()
     return services;
 }
 
+// A creatable class whose every creation makes a new object.
+template <typename Class>
+com::ClassEntry creatable(const QString& progId, const QString& classId = {})
+{
+    return {progId, classId, [] { return std::make_shared<Class>(); }};
+}
+
 } // namespace
 
 void installHost()
@@ -36,10 +52,14 @@ void installHost()
     Nelvar::installHostServices(hostServices());
 
     com::ClassRegistry& classes = com::ClassRegistry::instance();
-    classes.add({QString::fromLatin1(Nelvar::kRegistryProgId), QString(),
-                 [] { return std::make_shared<FileRegistry>(); }});
-    classes.add({kInstrumentInfoProgId, QString::fromLatin1(Nelvar::kInstrumentInfoClassId),
-                 [] { return std::make_shared<InstrumentInfo>(); }});
+    classes.add(creatable<FileRegistry>(QString::fromLatin1(Nelvar::kRegistryProgId)));
+    classes.add(creatable<InstrumentInfo>(kInstrumentInfoProgId, QString::fromLatin1(Nelvar::kInstrumentInfoClassId)));
+    classes.add(creatable<TestElementBase>(QString::fromLatin1(Nelvar::kTestElementBaseProgId)));
+    classes.add(creatable<ServiceRecord>(QString::fromLatin1(Nelvar::kServiceRecordProgId)));
+    classes.add(creatable<TestGuideConfig>(QString::fromLatin1(Nelvar::kTestGuideConfigProgId)));
+    classes.add(creatable<Standards>(QString::fromLatin1(Nelvar::kStandardsProgId)));
+    classes.add(creatable<Standard>(QString::fromLatin1(Nelvar::kStandardProgId)));
+    classes.add(creatable<Limit>(QString::fromLatin1(Nelvar::kLimitProgId)));
     classes.setStore(std::make_shared<RegistryClassStore>());
 }
 

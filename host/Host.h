@@ -8,10 +8,11 @@ namespace host {
 inline const QString kInstrumentInfoProgId = QStringLiteral("Nelvar.InstrumentInfo");
 
 // Makes the stand-in host available to the system: installs its error, language, utility and
-// XML services, registers its creatable classes (the registry object "Nelvar.Registry", a new
-// one per creation, and the instrument record) with com::ClassRegistry::instance(), and makes
-// the registry file the class registry's store. The services are the same objects on every
-// call, so calling it again only puts them back in place.
+// XML services, registers its creatable classes (the registry object, the instrument record,
+// the element base, service record, test-guide settings, standards, standard and limit; each
+// creation makes a new object) with com::ClassRegistry::instance(), and makes the registry file
+// the class registry's store. The services are the same objects on every call, so calling it
+// again only puts them back in place.
 void installHost();
 
 } // namespace host

@@ -43,6 +43,7 @@ public:
     // By 1-based position or by key; an unknown one raises the collection's error (9).
     const std::shared_ptr<CParameterDef>& Item(int32_t index) const { return m_definitions.Item(index); }
     const std::shared_ptr<CParameterDef>& Item(const QString& key) const { return m_definitions.Item(key); }
+    bool Contains(const QString& key) const { return m_definitions.Contains(key); }
     Definitions::Iterator begin() const { return m_definitions.begin(); }
     Definitions::Iterator end() const { return m_definitions.end(); }
 

@@ -1,11 +1,40 @@
 #include "MGlobalFunctions.h"
 
+#include "HighResTimer.h"
+
+#include "HostServices.h"
+#include "Product.h"
+
+#include "events/MessageBoxes.h"
+
 #include "com/Failure.h"
 #include "format/Format.h"
 
 #include <cmath>
 
 namespace ZeltorTests::MGlobalFunctions {
+
+std::shared_ptr<HighResTimer> CreateHighResTimer()
+{
+    const auto create = [] {
+        std::shared_ptr<HighResTimer> timer;
+        com::ignoreFailure([&] { timer = std::make_shared<HighResTimer>(events::EventLoop::current().createTimer()); });
+        return timer;
+    };
+    auto timer = create();
+    if (!timer)
+        timer = create();
+    if (!timer)
+        com::ignoreFailure([] {
+            auto& language = Nelvar::languageService();
+            events::MessageBoxes::current().show(
+                language.GetText(Zeltor::kProduct,
+                                 QStringLiteral("21007::You do not have sufficient access privileges to perform this "
+                                                "operation.Please contact the system administrator.")),
+                events::mbCritical, language.GetText(Zeltor::kProduct, QStringLiteral("21008::Permission denied.")));
+        });
+    return timer;
+}
 
 float RoundToDigits(float value, int32_t digits)
 {

@@ -4,6 +4,7 @@
 
 #include "com/Error.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace host {
@@ -31,9 +32,15 @@ void Limits::Remove(int32_t position)
     m_limits.erase(m_limits.begin() + static_cast<std::ptrdiff_t>(checkedIndex(position, com::errInvalidCall)));
 }
 
-void Limits::Append(std::shared_ptr<Nelvar::ILimit> limit)
+void Limits::Append(std::shared_ptr<Limit> limit)
 {
     m_limits.push_back(std::move(limit));
+}
+
+std::shared_ptr<Limit> Limits::Find(const QString& name) const
+{
+    const auto found = std::ranges::find_if(m_limits, [&](const auto& limit) { return limit->Name() == name; });
+    return found == m_limits.end() ? nullptr : *found;
 }
 
 } // namespace host

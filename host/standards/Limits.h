@@ -1,7 +1,8 @@
 #pragma once
 
-#include "Standards.h"
+#include "Limit.h"
 
+#include <memory>
 #include <vector>
 
 namespace host {
@@ -14,12 +15,15 @@ public:
     std::shared_ptr<Nelvar::ILimit> Item(int32_t position) const override;
     void Remove(int32_t position) override;
 
-    void Append(std::shared_ptr<Nelvar::ILimit> limit);
+    void Append(std::shared_ptr<Limit> limit);
+    // The first limit of that name (case-sensitive), or none.
+    std::shared_ptr<Limit> Find(const QString& name) const;
+    const std::vector<std::shared_ptr<Limit>>& All() const { return m_limits; }
 
 private:
     size_t checkedIndex(int32_t position, int32_t errorNumber) const;
 
-    std::vector<std::shared_ptr<Nelvar::ILimit>> m_limits;
+    std::vector<std::shared_ptr<Limit>> m_limits;
 };
 
 } // namespace host

@@ -2,14 +2,13 @@
 
 #include "Error.h"
 
-#include <memory>
-
 namespace com {
 
-// The object a reference holds; a reference that holds none raises 91 (object not set), as the
-// platform does on any access through an empty reference.
-template <typename T>
-T& required(const std::shared_ptr<T>& object)
+// The object a reference (a shared_ptr, unique_ptr or plain pointer) refers to; a reference that
+// holds none raises 91 (object not set), as the platform does on any access through an empty
+// reference.
+template <typename Reference>
+auto& required(const Reference& object)
 {
     if (!object)
         throw Error::objectNotSet();

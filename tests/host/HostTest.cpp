@@ -7,6 +7,9 @@
 #include "HostServices.h"
 #include "Instruments.h"
 #include "Registry.h"
+#include "RunContext.h"
+#include "Standards.h"
+#include "TestElement.h"
 #include "Xml.h"
 
 #include "com/ClassRegistry.h"
@@ -58,6 +61,42 @@ TEST(HostTest, ClassRegistryMakesTheInstrumentRecordByClassId)
     ASSERT_NE(record, nullptr);
     EXPECT_EQ(record->Model(), QStringLiteral("Zeltor 2"));
     EXPECT_NE(classes.createAs<Nelvar::IInstrumentInfo>(host::kInstrumentInfoProgId), info);
+}
+
+TEST(HostTest, ClassRegistryMakesANewTestModelObjectPerCreation)
+{
+    host::installHost();
+    auto& classes = com::ClassRegistry::instance();
+    struct Case {
+        const char* progId;
+        bool (*offersItsInterface)(const std::shared_ptr<com::Object>&);
+    };
+    const Case cases[] = {
+        {Nelvar::kTestElementBaseProgId,
+         [](const auto& object) { return std::dynamic_pointer_cast<Nelvar::ITestElementBase>(object) != nullptr; }},
+        {Nelvar::kServiceRecordProgId,
+         [](const auto& object) { return std::dynamic_pointer_cast<Nelvar::IServiceRecord>(object) != nullptr; }},
+        {Nelvar::kTestGuideConfigProgId,
+         [](const auto& object) { return std::dynamic_pointer_cast<Nelvar::ITestGuideConfig>(object) != nullptr; }},
+        {Nelvar::kStandardsProgId,
+         [](const auto& object) { return std::dynamic_pointer_cast<Nelvar::IStandards>(object) != nullptr; }},
+        {Nelvar::kStandardProgId,
+         [](const auto& object) { return std::dynamic_pointer_cast<Nelvar::IStandard>(object) != nullptr; }},
+        {Nelvar::kLimitProgId,
+         [](const auto& object) {
+             return std::dynamic_pointer_cast<Nelvar::ILimit>(object) != nullptr &&
+                    std::dynamic_pointer_cast<Nelvar::INumericLimit>(object) != nullptr;
+         }},
+    };
+    for (const Case& c : cases) {
+        const auto first = classes.create(QString::fromLatin1(c.progId));
+        const auto second = classes.create(QString::fromLatin1(c.progId).toLower());
+        EXPECT_TRUE(c.offersItsInterface(first)) << c.progId;
+        EXPECT_TRUE(c.offersItsInterface(second)) << c.progId;
+        EXPECT_NE(first, second) << c.progId;
+    }
+    // Registering them leaves the earlier classes in place.
+    EXPECT_TRUE(classes.contains(QString::fromLatin1(Nelvar::kRegistryProgId)));
 }
 
 } // namespace

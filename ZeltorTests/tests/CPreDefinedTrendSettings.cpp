@@ -1,0 +1,38 @@
+#include "CPreDefinedTrendSettings.h"
+
+#include "RecordFields.h"
+
+#include "HostServices.h"
+#include "Xml.h"
+
+#include "com/Required.h"
+
+namespace ZeltorTests {
+
+namespace {
+
+const QString kElementName = QStringLiteral("TrendSettings");
+const QString kActive = QStringLiteral("Active");
+const QString kInterval = QStringLiteral("Interval");
+
+} // namespace
+
+void CPreDefinedTrendSettings::Load(const std::shared_ptr<Nelvar::IXmlElement>& element)
+{
+    const Nelvar::IXmlElement& record = com::required(element);
+    m_active = record.FindChildElement(kActive) != nullptr;
+    readWholeNumberChild(record, kInterval, m_interval);
+}
+
+std::shared_ptr<Nelvar::IXmlElement> CPreDefinedTrendSettings::Save(
+    const std::shared_ptr<Nelvar::IXmlDocument>& document) const
+{
+    const auto element = com::required(document).CreateElement(kElementName);
+    Nelvar::IXmlElement& record = com::required(element);
+    if (m_active)
+        record.AddChildElement(kActive, QStringLiteral("True"));
+    record.AddChildElement(kInterval, Nelvar::utilityService().ValueToText(m_interval));
+    return element;
+}
+
+} // namespace ZeltorTests

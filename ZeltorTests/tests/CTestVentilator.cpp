@@ -1,0 +1,582 @@
+#include "CTestVentilator.h"
+
+#include "CConfigVentilator.h"
+#include "CPreDefinedTrendSettings.h"
+#include "CResultVentilator.h"
+#include "CSettings.h"
+#include "CZeltorLimitData.h"
+#include "HighResTimer.h"
+#include "MGlobalFunctions.h"
+
+#include "CParameterDef.h"
+#include "CParameterList.h"
+#include "CTrend.h"
+#include "CTrendCollection.h"
+#include "CWaveformData.h"
+#include "CZeltorCalculationSet.h"
+#include "ParameterTable.h"
+
+#include "CZeltorVTI.h"
+#include "GMTI.h"
+#include "VtiTypes.h"
+
+#include "GMiscConverters.h"
+
+#include "HostServices.h"
+#include "Instruments.h"
+#include "ParameterKeys.h"
+#include "Product.h"
+#include "RunContext.h"
+#include "Settings.h"
+#include "Standards.h"
+#include "Xml.h"
+
+#include "com/ClassRegistry.h"
+#include "com/Failure.h"
+#include "com/Required.h"
+#include "events/EventLoop.h"
+#include "events/MessageBoxes.h"
+
+#include <array>
+
+namespace ZeltorTests {
+
+namespace {
+
+constexpr int32_t kTestId = 100;
+constexpr int32_t kEmptyPollsBeforeSilence = 100;
+constexpr int32_t kFrameRateBacklogSteps = 10;
+const QString kTitleKey = QStringLiteral("20000::Zeltor Ventilator tester");
+
+enum ERecordType : int32_t {
+    ertFirstBlock = 'A',
+    ertLastBlock = 'D',
+    ertWaveform = 'M',
+    ertStop = 'X',
+};
+
+QString text(const QString& key, const QStringList& arguments = {})
+{
+    return Nelvar::languageService().GetText(Zeltor::kProduct, key, arguments);
+}
+
+// Runs `step` and ignores its failure: the statement-by-statement error handling of the handlers.
+template <typename Step>
+void step(Step&& statement)
+{
+    com::ignoreFailure(std::forward<Step>(statement));
+}
+
+// Clears a flag when the scope ends, whatever way it ends.
+class FlagGuard {
+public:
+    explicit FlagGuard(bool& flag) : m_flag(flag) { m_flag = true; }
+    ~FlagGuard() { m_flag = false; }
+    FlagGuard(const FlagGuard&) = delete;
+    FlagGuard& operator=(const FlagGuard&) = delete;
+
+private:
+    bool& m_flag;
+};
+
+} // namespace
+
+std::shared_ptr<CTestVentilator> CTestVentilator::create()
+{
+    std::shared_ptr<CTestVentilator> element(new CTestVentilator());
+    element->construct();
+    return element;
+}
+
+void CTestVentilator::construct()
+{
+    m_base = com::ClassRegistry::instance().createAs<Nelvar::ITestElementBase>(
+        QString::fromLatin1(Nelvar::kTestElementBaseProgId));
+    m_base->Initialize(Zeltor::kProduct, kTestId, 0);
+    com::required(m_base->Info()).SetType(QStringLiteral("20011::Ventilator test"), QString());
+    m_base->setID(kTestId);
+    m_base->setConfiguration(std::make_shared<CConfigVentilator>());
+    m_base->setLimits(std::make_shared<CZeltorLimitData>());
+    bindToBase();
+    // A missing key or value keeps the default interval.
+    step([&] { m_timerInterval = com::Value(Zeltor::readSettingsValue(QStringLiteral("TimerInterval"))).toInt32(); });
+}
+
+CTestVentilator::~CTestVentilator()
+{
+    step([&] {
+        if (m_resultsTimer)
+            m_resultsTimer->setEnabled(false);
+    });
+}
+
+void CTestVentilator::bindToBase()
+{
+    com::required(configuration()).setOwnerTest(shared_from_this());
+    com::required(limitData()).SetOwner(shared_from_this());
+}
+
+std::shared_ptr<CConfigVentilator> CTestVentilator::configuration() const
+{
+    return std::dynamic_pointer_cast<CConfigVentilator>(com::required(m_base).Configuration());
+}
+
+std::shared_ptr<CZeltorLimitData> CTestVentilator::limitData() const
+{
+    return std::dynamic_pointer_cast<CZeltorLimitData>(com::required(m_base).Limits());
+}
+
+QString CTestVentilator::PlugInID() const { return m_base->PlugInID(); }
+int32_t CTestVentilator::TestID() const { return m_base->TestID(); }
+int32_t CTestVentilator::ID() const { return m_base->ID(); }
+void CTestVentilator::setID(int32_t id) { m_base->setID(id); }
+std::shared_ptr<com::Object> CTestVentilator::Parent() const { return m_base->Parent(); }
+void CTestVentilator::setParent(const std::shared_ptr<com::Object>& parent) { m_base->setParent(parent); }
+std::shared_ptr<Nelvar::ITestInfo> CTestVentilator::Info() const { return m_base->Info(); }
+std::shared_ptr<Nelvar::ITestFilter> CTestVentilator::Filter() const { return m_base->Filter(); }
+std::shared_ptr<Nelvar::IResultData> CTestVentilator::Result() const { return m_base->Result(); }
+std::shared_ptr<Nelvar::ILimitData> CTestVentilator::Limits() const { return m_base->Limits(); }
+std::shared_ptr<Nelvar::IConfigData> CTestVentilator::Configuration() const { return m_base->Configuration(); }
+
+void CTestVentilator::Initialize(const QString& plugInID, int32_t testID, int32_t id)
+{
+    m_base->Initialize(plugInID, testID, id);
+}
+
+std::shared_ptr<Nelvar::ITestElement> CTestVentilator::Clone()
+{
+    try {
+        const auto copy = create();
+        copy->CopyFrom(*this);
+        return copy;
+    } catch (...) {
+        return nullptr;
+    }
+}
+
+std::shared_ptr<Nelvar::ITestElementBase> CTestVentilator::CloneBase() const { return m_base->Clone(); }
+
+void CTestVentilator::CopyFrom(const CTestVentilator& source)
+{
+    step([&] { m_base->Terminate(); });
+    step([&] { m_base = source.CloneBase(); });
+    step([&] { com::required(configuration()).setOwnerTest(shared_from_this()); });
+    step([&] { com::required(limitData()).SetOwner(shared_from_this()); });
+}
+
+void CTestVentilator::Load(const std::shared_ptr<Nelvar::IXmlElement>& element, const std::shared_ptr<com::Object>& owner)
+{
+    if (com::required(element).TagName() == QLatin1String("ResultItem"))
+        PrepareResult(true);
+    m_base->Load(element, owner);
+    com::required(limitData()).ApplyConversions(configuration());
+}
+
+std::shared_ptr<Nelvar::IXmlElement> CTestVentilator::Save(const std::shared_ptr<Nelvar::IXmlDocument>& document,
+                                                          int32_t flag)
+{
+    return m_base->Save(document, flag);
+}
+
+void CTestVentilator::QuerySetParent(const std::shared_ptr<com::Object>&, bool& answer) { answer = true; }
+
+void CTestVentilator::Terminate() { m_base->Terminate(); }
+
+void CTestVentilator::UpdateReferences()
+{
+    step([&] {
+        if (const auto limits = m_base->Limits())
+            com::required(limits->Standards()).UpdateReferences(shared_from_this());
+    });
+}
+
+com::Value CTestVentilator::GetMeasurementList()
+{
+    const auto parameters = com::required(configuration()).Parameters();
+    const int32_t rows = com::required(parameters).Count(true);
+    com::Value list = com::Value::make2D(rows, 2);
+    int32_t row = 0;
+    for (const auto& definition : *parameters) {
+        if (!definition->Selected() || definition->Kind() != epkBreath)
+            continue;
+        step([&] {
+            list.at2D(row, 0) = definition->Key();
+            list.at2D(row, 1) = definition->Caption(true);
+        });
+        ++row;
+    }
+    return list;
+}
+
+void CTestVentilator::PrepareResult(bool fNew)
+{
+    step([&] {
+        if (!m_base->Result() || fNew) {
+            auto result = std::make_shared<CResultVentilator>();
+            result->InitializeResult(configuration(), limitData());
+            m_base->setResult(result);
+        }
+    });
+    step([&] { m_result = std::dynamic_pointer_cast<CResultVentilator>(m_base->Result()); });
+}
+
+void CTestVentilator::Perform(const std::shared_ptr<Nelvar::ITestSequence>& sequence)
+{
+    const auto self = shared_from_this();
+    bool allowed = false;
+    step([&] { com::required(sequence).QueryPerform(self, allowed); });
+    if (!allowed)
+        return;
+    PrepareResult(false);
+    m_sequence = sequence;
+    step([&] {
+        m_window = createTestGuideWindow(*this);
+        com::required(m_window).Initialize(self, sequence);
+    });
+    step([&] { com::required(m_window).ShowModal(); });
+    m_window.reset();
+    FinishResult();
+}
+
+void CTestVentilator::FinishResult()
+{
+    if (m_discardResult) {
+        step([&] { m_base->setResult(nullptr); });
+        return;
+    }
+    const auto result = std::dynamic_pointer_cast<CResultVentilator>(m_base->Result());
+    if (!m_keepResult || !result)
+        return;
+    step([&] { result->CreateServiceRecord(m_base->Filter()); });
+    step([&] { result->setMTIID(GetInstrumentID()); });
+    step([&] { com::required(m_sequence).ResultReady(shared_from_this()); });
+}
+
+int32_t CTestVentilator::GetInstrumentID() const
+{
+    int32_t id = 0;
+    step([&] {
+        const auto instruments = com::required(m_sequence).Instruments();
+        if (!instruments || !m_instrument)
+            return;
+        const QString serial = m_instrument->SerialNo();
+        int32_t candidate = 1;
+        for (int32_t position = 1; position <= instruments->Count(); ++position) {
+            const auto entry = instruments->Item(position);
+            if (!entry || entry->TypeName() != Zeltor::kProduct)
+                continue;
+            if (entry->SerialNo() == serial) {
+                id = entry->ID();
+                return;
+            }
+            if (candidate <= entry->ID())
+                candidate = entry->ID() + 1;
+        }
+        m_instrument->SetType(Zeltor::kProduct, candidate);
+        instruments->Add(m_instrument);
+        id = candidate;
+    });
+    return id;
+}
+
+void CTestVentilator::navigate(int32_t code)
+{
+    step([&] { com::required(m_sequence).Navigate(code); });
+    step([&] { com::required(m_window).Hide(); });
+}
+
+void CTestVentilator::AbortTest()
+{
+    StopTestRun();
+    m_discardResult = true;
+    navigate(Nelvar::enavAbort);
+}
+
+void CTestVentilator::Skip()
+{
+    m_discardResult = true;
+    navigate(Nelvar::enavSkip);
+}
+
+void CTestVentilator::NextTest() { navigate(Nelvar::enavNext); }
+
+void CTestVentilator::Previous() { navigate(Nelvar::enavPrevious); }
+
+void CTestVentilator::NA()
+{
+    m_keepResult = true;
+    m_discardResult = false;
+    step([&] { com::required(m_sequence).Navigate(Nelvar::enavNext); });
+    step([&] { com::required(m_result).SetStatus(CResultVentilator::ersNotApplicable); });
+    step([&] { com::required(m_window).Hide(); });
+}
+
+void CTestVentilator::ResetCalculations()
+{
+    step([&] {
+        if (const auto calculations = com::required(m_result).CalculationSet())
+            calculations->ResetStatistics();
+    });
+    step([&] { com::required(m_window).ClearFailedResults(); });
+}
+
+void CTestVentilator::StartTest()
+{
+    // A start that arrives while a start or a run is under way is ignored.
+    if (m_runState != RunState::Idle)
+        return;
+    const auto self = shared_from_this();
+    m_keepResult = true;
+    m_discardResult = false;
+    m_runState = RunState::Starting;
+    m_startAborted = false;
+    bool started = false;
+    try {
+        started = runStart();
+    } catch (...) {
+        started = false;
+    }
+    if (started && !m_startAborted) {
+        m_runState = RunState::Running;
+        return;
+    }
+    // A start that failed, or was aborted while it waited for the instrument, cleans up as a stop.
+    m_runState = RunState::Running;
+    StopTestRun();
+}
+
+bool CTestVentilator::runStart()
+{
+    ITestGuideWindow& window = com::required(m_window);
+    com::required(m_result).InitializeResult(configuration(), limitData());
+    m_resultsArrived = false;
+    m_emptyPolls = 0;
+    window.FullscreenView().Initialize(shared_from_this(), window, true);
+    window.FullscreenView().StartTest();
+    window.ClearFailedResults();
+    if (!StartInstrument() || m_startAborted)
+        return false;
+    events::setThreadPriorityHigh(true);
+    m_resultsTimer = MGlobalFunctions::CreateHighResTimer();
+    HighResTimer& timer = com::required(m_resultsTimer);
+    m_elapsed = 0;
+    window.setToolbarButtonEnabled(QStringLiteral("stop"), true);
+    window.setToolbarButtonEnabled(QStringLiteral("tools"), true);
+    const auto& trendSettings = com::required(com::required(configuration()).TrendSettings());
+    if (trendSettings.Active() && trendSettings.Interval() >= 1)
+        if (const auto trend = com::required(m_result->Trends()).LastTrend())
+            trend->Start();
+    timer.setInterval(m_timerInterval);
+    timer.Stats().Resolution = m_timerInterval;
+    timer.setTimerHandler([this] { onResultsTimer(); });
+    timer.setEnabled(true);
+    window.setRunning(true);
+    return true;
+}
+
+bool CTestVentilator::StartInstrument()
+{
+    ZeltorVTI::GMTI.InitVTI();
+    // The connection is held for the whole start, so a nested reset cannot pull it away.
+    const auto vti = ZeltorVTI::GMTI.VTI();
+    m_instrument = vti->StartRemote();
+    if (!m_instrument || m_startAborted)
+        return false;
+    if (vti->FWVersionMajor() < 3) {
+        vti->SetDataLinkMode(1, ZeltorVTI::eds16Bit);
+        CheckFirmwareFeatures();
+    } else {
+        vti->SetDataLinkMode(1, ZeltorVTI::eds32Bit);
+    }
+    vti->StartTest({BuildStartParameters()});
+    return true;
+}
+
+void CTestVentilator::CheckFirmwareFeatures()
+{
+    const auto parameters = com::required(configuration()).Parameters();
+    if (!com::required(parameters).Contains(Zeltor::Keys::ATPR))
+        return;
+    const auto atmosphericPressure = parameters->Item(Zeltor::Keys::ATPR);
+    if (!atmosphericPressure->Selected())
+        return;
+    const QString version = ZeltorVTI::GMTI.VTI()->FWVersion();
+    events::MessageBoxes::current().show(
+        text(QStringLiteral("21009::Your Zeltor is running firmware version %%1. \r\nThis version does not support "
+                            "the 'Atmospheric pressure' parameter. It will therefore \r\nnot be available for this "
+                            "test."),
+             {version}),
+        events::mbExclamation, text(QStringLiteral("21010::Important notice.")));
+    atmosphericPressure->setSelected(false);
+    com::required(m_window).RemoveResultItem(Zeltor::Keys::ATPR);
+}
+
+com::Value CTestVentilator::BuildStartParameters()
+{
+    const auto config = configuration();
+    if (!config)
+        return {};
+    static const std::array<const char*, 6> referenceConditions{"BTPS", "ATPX", "STPD", "ATPS", "ATPD", "NTPD"};
+    std::vector<com::Value> parameters(8, com::Value(QString()));
+    step([&] { parameters[0] = QString::number(m_base->TestID()); });
+    parameters[1] = QStringLiteral("0");
+    step([&] {
+        const int32_t reference = com::required(config->Settings()).ReferenceUnit();
+        if (reference >= 0 && reference < static_cast<int32_t>(referenceConditions.size()))
+            parameters[2] = QString::fromLatin1(referenceConditions[static_cast<size_t>(reference)]);
+    });
+    step([&] { parameters[3] = config->Settings()->CalculateMassFlow() ? QStringLiteral("1") : QStringLiteral("0"); });
+    parameters[4] = QStringLiteral("500");
+    step([&] { parameters[5] = QString::number(config->Settings()->DetectLevel()); });
+    step([&] { parameters[6] = QString::number(config->Settings()->BreathsPerCalculation()); });
+    step([&] { parameters[7] = QString::number(config->Settings()->SuppressPressurePeakPeriod()); });
+    step([&] { m_duration = config->Duration() * 60; });
+    return com::Value(std::move(parameters));
+}
+
+void CTestVentilator::onResultsTimer()
+{
+    if (m_pollBusy)
+        return;
+    const FlagGuard busy(m_pollBusy);
+    const auto self = shared_from_this();
+    // The connection is held for the whole tick.
+    const auto vti = ZeltorVTI::GMTI.VTI();
+    int32_t recordType = 0;
+    int32_t sequence = 0;
+    com::Value values;
+    step([&] { vti->GetTestResult(recordType, sequence, values); });
+    if (recordType < 1) {
+        ++m_emptyPolls;
+        if (m_emptyPolls > kEmptyPollsBeforeSilence) {
+            StopTestRun();
+            step([&] {
+                int32_t elapsed = m_elapsed;
+                events::MessageBoxes::current().show(
+                    text(QStringLiteral("20004::It appears that the Zeltor unit has stopped streaming results. Test "
+                                        "aborted.\r\n")
+                         + text(QStringLiteral("20351::Time Elapsed: ")))
+                        + ZeltorConverter::GMiscConverters::SecondsToTimeString(elapsed),
+                    events::mbCritical, text(kTitleKey));
+            });
+            m_emptyPolls = 0;
+        }
+    } else {
+        m_emptyPolls = 0;
+        if (recordType == ertStop) {
+            StopTestRun();
+            showRunEndMessage(QStringLiteral("21005::Stop signal received from the Zeltor"), events::mbInformation);
+        } else if (recordType == ertWaveform) {
+            step([&] { com::required(m_result).AddWaveformData(sequence, values, vti->FWVersionMajor()); });
+            step([&] { com::required(m_result->WaveformData()).DrawLatest(); });
+        } else if (recordType >= ertFirstBlock && recordType <= ertLastBlock) {
+            step([&] { com::required(m_result).AddParameterResult(recordType, values, vti->FWVersionMajor()); });
+            if (recordType == ertLastBlock) {
+                step([&] { m_result->EvaluateLimits(m_base->Limits(), com::required(m_sequence).LimitContext()); });
+                m_resultsArrived = true;
+            }
+        }
+    }
+    step([&] { AdjustFrameRate(); });
+}
+
+void CTestVentilator::AdjustFrameRate()
+{
+    ITestGuideWindow& window = com::required(m_window);
+    if (window.DisplayMode() != ITestGuideWindow::edmFullscreen)
+        return;
+    const int32_t backlog = ZeltorVTI::GMTI.VTI()->BufferCount();
+    if (backlog >= 2)
+        ++m_frameRateBalance;
+    else if (backlog == 0)
+        --m_frameRateBalance;
+    if (m_frameRateBalance > kFrameRateBacklogSteps) {
+        window.FullscreenView().StepFrameRate(-1);
+        m_frameRateBalance = 0;
+    } else if (m_frameRateBalance < -kFrameRateBacklogSteps) {
+        window.FullscreenView().StepFrameRate(+1);
+        m_frameRateBalance = 0;
+    }
+}
+
+void CTestVentilator::TimerTick()
+{
+    if (m_runState != RunState::Running)
+        return;
+    const auto self = shared_from_this();
+    ++m_elapsed;
+    if (m_resultsArrived) {
+        // A trend whose interval is below 1 is not sampled; the rest of the tick goes on.
+        step([&] {
+            const auto trend = com::required(com::required(m_result).Trends()).LastTrend();
+            if (trend && trend->Active() && trend->Interval() >= 1 && m_elapsed % trend->Interval() == 0)
+                m_result->AddTrendSample(m_elapsed);
+        });
+        step([&] { com::required(m_window).UpdateResults(m_result); });
+        step([&] { m_window->UpdateElapsedTime(m_elapsed); });
+    }
+    if (m_duration >= 1 && m_elapsed == m_duration) {
+        StopTestRun();
+        showRunEndMessage(QStringLiteral("20393::Test completed."), events::mbInformation);
+    }
+}
+
+void CTestVentilator::showRunEndMessage(const QString& textKey, int32_t style)
+{
+    step([&] {
+        events::MessageBoxes::current().show(text(textKey), style, QStringLiteral("Nelvar ") + text(kTitleKey));
+    });
+}
+
+void CTestVentilator::StopTest()
+{
+    const auto config = configuration();
+    const auto trends = com::required(m_result).Trends();
+    const auto lastTrend = com::required(trends).LastTrend();
+    if (!com::required(com::required(config).TrendSettings()).Active() && trends->Count() > 0 && lastTrend && lastTrend->Active()) {
+        const auto answer = events::MessageBoxes::current().show(
+            text(QStringLiteral("20510::Trend")) + QStringLiteral(" '") + lastTrend->Title()
+                + text(QStringLiteral("20541::' is still active. Are you sure you wish to stop the test?")),
+            events::mbYesNo | events::mbQuestion, text(QStringLiteral("20526::Please confirm")));
+        if (answer == events::mbrNo)
+            return;
+    }
+    StopTestRun();
+    ITestGuideWindow& window = com::required(m_window);
+    window.FullscreenView().StopTest();
+    window.setRunning(false);
+    window.setToolbarButtonEnabled(QStringLiteral("stop"), false);
+}
+
+void CTestVentilator::StopTestRun()
+{
+    if (m_runState == RunState::Starting) {
+        // The start is waiting for the instrument: it tears the run down itself once it returns.
+        m_startAborted = true;
+        return;
+    }
+    if (m_runState == RunState::Stopping)
+        return;
+    m_runState = RunState::Stopping;
+    const auto self = shared_from_this();
+    // The results timer stops before the instrument is talked to, so that a slow reply is never
+    // taken for silence.
+    step([&] { com::required(m_resultsTimer).setEnabled(false); });
+    step([&] {
+        const auto vti = ZeltorVTI::GMTI.VTI();
+        vti->SetDataLinkMode(0, 0);
+        vti->EndRemote();
+    });
+    step([&] { ZeltorVTI::GMTI.ResetVTI(); });
+    step([&] { com::required(m_result).EvaluateLimits(m_base->Limits(), com::required(m_sequence).LimitContext()); });
+    step([&] { com::required(m_window).UpdateResults(m_result); });
+    events::setThreadPriorityHigh(false);
+    step([&] { com::required(m_window).SetStoppedState(); });
+    step([&] {
+        for (const auto& trend : com::required(com::required(m_result).Trends()))
+            trend->Stop();
+    });
+    m_runState = RunState::Idle;
+}
+
+} // namespace ZeltorTests

@@ -1,0 +1,232 @@
+#include "CZeltorLimitData.h"
+
+#include "CMeasurement.h"
+#include "CParameterDef.h"
+#include "CParameterList.h"
+#include "IZeltorConfiguration.h"
+#include "ParameterTable.h"
+#include "TestErrors.h"
+
+#include "ErrorPassing.h"
+#include "HostServices.h"
+#include "Standards.h"
+#include "Xml.h"
+
+#include "com/ClassRegistry.h"
+#include "com/Failure.h"
+#include "com/Required.h"
+
+namespace ZeltorTests {
+
+namespace {
+
+const QString kSource = QStringLiteral("CZeltorLimitData");
+const QString kElementName = QStringLiteral("ExpectedResult");
+
+constexpr int32_t kStandardKind = 1;
+constexpr int32_t kCheckFailed = 2;
+
+template <typename Interface>
+std::shared_ptr<Interface> createHostObject(const char* progId)
+{
+    return com::ClassRegistry::instance().createAs<Interface>(QString::fromLatin1(progId));
+}
+
+std::shared_ptr<Nelvar::IStandards> copyOf(const std::shared_ptr<Nelvar::IStandards>& standards)
+{
+    return standards ? standards->Clone() : nullptr;
+}
+
+bool needsLimit(const CParameterDef& definition)
+{
+    return definition.Selected() && definition.Kind() != epkWaveform;
+}
+
+// The 1-based position of the first limit of exactly that name; 0 when there is none.
+int32_t positionOf(const Nelvar::ILimits& limits, const QString& name)
+{
+    for (int32_t position = 1; position <= limits.Count(); ++position)
+        if (com::required(limits.Item(position)).Name() == name)
+            return position;
+    return 0;
+}
+
+void addLimit(Nelvar::IStandard& standard, const CParameterDef& definition)
+{
+    const auto limit = createHostObject<Nelvar::ILimit>(Nelvar::kLimitProgId);
+    limit->Initialize(definition.Key(), definition.DisplayUnitText(), QString(), QString());
+    if (definition.Converter()) {
+        const auto numeric = std::dynamic_pointer_cast<Nelvar::INumericLimit>(limit);
+        if (!numeric)
+            throw com::Error::typeMismatch();
+        numeric->SetConversion(definition.Converter(), definition.BaseUnitText());
+    }
+    standard.Add(limit);
+}
+
+void bringInLine(Nelvar::IStandard& standard, const CParameterList& parameters)
+{
+    for (const auto& definition : parameters) {
+        const auto limits = standard.Limits();
+        const int32_t position = positionOf(com::required(limits), definition->Key());
+        if (position == 0) {
+            if (needsLimit(*definition))
+                addLimit(standard, *definition);
+        } else if (!definition->Selected()) {
+            limits->Remove(position);
+        }
+    }
+}
+
+} // namespace
+
+CZeltorLimitData::~CZeltorLimitData()
+{
+    if (m_standards)
+        com::ignoreFailure([&] { m_standards->Clear(); });
+}
+
+std::shared_ptr<CParameterList> CZeltorLimitData::ownerParameters() const
+{
+    const auto configuration = com::required(m_owner.lock()).Configuration();
+    com::required(configuration);
+    const auto zeltorConfiguration = std::dynamic_pointer_cast<IZeltorConfiguration>(configuration);
+    if (!zeltorConfiguration)
+        throw com::Error::typeMismatch();
+    auto parameters = zeltorConfiguration->Parameters();
+    com::required(parameters);
+    return parameters;
+}
+
+void CZeltorLimitData::ApplyConversions(const std::shared_ptr<IZeltorConfiguration>& configuration)
+{
+    if (!m_standards)
+        return;
+    const auto parameters = com::required(configuration).Parameters();
+    const CParameterList& definitions = com::required(parameters);
+    for (const auto& standard : *m_standards) {
+        for (const auto& limit : com::required(com::required(standard).Limits())) {
+            if (const auto numeric = std::dynamic_pointer_cast<Nelvar::INumericLimit>(limit)) {
+                const CParameterDef& definition = com::required(definitions.Item(limit->Name()));
+                numeric->SetConversion(definition.Converter(), definition.BaseUnitText());
+            }
+        }
+    }
+}
+
+void CZeltorLimitData::SyncStandards()
+{
+    if (!m_standards)
+        return;
+    const auto parameters = ownerParameters();
+    for (const auto& standard : *m_standards)
+        bringInLine(com::required(standard), *parameters);
+}
+
+void CZeltorLimitData::CopyStandardsFrom(const std::shared_ptr<Nelvar::ILimitData>& other)
+{
+    if (other)
+        m_standards = copyOf(other->Standards());
+}
+
+void CZeltorLimitData::LimitChanged(const std::shared_ptr<Nelvar::ILimit>& limit)
+{
+    Nelvar::ILimit& edited = com::required(limit);
+    const QString name = edited.Name();
+    const QString unit = edited.Unit();
+    const auto parameters = ownerParameters();
+    CParameterDef& definition = com::required(parameters->Item(name));
+    if (unit == definition.DisplayUnitText())
+        return;
+    if (!definition.UnitList().split(QLatin1Char(';')).contains(unit)) {
+        edited.setUnit(definition.DisplayUnitText());
+        return;
+    }
+    definition.setDisplayUnitText(unit);
+    if (!m_standards)
+        return;
+    for (const auto& standard : *m_standards)
+        for (const auto& each : com::required(com::required(standard).Limits()))
+            if (com::required(each).Name() == name)
+                each->setUnit(unit);
+    SyncStandards();
+}
+
+std::shared_ptr<Nelvar::ILimitData> CZeltorLimitData::Clone() const
+{
+    auto copy = std::make_shared<CZeltorLimitData>();
+    copy->m_standards = copyOf(m_standards);
+    return copy;
+}
+
+std::shared_ptr<Nelvar::IStandard> CZeltorLimitData::CreateStandard(const QString& name, const QString& key2)
+{
+    const auto standard = createHostObject<Nelvar::IStandard>(Nelvar::kStandardProgId);
+    standard->Initialize(name, key2, kStandardKind);
+    for (const auto& definition : *ownerParameters())
+        if (needsLimit(*definition))
+            addLimit(*standard, *definition);
+    if (!m_standards)
+        m_standards = createHostObject<Nelvar::IStandards>(Nelvar::kStandardsProgId);
+    m_standards->Add(standard);
+    return standard;
+}
+
+void CZeltorLimitData::Load(const std::shared_ptr<Nelvar::IXmlElement>& element,
+                            const std::shared_ptr<com::Object>& owner)
+{
+    try {
+        if (com::required(element).TagName() != kElementName)
+            Nelvar::errorService().RaiseError(QString(), eeLimitDataWrongElement, kSource, 1);
+        m_standards = createHostObject<Nelvar::IStandards>(Nelvar::kStandardsProgId);
+        m_standards->Load(element, owner);
+        if (m_standards->Count() == 0)
+            m_standards.reset();
+    } catch (...) {
+        Zeltor::passOwnOrWrap(kSource);
+    }
+}
+
+std::shared_ptr<Nelvar::IXmlElement> CZeltorLimitData::Save(const std::shared_ptr<Nelvar::IXmlDocument>& document)
+{
+    if (!m_standards)
+        return nullptr;
+    const auto element = m_standards->Save(document);
+    if (element)
+        element->setTagName(kElementName);
+    return element;
+}
+
+std::shared_ptr<Nelvar::IStandards> CZeltorLimitData::FindFailedStandards(
+    const std::shared_ptr<Nelvar::IMeasurement>& measurement, const std::shared_ptr<Nelvar::IStandards>& context)
+{
+    std::shared_ptr<Nelvar::IStandards> failures;
+    com::ignoreFailure([&] {
+        if (!m_standards || !measurement || m_standards->Count() == 0 || !context)
+            return;
+        const QString key = measurement->Key();
+        const auto measured = std::dynamic_pointer_cast<CMeasurement>(measurement);
+        if (!measured)
+            return;
+        const float value = measured->CurrentValue();
+        const auto failed = createHostObject<Nelvar::IStandards>(Nelvar::kStandardsProgId);
+        for (const auto& contextStandard : *context) {
+            // A standard that cannot be looked up or checked is passed over.
+            com::ignoreFailure([&] {
+                const Nelvar::IStandard& named = com::required(contextStandard);
+                const auto own = m_standards->Item(0, named.Name(), named.Key2());
+                if (!own)
+                    return;
+                int32_t status = 0;
+                own->Check(key, value, com::Value::null(), status);
+                if (status == kCheckFailed)
+                    failed->Add(own);
+            });
+        }
+        if (failed->Count() > 0)
+            failures = failed;
+    });
+    return failures;
+}
+
+} // namespace ZeltorTests

@@ -1,0 +1,352 @@
+#include "VentilatorRunFixture.h"
+
+#include "CMeasurement.h"
+#include "CParameterDef.h"
+#include "CParameterList.h"
+#include "CTrend.h"
+#include "CTrendCollection.h"
+#include "CWaveformData.h"
+#include "CZeltorCalculationSet.h"
+#include "CZeltorMeasurementTable.h"
+
+#include "ScriptedInstrument.h"
+
+#include "CZeltorVTI.h"
+#include "HostServices.h"
+#include "LungModel.h"
+#include "RunContext.h"
+#include "Xml.h"
+
+using namespace ZeltorTests;
+using Events = ZeltorTests::ITestGuideEvents;
+
+namespace {
+
+const QString kTitle = QStringLiteral("Nelvar Zeltor Ventilator tester");
+
+// One binary result frame of the instrument (32-bit layout: marker, type, sequence, a spare byte,
+// four values, carriage return).
+QByteArray frame(char type, char sequence, std::initializer_list<int32_t> values = {0, 0, 0, 0})
+{
+    QByteArray bytes;
+    bytes.append('$').append(type).append(sequence).append('\0');
+    for (const int32_t value : values)
+        for (int shift = 24; shift >= 0; shift -= 8)
+            bytes.append(static_cast<char>((static_cast<uint32_t>(value) >> shift) & 0xFF));
+    return bytes.append('\r');
+}
+
+} // namespace
+
+class VentilatorRunTest : public VentilatorRunFixture {
+protected:
+    float average(const char* key) const
+    {
+        return result()->CalculationSet()->Item(QString::fromLatin1(key))->AverageValue();
+    }
+};
+
+// A two-minute run against the simulated lung, from the operator's start to the duration's end,
+// with the predefined trend sampling every 15 seconds, handed to the run context and saved.
+TEST_F(VentilatorRunTest, WholeRunAgainstTheSimulatedLung)
+{
+    useSimulator();
+    configuration()->setDuration(2);
+    configuration()->TrendSettings()->setActive(true);
+    configuration()->TrendSettings()->setInterval(15);
+    raiseAt(100, &Events::StartTest);
+    raiseAt(130'000, &Events::NextTest);
+    perform();
+
+    // Stopped by the duration at the 120th tick, with the notice, and then left with "next".
+    EXPECT_EQ(element->ElapsedTime(), 120);
+    ASSERT_EQ(boxes->shown().size(), 1u);
+    EXPECT_EQ(boxes->shown()[0].text, QStringLiteral("Test completed."));
+    EXPECT_EQ(boxes->shown()[0].title, kTitle);
+    EXPECT_EQ(sequence->Navigations(), std::vector<Nelvar::ENavigation>{Nelvar::enavNext});
+    ASSERT_EQ(sequence->ReadyElements().size(), 1u);
+    const auto& calls = windows.record().calls;
+    EXPECT_TRUE(calls.contains(QStringLiteral("Running")));
+    EXPECT_TRUE(calls.contains(QStringLiteral("SetStoppedState")));
+    EXPECT_EQ(windows.record().viewCalls, (QStringList{"Initialize(true)", "StartTest"}));
+    EXPECT_EQ(windows.record().elapsedShown, 120);
+
+    // The measured breath matches the lung within the instrument's resolution.
+    const simulator::BreathParameters lung = simulator::LungModel(simulator::LungSettings{}).breath();
+    EXPECT_NEAR(average("BRRA"), lung.BRRA, 0.05);
+    EXPECT_NEAR(average("TIVO"), lung.TIVO, 0.001);
+    EXPECT_NEAR(average("INPP"), lung.INPP, 0.01);
+    EXPECT_NEAR(average("PEPR"), lung.PEPR, 0.01);
+    EXPECT_NEAR(average("IERA"), lung.IERA, 0.01);
+    EXPECT_EQ(result()->Status(), CResultVentilator::ersPass);
+
+    // The predefined trend took a sample at every multiple of its interval.
+    const auto trend = result()->Trends()->LastTrend();
+    ASSERT_NE(trend, nullptr);
+    EXPECT_FALSE(trend->Active());
+    EXPECT_EQ(trend->StartTime(), 0);
+    EXPECT_EQ(trend->SampleCount(), 8);
+    EXPECT_EQ(trend->EndTime(), 120);
+
+    // The live waveform holds the last 60 seconds of every channel.
+    EXPECT_EQ(result()->WaveformData()->FlowTable()->Count(), 3000);
+
+    // Saved as "ResultItem", loaded into a new element and saved again: the same bytes.
+    const auto document = Nelvar::xmlService().CreateDocument();
+    document->setDocumentElement(result()->Save(document));
+    const QString saved = document->Xml();
+    const auto reloaded = CTestVentilator::create();
+    std::dynamic_pointer_cast<CConfigVentilator>(reloaded->Configuration())->LoadDefaultSettings();
+    reloaded->Load(document->DocumentElement(), nullptr);
+    const auto again = Nelvar::xmlService().CreateDocument();
+    again->setDocumentElement(std::dynamic_pointer_cast<CResultVentilator>(reloaded->Result())->Save(again));
+    EXPECT_EQ(again->Xml(), saved);
+}
+
+TEST_F(VentilatorRunTest, StartFrameCarriesTheMeasurementSettings)
+{
+    ScriptedInstrument instrument;
+    serial::setConfiguredPort(QStringLiteral("scripted"));
+    instrument.reply(QStringLiteral("IREM"), "$irem,Zeltor VT,ZT-1,3.01\r");
+    raiseAt(10, &Events::StartTest);
+    raiseAt(100, &Events::AbortTest);
+    perform();
+    QStringList sent;
+    for (const QByteArray& bytes : instrument.received())
+        sent << QString::fromLatin1(bytes);
+    EXPECT_TRUE(sent.contains(QStringLiteral("$STST,100,0,BTPS,1,500,9000,1,30\r"))) << sent.join(QLatin1Char('|')).toStdString();
+}
+
+TEST_F(VentilatorRunTest, StopSignalOfTheInstrumentEndsTheRun)
+{
+    ScriptedInstrument instrument;
+    serial::setConfiguredPort(QStringLiteral("scripted"));
+    instrument.reply(QStringLiteral("IREM"), "$irem,Zeltor VT,ZT-1,3.01\r");
+    loop->at(300, [&] { instrument.write(frame('A', '1', {150, 500, 6000, 2000}) + frame('X', '0')); });
+    raiseAt(10, &Events::StartTest);
+    raiseAt(2000, &Events::NextTest);
+    perform();
+    ASSERT_EQ(boxes->shown().size(), 1u);
+    EXPECT_EQ(boxes->shown()[0].text, QStringLiteral("Stop signal received from the Zeltor"));
+    EXPECT_EQ(boxes->shown()[0].style, events::mbInformation);
+    EXPECT_EQ(boxes->shown()[0].title, kTitle);
+    EXPECT_TRUE(windows.record().calls.contains(QStringLiteral("SetStoppedState")));
+    EXPECT_EQ(result()->CalculationSet()->Item(QStringLiteral("BRRA"))->CurrentValue(), 15.0f);
+    EXPECT_EQ(ZeltorVTI::GMTI.VTI()->ConnectionState(), ZeltorVTI::evtiNotConnected);
+}
+
+// The 101st empty poll in a row stops the run; exactly 100 do not.
+TEST_F(VentilatorRunTest, SilenceOfTheInstrumentAbortsTheRun)
+{
+    ScriptedInstrument instrument;
+    serial::setConfiguredPort(QStringLiteral("scripted"));
+    instrument.reply(QStringLiteral("IREM"), "$irem,Zeltor VT,ZT-1,3.01\r");
+    raiseAt(10, &Events::StartTest);
+    raiseAt(5000, &Events::NextTest);
+    perform();
+    ASSERT_EQ(boxes->shown().size(), 1u);
+    EXPECT_EQ(boxes->shown()[0].text, QStringLiteral("It appears that the Zeltor unit has stopped streaming results. "
+                                                     "Test aborted.\r\nTime Elapsed: 00:00:00"));
+    EXPECT_EQ(boxes->shown()[0].style, events::mbCritical);
+    EXPECT_EQ(boxes->shown()[0].title, QStringLiteral("Zeltor Ventilator tester"));
+    // Nothing measured: the kept result is not a pass.
+    EXPECT_NE(result()->Status(), CResultVentilator::ersPass);
+    ASSERT_EQ(sequence->ReadyElements().size(), 1u);
+}
+
+TEST_F(VentilatorRunTest, OneRecordInAHundredPollsKeepsTheRunGoing)
+{
+    ScriptedInstrument instrument;
+    serial::setConfiguredPort(QStringLiteral("scripted"));
+    instrument.reply(QStringLiteral("IREM"), "$irem,Zeltor VT,ZT-1,3.01\r");
+    // A record (of a type nothing handles) every 100 polls of 5 ms.
+    for (int64_t t = 500; t < 3000; t += 500)
+        loop->at(t, [&] { instrument.write(frame('Q', '0')); });
+    raiseAt(10, &Events::StartTest);
+    raiseAt(2900, &Events::StopTest);
+    raiseAt(3000, &Events::NextTest);
+    perform();
+    EXPECT_TRUE(boxes->shown().empty());
+}
+
+TEST_F(VentilatorRunTest, OperatorStopAsksWhileAUserTrendRecords)
+{
+    useSimulator();
+    raiseAt(10, &Events::StartTest);
+    loop->at(2000, [&] {
+        const auto trend = result()->Trends()->Add(QStringLiteral("T1"), *configuration()->Parameters());
+        trend->Initialize(QStringLiteral("Mine"), 5, 2);
+        trend->Start();
+    });
+    boxes->answerNext(events::mbrNo);
+    boxes->answerNext(events::mbrYes);
+    raiseAt(10'000, &Events::StopTest); // answered No: the run goes on
+    raiseAt(20'000, &Events::StopTest); // answered Yes
+    raiseAt(30'000, &Events::NextTest);
+    perform();
+    ASSERT_EQ(boxes->shown().size(), 2u);
+    EXPECT_EQ(boxes->shown()[0].text, QStringLiteral("Trend 'Mine' is still active. Are you sure you wish to stop the test?"));
+    EXPECT_EQ(boxes->shown()[0].style, events::mbYesNo | events::mbQuestion);
+    EXPECT_EQ(boxes->shown()[0].title, QStringLiteral("Please confirm"));
+    EXPECT_EQ(element->ElapsedTime(), 19);
+    EXPECT_FALSE(result()->Trends()->LastTrend()->Active());
+    EXPECT_GT(result()->Trends()->LastTrend()->SampleCount(), 0);
+    EXPECT_TRUE(windows.record().calls.contains(QStringLiteral("disable stop")));
+}
+
+TEST_F(VentilatorRunTest, OperatorStopWithoutARecordingTrendDoesNotAsk)
+{
+    useSimulator();
+    raiseAt(10, &Events::StartTest);
+    raiseAt(5000, &Events::StopTest);
+    raiseAt(6000, &Events::NextTest);
+    perform();
+    EXPECT_TRUE(boxes->shown().empty());
+    EXPECT_EQ(element->ElapsedTime(), 4);
+}
+
+TEST_F(VentilatorRunTest, NavigationKeepsOrDropsTheResult)
+{
+    const struct {
+        const char* name;
+        void (Events::*event)();
+        bool start;
+        bool stopFirst;
+        std::vector<Nelvar::ENavigation> navigations;
+        bool reported;
+        bool resultKept;
+        int32_t status;
+    } cases[] = {
+        {"abort during a run", &Events::AbortTest, true, false, {Nelvar::enavAbort}, false, false, 0},
+        {"skip", &Events::Skip, false, false, {Nelvar::enavSkip}, false, false, 0},
+        {"not applicable", &Events::NA, false, false, {Nelvar::enavNext}, true, true,
+         CResultVentilator::ersNotApplicable},
+        {"next without a start", &Events::NextTest, false, false, {Nelvar::enavNext}, false, true, 0},
+        {"previous without a start", &Events::Previous, false, false, {Nelvar::enavPrevious}, false, true, 0},
+        {"next after a run", &Events::NextTest, true, true, {Nelvar::enavNext}, true, true, 1},
+    };
+    useSimulator();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        element = CTestVentilator::create();
+        configuration()->LoadDefaultSettings();
+        sequence = std::make_shared<host::TestSequence>();
+        if (c.start)
+            raiseAt(loop->now() + 10, &Events::StartTest);
+        if (c.stopFirst)
+            raiseAt(loop->now() + 7000, &Events::StopTest);
+        raiseAt(loop->now() + 8000, c.event);
+        perform();
+        EXPECT_EQ(sequence->Navigations(), c.navigations);
+        EXPECT_EQ(sequence->ReadyElements().size(), c.reported ? 1u : 0u);
+        ASSERT_EQ(element->Result() != nullptr, c.resultKept);
+        if (c.resultKept) {
+            EXPECT_EQ(element->Result()->Status(), c.status);
+        }
+        EXPECT_EQ(windows.current(), nullptr); // unloaded
+        EXPECT_EQ(ZeltorVTI::GMTI.VTI()->ConnectionState(), ZeltorVTI::evtiNotConnected);
+    }
+}
+
+TEST_F(VentilatorRunTest, OldFirmwareDropsTheAtmosphericPressure)
+{
+    simulator::SimulatorSettings settings;
+    settings.identity.firmwareVersion = QStringLiteral("2.05");
+    useSimulator(settings);
+    configuration()->Parameters()->SetPredefinedView(epvAll);
+    raiseAt(10, &Events::StartTest);
+    raiseAt(10'000, &Events::StopTest);
+    raiseAt(10'500, &Events::StartTest);
+    raiseAt(20'000, &Events::StopTest);
+    raiseAt(21'000, &Events::NextTest);
+    perform();
+    ASSERT_EQ(boxes->shown().size(), 1u); // once: the second start finds ATPR deselected
+    EXPECT_EQ(boxes->shown()[0].text,
+              QStringLiteral("Your Zeltor is running firmware version 2.05. \r\nThis version does not support the "
+                             "'Atmospheric pressure' parameter. It will therefore \r\nnot be available for this test."));
+    EXPECT_EQ(boxes->shown()[0].style, events::mbExclamation);
+    EXPECT_EQ(boxes->shown()[0].title, QStringLiteral("Important notice."));
+    EXPECT_FALSE(configuration()->Parameters()->Item(QStringLiteral("ATPR"))->Selected());
+    EXPECT_TRUE(windows.record().calls.contains(QStringLiteral("RemoveResultItem(ATPR)")));
+    // The 13-byte frames decode into the same breath.
+    EXPECT_NEAR(average("BRRA"), 15.0, 0.05);
+    EXPECT_NEAR(average("INPP"), simulator::LungModel(simulator::LungSettings{}).breath().INPP, 0.1);
+}
+
+TEST_F(VentilatorRunTest, ASecondStartDuringARunIsIgnored)
+{
+    useSimulator();
+    raiseAt(10, &Events::StartTest);
+    raiseAt(3000, &Events::StartTest);
+    raiseAt(6000, &Events::StopTest);
+    raiseAt(7000, &Events::NextTest);
+    perform();
+    EXPECT_EQ(element->ElapsedTime(), 5);
+    EXPECT_EQ(windows.record().calls.count(QStringLiteral("Running")), 1);
+}
+
+// An abort while the start waits for the instrument's answer ends the start cleanly.
+TEST_F(VentilatorRunTest, AbortDuringTheConnectWaitEndsTheStart)
+{
+    ScriptedInstrument instrument; // never answers IREM
+    serial::setConfiguredPort(QStringLiteral("scripted"));
+    raiseAt(10, &Events::StartTest);
+    raiseAt(1000, &Events::AbortTest);
+    perform();
+    EXPECT_EQ(sequence->Navigations(), std::vector<Nelvar::ENavigation>{Nelvar::enavAbort});
+    EXPECT_EQ(element->Result(), nullptr);
+    EXPECT_FALSE(windows.record().calls.contains(QStringLiteral("Running")));
+    EXPECT_TRUE(windows.record().calls.contains(QStringLiteral("SetStoppedState")));
+    EXPECT_EQ(ZeltorVTI::GMTI.VTI()->ConnectionState(), ZeltorVTI::evtiNotConnected);
+}
+
+TEST_F(VentilatorRunTest, AnInstrumentThatDoesNotAnswerLeavesTheWindowStopped)
+{
+    ScriptedInstrument instrument;
+    serial::setConfiguredPort(QStringLiteral("scripted"));
+    raiseAt(10, &Events::StartTest);
+    raiseAt(10'000, &Events::NextTest);
+    perform();
+    ASSERT_EQ(boxes->shown().size(), 1u); // the link's own message
+    EXPECT_TRUE(windows.record().calls.contains(QStringLiteral("SetStoppedState")));
+    EXPECT_FALSE(windows.record().calls.contains(QStringLiteral("Running")));
+    EXPECT_EQ(element->ElapsedTime(), 0);
+}
+
+// The full-screen view's frame rate follows the instrument's backlog.
+TEST_F(VentilatorRunTest, FrameRateFollowsTheBacklogWhileFullScreen)
+{
+    ScriptedInstrument instrument;
+    serial::setConfiguredPort(QStringLiteral("scripted"));
+    instrument.reply(QStringLiteral("IREM"), "$irem,Zeltor VT,ZT-1,3.01\r");
+    loop->at(5, [&] { windows.current()->displayMode = ITestGuideWindow::edmFullscreen; });
+    // A burst of frames: the backlog stays at two or more for more than ten polls.
+    loop->at(200, [&] {
+        QByteArray burst;
+        for (int i = 0; i < 20; ++i)
+            burst += frame('Q', '0');
+        instrument.write(burst);
+    });
+    raiseAt(10, &Events::StartTest);
+    raiseAt(600, &Events::StopTest);
+    raiseAt(700, &Events::NextTest);
+    perform();
+    // An empty queue raises the rate every eleven polls; the burst lowers it once.
+    const QList<int32_t>& steps = windows.record().frameRateSteps;
+    ASSERT_GE(steps.size(), 2);
+    EXPECT_EQ(steps.front(), +1);
+    EXPECT_EQ(steps.count(-1), 1);
+}
+
+// Ten minutes of ventilation on the virtual clock.
+TEST_F(VentilatorRunTest, TenMinuteRun)
+{
+    useSimulator();
+    configuration()->setDuration(10);
+    raiseAt(10, &Events::StartTest);
+    raiseAt(601'000, &Events::NextTest);
+    perform();
+    EXPECT_EQ(element->ElapsedTime(), 600);
+    EXPECT_NEAR(average("BRRA"), 15.0, 0.05);
+    EXPECT_NEAR(result()->CalculationSet()->Item(QStringLiteral("BRRA"))->SampleCount(), 150, 1);
+}
