@@ -8,7 +8,7 @@
 
 #include "CaughtError.h"
 #include "CompactXml.h"
-#include "ConfigOwnerElement.h"
+#include "InertTestElement.h"
 #include "DocumentWithoutElements.h"
 #include "HostFixture.h"
 
@@ -198,7 +198,7 @@ TEST_F(ConfigVentilatorTest, ClonesAreIndependentAndHaveNoOwner)
     source->setDuration(20);
     source->Settings()->setDetectLevel(300);
     source->TrendSettings()->setInterval(10);
-    const auto owner = std::make_shared<ConfigOwnerElement>(source);
+    const auto owner = std::make_shared<InertTestElement>(source);
     source->setOwnerTest(owner);
 
     const auto clone = std::dynamic_pointer_cast<CConfigVentilator>(source->Clone());
@@ -249,7 +249,7 @@ TEST_F(ConfigVentilatorTest, SaveFailsWhenTheDocumentMakesNoElement)
 TEST_F(ConfigVentilatorTest, TheOwnerIsObservedNotKept)
 {
     const auto configuration = defaultConfiguration();
-    auto owner = std::make_shared<ConfigOwnerElement>(configuration);
+    auto owner = std::make_shared<InertTestElement>(configuration);
     configuration->setOwnerTest(owner);
     configuration->setOwnerTest(nullptr);
     EXPECT_EQ(configuration->OwnerTest(), owner);

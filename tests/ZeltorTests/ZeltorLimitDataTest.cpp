@@ -6,7 +6,7 @@
 #include "TestErrors.h"
 
 #include "CaughtError.h"
-#include "ConfigOwnerElement.h"
+#include "InertTestElement.h"
 #include "HostFixture.h"
 
 #include "EUnit.h"
@@ -31,7 +31,7 @@ protected:
         setSetting(QStringLiteral("FlowUnit"), eunFlow_LpMin);
         configuration = std::make_shared<CConfigVentilator>();
         configuration->LoadDefaultSettings();
-        owner = std::make_shared<ConfigOwnerElement>(configuration);
+        owner = std::make_shared<InertTestElement>(configuration);
         limits = std::make_shared<CZeltorLimitData>();
         limits->SetOwner(owner);
         document = Nelvar::xmlService().CreateDocument();
@@ -109,7 +109,7 @@ protected:
 
     const QStringList templateLimits{"BRRA", "TIVO", "INPF", "INPP", "PEPR", "MIVO", "IERA", "INHO", "OXLE"};
     std::shared_ptr<CConfigVentilator> configuration;
-    std::shared_ptr<ConfigOwnerElement> owner;
+    std::shared_ptr<InertTestElement> owner;
     std::shared_ptr<CZeltorLimitData> limits;
     std::shared_ptr<Nelvar::IXmlDocument> document;
 };

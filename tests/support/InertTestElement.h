@@ -7,11 +7,12 @@
 #include <memory>
 #include <utility>
 
-// A test element that only owns a configuration: what a configuration's or limit data's owner
-// must offer them. Every other member is an invalid call (5).
-class ConfigOwnerElement final : public Nelvar::ITestElement {
+// A test element that only stands for itself, and for the configuration it may own: what the
+// host's objects keep or report without calling it, and what a configuration's or limit data's
+// owner must offer them. Every member but Configuration is an invalid call (5).
+class InertTestElement final : public Nelvar::ITestElement {
 public:
-    explicit ConfigOwnerElement(std::shared_ptr<Nelvar::IConfigData> configuration)
+    explicit InertTestElement(std::shared_ptr<Nelvar::IConfigData> configuration = nullptr)
         : m_configuration(std::move(configuration))
     {
     }
