@@ -7,6 +7,8 @@
 
 #include "events/MessageBoxes.h"
 
+#include <QLineEdit>
+
 #include "com/Failure.h"
 #include "format/Format.h"
 
@@ -34,6 +36,17 @@ std::shared_ptr<HighResTimer> CreateHighResTimer()
                 events::mbCritical, language.GetText(Zeltor::kProduct, QStringLiteral("21008::Permission denied.")));
         });
     return timer;
+}
+
+int16_t FilterDigitKey(int16_t keyCode)
+{
+    constexpr int16_t kBackspace = 8;
+    return (keyCode >= '0' && keyCode <= '9') || keyCode == kBackspace ? keyCode : int16_t{0};
+}
+
+void SelectAllText(QLineEdit& textBox)
+{
+    textBox.setSelection(0, static_cast<int>(textBox.text().size()));
 }
 
 float RoundToDigits(float value, int32_t digits)

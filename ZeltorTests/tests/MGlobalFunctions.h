@@ -4,6 +4,8 @@
 #include <memory>
 
 // Free functions shared by the test elements, their windows and their data.
+class QLineEdit;
+
 namespace ZeltorTests {
 class HighResTimer;
 }
@@ -13,6 +15,12 @@ namespace ZeltorTests::MGlobalFunctions {
 // A new high-resolution timer, or none when none can be made even at a second try; the user has
 // then been told that the permission is missing.
 std::shared_ptr<HighResTimer> CreateHighResTimer();
+
+// The key code of a digit key or backspace as it is; 0 for any other key, which the caller drops.
+int16_t FilterDigitKey(int16_t keyCode);
+
+// Selects the whole text of a text box.
+void SelectAllText(QLineEdit& textBox);
 
 // The value rounded to `digits` decimals, halves to the even neighbour ((0.125, 2) gives 0.12),
 // as a Single. A value whose scaled form leaves the 32-bit range gives 0.

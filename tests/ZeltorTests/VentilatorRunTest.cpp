@@ -350,3 +350,42 @@ TEST_F(VentilatorRunTest, TenMinuteRun)
     EXPECT_NEAR(average("BRRA"), 15.0, 0.05);
     EXPECT_NEAR(result()->CalculationSet()->Item(QStringLiteral("BRRA"))->SampleCount(), 150, 1);
 }
+
+namespace {
+
+// The virtual loop, but no timer can be made: a machine without the timer service.
+class LoopWithoutTimers final : public events::EventLoop {
+public:
+    explicit LoopWithoutTimers(std::shared_ptr<events::EventLoop> loop) : m_loop(std::move(loop)) {}
+    int64_t now() const override { return m_loop->now(); }
+    void pumpOnce() override { m_loop->pumpOnce(); }
+    std::unique_ptr<events::Timer> createTimer() override { throw std::runtime_error("no timer service"); }
+    void callLater(int32_t delayMs, std::function<void()> action) override
+    {
+        m_loop->callLater(delayMs, std::move(action));
+    }
+
+private:
+    std::shared_ptr<events::EventLoop> m_loop;
+};
+
+} // namespace
+
+// A results timer that cannot be made fails the start, which then cleans up as a stop does.
+TEST_F(VentilatorRunTest, AStartWithoutAResultsTimerCleansUp)
+{
+    useSimulator();
+    events::EventLoop::install(std::make_shared<LoopWithoutTimers>(loop));
+    configuration()->TrendSettings()->setActive(true);
+    raiseAt(10, &Events::StartTest);
+    raiseAt(1000, &Events::NextTest);
+    perform();
+    ASSERT_EQ(boxes->shown().size(), 1u);
+    EXPECT_EQ(boxes->shown()[0].text, QStringLiteral("You do not have sufficient access privileges to perform this "
+                                                     "operation.Please contact the system administrator."));
+    EXPECT_EQ(boxes->shown()[0].title, QStringLiteral("Permission denied."));
+    EXPECT_FALSE(windows.record().calls.contains(QStringLiteral("Running")));
+    EXPECT_TRUE(windows.record().calls.contains(QStringLiteral("SetStoppedState")));
+    EXPECT_FALSE(result()->Trends()->LastTrend()->Active());
+    EXPECT_EQ(ZeltorVTI::GMTI.VTI()->ConnectionState(), ZeltorVTI::evtiNotConnected);
+}
