@@ -236,6 +236,8 @@ void CTestVentilator::Perform(const std::shared_ptr<Nelvar::ITestSequence>& sequ
     step([&] { com::required(m_window).ShowModal(); });
     m_window.reset();
     FinishResult();
+    // The run context is kept for the run only: it may hold the element it was handed.
+    m_sequence.reset();
 }
 
 void CTestVentilator::FinishResult()
