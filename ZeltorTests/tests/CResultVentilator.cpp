@@ -58,21 +58,19 @@ void CResultVentilator::InitializeResult(const std::shared_ptr<CConfigVentilator
     m_breathsDetected = false;
     m_snapshots = std::make_shared<CSnapshotColl>();
     com::ignoreFailure([&] { m_waveform = newLiveWaveform(m_waveform); });
-    const auto& parameters = com::required(m_configuration).Parameters();
-    com::ignoreFailure([&] {
-        m_calculations = std::make_shared<CZeltorCalculationSet>();
-        m_calculations->Initialize(com::required(parameters));
-    });
-    com::ignoreFailure([&] {
-        m_trendCalculations = std::make_shared<CZeltorCalculationSet>();
-        m_trendCalculations->Initialize(com::required(parameters));
-    });
+    const auto newCalculationSet = [&] {
+        auto set = std::make_shared<CZeltorCalculationSet>();
+        com::ignoreFailure([&] { set->Initialize(com::required(com::required(m_configuration).Parameters())); });
+        return set;
+    };
+    m_calculations = newCalculationSet();
+    m_trendCalculations = newCalculationSet();
     m_trends = std::make_shared<CTrendCollection>();
     com::ignoreFailure([&] {
-        const auto& trendSettings = com::required(m_configuration->TrendSettings());
+        const auto& trendSettings = com::required(com::required(m_configuration).TrendSettings());
         if (!trendSettings.Active())
             return;
-        const auto added = m_trends->Add(QString(), com::required(parameters));
+        const auto added = m_trends->Add(QString(), com::required(m_configuration->Parameters()));
         CTrend& trend = com::required(added);
         trend.Initialize(Nelvar::languageService().GetText(Zeltor::kProduct, QStringLiteral("20376::Predefined trend")),
                          trendSettings.Interval(), 0);
