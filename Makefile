@@ -17,6 +17,8 @@ build-sanitize: deps
 	cmake --build $(SANITIZE_BUILD) -j $(JOBS)
 
 demo: build
+	$(BUILD)/host/nelvar/nelvar register
+	$(BUILD)/host/nelvar/nelvar tests
 	$(BUILD)/host/nelvar/nelvar instrument --port sim
 
 test: build build-sanitize

@@ -1,4 +1,5 @@
 #include "CTestVentilator.h"
+#include "CTestZeltor.h"
 
 #include "com/ClassRegistry.h"
 
@@ -6,4 +7,5 @@
 COM_REGISTER_CLASSES(registry)
 {
     registry.add({ZeltorTests::kTestVentilatorProgId, {}, [] { return ZeltorTests::CTestVentilator::create(); }});
+    registry.add({ZeltorTests::kTestZeltorProgId, {}, [] { return ZeltorTests::CTestZeltor::create(); }});
 }

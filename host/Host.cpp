@@ -10,8 +10,10 @@
 #include "standards/Standard.h"
 #include "standards/StandardsCollection.h"
 #include "testmodel/ServiceRecord.h"
+#include "testmodel/TestCollection.h"
 #include "testmodel/TestElementBase.h"
 #include "testmodel/TestGuideConfig.h"
+#include "views/Views.h"
 #include "xml/XmlService.h"
 
 #include "HostServices.h"
@@ -20,6 +22,7 @@
 #include "RunContext.h"
 #include "Standards.h"
 #include "TestElement.h"
+#include "Tests.h"
 
 #include "com/ClassRegistry.h"
 
@@ -55,12 +58,14 @@ void installHost()
     classes.add(creatable<FileRegistry>(QString::fromLatin1(Nelvar::kRegistryProgId)));
     classes.add(creatable<InstrumentInfo>(kInstrumentInfoProgId, QString::fromLatin1(Nelvar::kInstrumentInfoClassId)));
     classes.add(creatable<TestElementBase>(QString::fromLatin1(Nelvar::kTestElementBaseProgId)));
+    classes.add(creatable<TestCollection>(QString::fromLatin1(Nelvar::kTestCollectionProgId)));
     classes.add(creatable<ServiceRecord>(QString::fromLatin1(Nelvar::kServiceRecordProgId)));
     classes.add(creatable<TestGuideConfig>(QString::fromLatin1(Nelvar::kTestGuideConfigProgId)));
     classes.add(creatable<Standards>(QString::fromLatin1(Nelvar::kStandardsProgId)));
     classes.add(creatable<Standard>(QString::fromLatin1(Nelvar::kStandardProgId)));
     classes.add(creatable<Limit>(QString::fromLatin1(Nelvar::kLimitProgId)));
     classes.setStore(std::make_shared<RegistryClassStore>());
+    installTestGuideViews();
 }
 
 } // namespace host

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Registry.h"
+
 #include <QString>
 
 #include <cstdint>
@@ -19,11 +21,11 @@ inline constexpr int32_t kXmlMalformed = static_cast<int32_t>(0x8004A101);
 inline constexpr int32_t kLanguageFileMalformed = static_cast<int32_t>(0x8004A120);
 
 // Registry: no key is open (or the key to open is not valid: unknown hive, empty path).
-inline constexpr int32_t kRegistryKeyNotOpen = static_cast<int32_t>(0x8004A68B);
+inline constexpr int32_t kRegistryKeyNotOpen = Nelvar::kRegistryErrKeyNotOpen;
 // Registry: the registry file cannot be read or written, or is not a valid registry file.
-inline constexpr int32_t kRegistryFileError = static_cast<int32_t>(0x8004A68D);
+inline constexpr int32_t kRegistryFileError = Nelvar::kRegistryErrFile;
 // Registry: the open key holds no value of that name.
-inline constexpr int32_t kRegistryValueNotFound = static_cast<int32_t>(0x8004A68E);
+inline constexpr int32_t kRegistryValueNotFound = Nelvar::kRegistryErrValueNotFound;
 
 // The host's text for one of the numbers above (or a classic run-time number); empty otherwise.
 QString description(int32_t number);

@@ -14,6 +14,12 @@ inline constexpr int32_t kHiveLocalMachine = static_cast<int32_t>(0x80000002);
 // ProgID of the host's registry object; a new one is created for every use.
 inline constexpr const char* kRegistryProgId = "Nelvar.Registry";
 
+// The registry's own error numbers: no key open (or no valid key to open), the registry cannot
+// be read or written, and a value the open key does not hold.
+inline constexpr int32_t kRegistryErrKeyNotOpen = static_cast<int32_t>(0x8004A68B);
+inline constexpr int32_t kRegistryErrFile = static_cast<int32_t>(0x8004A68D);
+inline constexpr int32_t kRegistryErrValueNotFound = static_cast<int32_t>(0x8004A68E);
+
 // One key of the host's registry. Opening a key that does not exist creates it. Reading a value
 // that is missing, or any value before a key is open, raises the registry's own error.
 class IRegistry : public virtual com::Object {

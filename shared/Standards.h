@@ -14,6 +14,7 @@
 namespace Nelvar {
 
 class IConverter;
+class IReport;
 class IXmlDocument;
 class IXmlElement;
 class ITestElement;
@@ -104,6 +105,11 @@ public:
     virtual void Clear() = 0;
     // The element that owns the standards, when the host asks it to update its references.
     virtual void UpdateReferences(const std::shared_ptr<ITestElement>& element) = 0;
+    // Prints the standards that the run's limit context holds (all of them without a context).
+    // `table` is a 2-D text array with one row per parameter: key, translated caption and value
+    // format.
+    virtual void PrintReport(const std::shared_ptr<IReport>& report, const std::shared_ptr<IStandards>& limitContext,
+                             const com::Value& table) = 0;
 
     // Iteration over the standards in order, through Count and ItemAt.
     class Iterator {

@@ -31,6 +31,8 @@ inline constexpr const char* kTestElementBaseProgId = "Nelvar.TestElementBase";
 class ITestInfo : public virtual com::Object {
 public:
     virtual void SetType(const QString& typeName, const QString& typeText) = 0;
+    virtual void setName(const QString& name) = 0;
+    virtual void setDescription(const QString& description) = 0;
 };
 
 // The element's filter: bit 0 of Flags asks for a service record for a kept result.

@@ -17,7 +17,10 @@ ReadingStream::ReadingStream(int32_t testId, const ReadingSettings& readings, in
 QByteArray ReadingStream::framesUntil(int64_t elapsedMs)
 {
     QByteArray frames;
-    const int64_t due = elapsedMs / kFrameIntervalMs;
+    if (m_stopped)
+        return frames;
+    const int64_t stopAt = m_readings.stopSignalAfterMs;
+    const int64_t due = (stopAt > 0 ? std::min(elapsedMs, stopAt - 1) : elapsedMs) / kFrameIntervalMs;
     while (m_framesSent < due) {
         const double laterS = static_cast<double>(m_framesSent + 1) * kFrameIntervalMs / 1000.0;
         const Reading earlier = readingAt(laterS - kFrameIntervalMs / 2000.0);
@@ -25,6 +28,10 @@ QByteArray ReadingStream::framesUntil(int64_t elapsedMs)
         frames += m_encoder.encode('R', static_cast<int32_t>(m_framesSent % 10),
                                    {later.main, later.leak, earlier.main, earlier.leak});
         ++m_framesSent;
+    }
+    if (stopAt > 0 && elapsedMs >= stopAt) {
+        frames += m_encoder.encode('X', static_cast<int32_t>(m_framesSent % 10), {0, 0, 0, 0});
+        m_stopped = true;
     }
     return frames;
 }

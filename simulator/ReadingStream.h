@@ -15,7 +15,8 @@ namespace simulator {
 //   500 high pressure  pressure/(10 p) in values 0 and 2
 // p is the pressure scale (0.1 below firmware major 3, 0.01 from 3 on); unused values are 0.
 // The leakage test's pressure falls from the set pressure at the set leak rate down to 0.
-// Nothing is sent on abort.
+// Nothing is sent on abort. A stop on the instrument (ReadingSettings::stopSignalAfterMs) sends
+// one 'X' frame in place of the readings due from then on.
 class ReadingStream final : public ResultStream {
 public:
     static constexpr int32_t kFrameIntervalMs = 100;
@@ -38,6 +39,7 @@ private:
     FrameEncoder m_encoder;
     double m_pressureScale;
     int64_t m_framesSent = 0;
+    bool m_stopped = false;
 };
 
 } // namespace simulator

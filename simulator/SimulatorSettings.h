@@ -23,6 +23,9 @@ struct ReadingSettings {
     double leakRateCmH2OPerS = 0.2;  // leakage test: the pressure falls by this much per second
     double flowMlPerS = 500.0;       // flow test
     double highPressureCmH2O = 4000.0;
+    // The operator stops the test on the instrument this long after its start: one 'X' frame
+    // ends the readings. 0: never.
+    int32_t stopSignalAfterMs = 0;
 };
 
 // Misbehaviour on demand, so that the system's handling of a faulty instrument can be tried.

@@ -1,9 +1,13 @@
 #include "CSnapshotColl.h"
 
+#include "CSnapshotPrinter.h"
 #include "CWaveformData.h"
 #include "DataErrors.h"
+#include "ReportHeading.h"
 
 #include "ErrorPassing.h"
+#include "Product.h"
+#include "Report.h"
 #include "Xml.h"
 
 #include "com/Failure.h"
@@ -91,6 +95,18 @@ void CSnapshotColl::Load(const std::shared_ptr<Nelvar::IXmlElement>& element, co
             Add(snapshot);
         }
     });
+}
+
+
+void CSnapshotColl::PrintReport(Nelvar::IReport& report) const
+{
+    if (m_snapshots.Count() == 0)
+        return;
+    CSnapshotPrinter printer;
+    com::ignoreFailure(
+        [&] { printReportHeading(report, report.GetText(Zeltor::kProduct, QStringLiteral("20380::Snapshots"))); });
+    for (const auto& snapshot : m_snapshots)
+        com::ignoreFailure([&] { snapshot->Print(printer, report); });
 }
 
 } // namespace ZeltorTests

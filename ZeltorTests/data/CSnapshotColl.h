@@ -9,6 +9,7 @@
 #include <memory>
 
 namespace Nelvar {
+class IReport;
 class IXmlDocument;
 class IXmlElement;
 } // namespace Nelvar
@@ -48,6 +49,10 @@ public:
     // test's measurement settings.
     void Load(const std::shared_ptr<Nelvar::IXmlElement>& element, const CParameterList& parameters,
               int32_t detectLevel);
+
+    // Under the heading "Snapshots" the graph blocks of the channels that print, snapshot by
+    // snapshot; nothing without a snapshot. Failures are ignored.
+    void PrintReport(Nelvar::IReport& report) const;
 
 private:
     Snapshots m_snapshots;

@@ -102,6 +102,13 @@ std::shared_ptr<Nelvar::IXmlElement> CTrend::Save(const std::shared_ptr<Nelvar::
     return element;
 }
 
+void CTrend::Print(CTrendPrinter& printer, Nelvar::IReport& report) const
+{
+    for (const auto& parameter : m_parameters)
+        if (parameter->PrintOnReport())
+            parameter->Print(printer, m_title, m_startTime, m_interval, report);
+}
+
 void CTrend::Load(const std::shared_ptr<Nelvar::IXmlElement>& element, const CParameterList& parameters)
 {
     bool isTrend = false;

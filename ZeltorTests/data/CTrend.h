@@ -13,6 +13,7 @@
 #include <memory>
 
 namespace Nelvar {
+class IReport;
 class IXmlDocument;
 class IXmlElement;
 } // namespace Nelvar
@@ -22,6 +23,7 @@ namespace ZeltorTests {
 class CMeasurement;
 class CParameterList;
 class CTrendParameter;
+class CTrendPrinter;
 
 // One trend recording of a run: per sampling interval the minimum and maximum of every breath
 // parameter, held by one trend parameter per parameter key. Samples are taken by the owner when
@@ -77,6 +79,9 @@ public:
     // Set by Load and by the result record while it feeds this trend's calculation set.
     bool BPMHasChanged() const { return m_bpmHasChanged; }
     void setBPMHasChanged(bool value) { m_bpmHasChanged = value; }
+
+    // Prints the graph block of every parameter whose print flag is set, in collection order.
+    void Print(CTrendPrinter& printer, Nelvar::IReport& report) const;
 
     // Reads a "Trend" element (another one is ignored) into a fresh trend: its parameters are the
     // ones the list selects now, so a stored parameter the list does not select is skipped. A

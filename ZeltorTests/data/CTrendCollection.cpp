@@ -1,12 +1,15 @@
 #include "CTrendCollection.h"
 
 #include "CTrend.h"
+#include "CTrendPrinter.h"
 #include "DataErrors.h"
+#include "ReportHeading.h"
 
 #include "ErrorPassing.h"
 #include "Xml.h"
 
 #include "com/Error.h"
+#include "com/Failure.h"
 #include "com/Required.h"
 
 #include <algorithm>
@@ -97,6 +100,16 @@ std::shared_ptr<Nelvar::IXmlElement> CTrendCollection::Save(const std::shared_pt
         if (const auto saved = trend->Save(document))
             element->AppendChild(saved);
     return element;
+}
+
+void CTrendCollection::PrintReport(Nelvar::IReport& report) const
+{
+    if (m_trends.empty())
+        return;
+    CTrendPrinter printer;
+    com::ignoreFailure([&] { printReportHeading(report, QStringLiteral("Trend waveforms")); });
+    for (const auto& trend : m_trends)
+        com::ignoreFailure([&] { trend->Print(printer, report); });
 }
 
 } // namespace ZeltorTests

@@ -9,6 +9,7 @@
 #include <vector>
 
 namespace Nelvar {
+class IReport;
 class IXmlDocument;
 class IXmlElement;
 } // namespace Nelvar
@@ -53,6 +54,10 @@ public:
     // A "Trends" element (not appended): "TrendCount" counting every trend, then each trend's
     // element; none while there is no trend. Failures reach the caller.
     std::shared_ptr<Nelvar::IXmlElement> Save(const std::shared_ptr<Nelvar::IXmlDocument>& document) const;
+
+    // Under the heading "Trend waveforms" the graph blocks of the parameters that print, trend by
+    // trend; nothing without a trend. Failures are ignored.
+    void PrintReport(Nelvar::IReport& report) const;
 
 private:
     Trends::const_iterator find(const QString& key) const;

@@ -3,6 +3,7 @@
 #include "CGraphSettings.h"
 #include "CParameterDef.h"
 #include "CTrend.h"
+#include "CTrendPrinter.h"
 
 #include "Converter.h"
 #include "Standards.h"
@@ -136,6 +137,12 @@ void CTrendParameter::ReleasePipeline(bool fStoreSettings)
     const auto pipeline = std::exchange(m_pipeline, nullptr);
     if (pipeline && fStoreSettings)
         com::ignoreFailure([&] { pipeline->StoreSettings(m_settings); });
+}
+
+void CTrendParameter::Print(CTrendPrinter& printer, const QString& title, int32_t startTime, int32_t interval,
+                            Nelvar::IReport& report) const
+{
+    printer.PrintTrend(*this, title, startTime, interval, report);
 }
 
 void CTrendParameter::Load(const std::shared_ptr<Nelvar::IXmlElement>& element)

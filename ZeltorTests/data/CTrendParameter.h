@@ -12,6 +12,7 @@
 
 namespace Nelvar {
 class ILimit;
+class IReport;
 class IStandard;
 class IXmlDocument;
 class IXmlElement;
@@ -22,6 +23,7 @@ namespace ZeltorTests {
 class CGraphSettings;
 class CParameterDef;
 class CTrend;
+class CTrendPrinter;
 
 // The samples of one breath parameter inside one trend: per interval the minimum and the maximum
 // of its measurement, in the base unit, with the overall minimum and maximum. It is the data item
@@ -56,6 +58,11 @@ public:
     // Takes this parameter's limit from the standard (none clears it) and hands it to the hooked
     // pipeline. Failures end it silently.
     void ApplyLimits(const std::shared_ptr<Nelvar::IStandard>& standard);
+
+    // Prints this parameter's graph block of the trend through the printer (whatever the print
+    // flag says: the trend asks only the parameters that print).
+    void Print(CTrendPrinter& printer, const QString& title, int32_t startTime, int32_t interval,
+               Nelvar::IReport& report) const;
 
     // Reads a "TrendParameter" element (another one is ignored), appending its samples to those
     // held. Failures reach the caller, a malformed pair after the pairs before it were added.

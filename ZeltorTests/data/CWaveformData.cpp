@@ -192,4 +192,11 @@ void CWaveformData::Load(const std::shared_ptr<Nelvar::IXmlElement>& element)
     });
 }
 
+
+void CWaveformData::Print(CSnapshotPrinter& printer, Nelvar::IReport& report) const
+{
+    for (const CZeltorMeasurementTable* table : tables())
+        table->Print(printer, m_title, report);
+}
+
 } // namespace ZeltorTests

@@ -9,6 +9,7 @@
 #include <memory>
 
 namespace Nelvar {
+class IReport;
 class IXmlDocument;
 class IXmlElement;
 } // namespace Nelvar
@@ -16,6 +17,7 @@ class IXmlElement;
 namespace ZeltorTests {
 
 class CParameterList;
+class CSnapshotPrinter;
 class CZeltorMeasurementTable;
 
 // One waveform of a ventilator run: the FLOW, PRES and VOLU channel tables with a key, a title,
@@ -66,6 +68,9 @@ public:
     // Makes the live waveform a snapshot ending at `endTime`, titled with its time span;
     // `offset` is the live graph's sweep position.
     void Freeze(int32_t endTime, int32_t offset);
+
+    // The FLOW, PRES and VOLU channels that print, in that order, each with this snapshot's title.
+    void Print(CSnapshotPrinter& printer, Nelvar::IReport& report) const;
 
     // A "Snapshot" element (not appended), or none when it cannot be completed.
     std::shared_ptr<Nelvar::IXmlElement> Save(const std::shared_ptr<Nelvar::IXmlDocument>& document) const;

@@ -24,6 +24,7 @@ public:
     // By 1-based position or by parameter key; none when there is no such measurement.
     std::shared_ptr<CMeasurement> Item(int32_t index) const;
     std::shared_ptr<CMeasurement> Item(const QString& key) const;
+    const Measurements& Items() const { return m_measurements; }
     Measurements::Iterator begin() const { return m_measurements.begin(); }
     Measurements::Iterator end() const { return m_measurements.end(); }
 

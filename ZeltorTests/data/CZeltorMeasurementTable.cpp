@@ -2,6 +2,7 @@
 
 #include "CGraphSettings.h"
 #include "CParameterDef.h"
+#include "CSnapshotPrinter.h"
 #include "CWaveformData.h"
 #include "MGlobalFunctions.h"
 
@@ -362,6 +363,17 @@ void CZeltorMeasurementTable::ReleasePipeline(bool fStoreSettings)
     const auto pipeline = std::exchange(m_pipeline, nullptr);
     if (pipeline && fStoreSettings)
         com::ignoreFailure([&] { pipeline->StoreSettings(m_settings); });
+}
+
+
+void CZeltorMeasurementTable::Print(CSnapshotPrinter& printer, const QString& title, Nelvar::IReport& report) const
+{
+    if (!m_printOnReport)
+        return;
+    com::ignoreFailure([&] {
+        const CWaveformData& snapshot = com::required(m_parent.lock());
+        printer.PrintSnapshot(*this, title, snapshot.StartTime(), snapshot.Length(), report);
+    });
 }
 
 } // namespace ZeltorTests

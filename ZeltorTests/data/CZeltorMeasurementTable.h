@@ -11,6 +11,7 @@
 
 namespace Nelvar {
 class IConverter;
+class IReport;
 class IXmlDocument;
 class IXmlElement;
 } // namespace Nelvar
@@ -19,6 +20,7 @@ namespace ZeltorTests {
 
 class CGraphSettings;
 class CParameterDef;
+class CSnapshotPrinter;
 class CWaveformData;
 
 // The most recent 60 seconds of one waveform channel ("FLOW", "PRES" or "VOLU") at 50 samples per
@@ -79,6 +81,10 @@ public:
     void Freeze(int32_t offset);
     // Copies the other item's ten display settings, when it has settings.
     void CopySettingsFrom(const std::shared_ptr<ZeltorGraph::IGraphData>& other);
+
+    // When the print flag is set: the channel's graph block through the printer, with the
+    // snapshot's title, start time and length.
+    void Print(CSnapshotPrinter& printer, const QString& title, Nelvar::IReport& report) const;
 
     // A "MeasurementTable" element (not appended), or none when it cannot be completed.
     std::shared_ptr<Nelvar::IXmlElement> Save(const std::shared_ptr<Nelvar::IXmlDocument>& document) const;

@@ -5,9 +5,8 @@
 #include "CSettings.h"
 #include "CTestVentilator.h"
 #include "CZeltorLimitData.h"
-#include "LibraryVersion.h"
-#include "TestErrors.h"
 #include "MGlobalFunctions.h"
+#include "ResultReportTable.h"
 
 #include "CMeasurement.h"
 #include "CParameterList.h"
@@ -21,16 +20,13 @@
 
 #include "Converters.h"
 #include "EUnit.h"
-#include "ErrorPassing.h"
 #include "HostServices.h"
 #include "ParameterKeys.h"
 #include "Product.h"
-#include "RunContext.h"
+#include "Report.h"
 #include "Settings.h"
-#include "Standards.h"
 #include "Xml.h"
 
-#include "com/ClassRegistry.h"
 #include "com/Failure.h"
 #include "com/Required.h"
 #include "format/Format.h"
@@ -40,7 +36,6 @@ namespace ZeltorTests {
 namespace {
 
 const QString kSource = QStringLiteral("ZeltorTests.CResultVentilator");
-const QString kElementName = QStringLiteral("ResultItem");
 const QString kPlugInDataName = QStringLiteral("PlugInData");
 constexpr int32_t kSamplesPerSecond = 50;
 
@@ -49,10 +44,12 @@ float flowOfRaw(int32_t raw) { return MGlobalFunctions::RoundToDigits(static_cas
 
 } // namespace
 
+CResultVentilator::CResultVentilator() : ResultRecord(kSource) {}
+
 void CResultVentilator::InitializeResult(const std::shared_ptr<CConfigVentilator>& configuration,
                                          const std::shared_ptr<CZeltorLimitData>& limits)
 {
-    m_status = ersNone;
+    SetStatus(ersNone);
     m_configuration = configuration;
     m_limits = limits;
     m_breathsDetected = false;
@@ -154,34 +151,6 @@ void CResultVentilator::AddWaveformData(int32_t sequence, const com::Value& pack
     });
 }
 
-void CResultVentilator::EvaluateLimits(const std::shared_ptr<Nelvar::ILimitData>& limits,
-                                       const std::shared_ptr<Nelvar::IStandards>& context)
-{
-    com::ignoreFailure([&] {
-        const CZeltorCalculationSet& measurements = com::required(m_calculations);
-        bool anySamples = false;
-        for (const auto& measurement : measurements)
-            anySamples = anySamples || measurement->HasSamples();
-        // A run without a single breath block is not reported as passed.
-        if (m_status == ersNone && anySamples)
-            m_status = ersPass;
-        if (!context)
-            return;
-        for (const auto& measurement : measurements) {
-            if (!measurement->HasSamples())
-                continue;
-            com::ignoreFailure([&] {
-                if (com::required(limits).FindFailedStandards(measurement, context)) {
-                    measurement->setStatus(CMeasurement::emsFail);
-                    m_status = ersFail;
-                } else {
-                    measurement->setStatus(CMeasurement::emsPass);
-                }
-            });
-        }
-    });
-}
-
 void CResultVentilator::AddTrendSample(int32_t seconds)
 {
     com::ignoreFailure([&] {
@@ -207,132 +176,58 @@ void CResultVentilator::TakeSnapshot(int32_t currentX)
     com::required(m_snapshots).Add(frozen);
 }
 
-void CResultVentilator::CreateServiceRecord(const std::shared_ptr<Nelvar::ITestFilter>& filter)
-{
-    if (!(com::required(filter).Flags() & 1) || m_status == ersNone)
-        return;
-    QString statusText;
-    QString valuesText;
-    if (m_status == ersNotApplicable) {
-        statusText = QStringLiteral("NA");
-    } else {
-        for (const auto& measurement : com::required(m_calculations)) {
-            if (measurement->Status() == CMeasurement::emsFail)
-                statusText = QStringLiteral("F");
-            const QString value = measurement->Value().toString();
-            if (!value.isEmpty())
-                valuesText += QLatin1Char('/') + value;
-        }
-    }
-    m_serviceRecord = com::ClassRegistry::instance().createAs<Nelvar::IServiceRecord>(
-        QString::fromLatin1(Nelvar::kServiceRecordProgId));
-    m_serviceRecord->Initialize(filter, statusText, valuesText);
-}
-
 void CResultVentilator::SetStatus(int32_t status)
 {
-    m_status = status;
+    ResultRecord::SetStatus(status);
     if (status == ersNotApplicable) {
         com::required(m_trends).Clear();
         com::required(m_snapshots).Clear();
     }
 }
 
-std::shared_ptr<Nelvar::IMeasurement> CResultVentilator::Measurement(int32_t index) const
+const ResultRecord::Measurements* CResultVentilator::measurements() const
 {
-    return m_calculations ? m_calculations->Item(index) : nullptr;
+    return m_calculations ? &m_calculations->Items() : nullptr;
 }
-
-std::shared_ptr<Nelvar::IMeasurement> CResultVentilator::Measurement(const QString& key) const
-{
-    return m_calculations ? m_calculations->Item(key) : nullptr;
-}
-
-int32_t CResultVentilator::MeasurementCount() const { return m_calculations ? m_calculations->Count() : 0; }
 
 std::shared_ptr<Nelvar::IXmlElement> CResultVentilator::Save(const std::shared_ptr<Nelvar::IXmlDocument>& document)
 {
-    try {
-        Nelvar::IXmlDocument& doc = com::required(document);
-        const auto element = doc.CreateElement(kElementName);
-        if (!element)
-            Zeltor::raiseOwnError(eeResultCannotCreateElement, kSource, 3);
-        element->SetAttribute(QStringLiteral("Version"), libraryVersionText());
-        if (m_mtiId != 0)
-            element->SetAttribute(QStringLiteral("MTI"), m_mtiId);
-        if (const auto status = Nelvar::xmlService().SaveStatus(document, m_status, QString()))
-            element->AppendChild(status);
-        if (!m_comment.isEmpty())
-            element->AddChildElement(QStringLiteral("Comment"), m_comment);
-        if (m_serviceRecord)
-            if (const auto record = m_serviceRecord->Save(document))
-                element->AppendChild(record);
-        for (const auto& measurement : com::required(m_calculations))
-            if (const auto saved = measurement->Save(document))
-                element->AppendChild(saved);
-        const auto plugInData = doc.CreateElement(kPlugInDataName);
-        plugInData->SetAttribute(QStringLiteral("PlugIn"), Zeltor::kProduct);
+    return saveRecord(document, [&](Nelvar::IXmlElement& record) {
+        const auto plugInData = com::required(document).CreateElement(kPlugInDataName);
+        com::required(plugInData).SetAttribute(QStringLiteral("PlugIn"), Zeltor::kProduct);
         if (const auto trends = com::required(m_trends).Save(document))
             plugInData->AppendChild(trends);
         if (const auto snapshots = com::required(m_snapshots).Save(document))
             plugInData->AppendChild(snapshots);
         if (plugInData->HasChildNodes())
-            element->AppendChild(plugInData);
-        return element;
-    } catch (...) {
-        Zeltor::passOwnOrWrap(kSource);
-    }
+            record.AppendChild(plugInData);
+    });
 }
 
 void CResultVentilator::Load(const std::shared_ptr<Nelvar::IXmlElement>& element,
                              const std::shared_ptr<Nelvar::IProgress>& progress)
 {
-    int32_t task = 0;
-    const auto endTask = [&] {
-        if (progress && task != 0)
-            com::ignoreFailure([&] { progress->EndTask(task); });
-    };
+    loadRecord(element, progress, QStringLiteral("20311::Loading ventilator test result data"), {},
+               [&](const std::shared_ptr<Nelvar::IXmlElement>& child) {
+                   const QString tag = child->TagName();
+                   if (tag == QLatin1String("Measurement"))
+                       loadMeasurement(child);
+                   else if (tag == kPlugInDataName)
+                       loadPlugInData(*child);
+               });
+}
+
+void CResultVentilator::loadMeasurement(const std::shared_ptr<Nelvar::IXmlElement>& element) const
+{
+    const auto measurement = com::required(m_calculations).Item(element->GetAttribute(QStringLiteral("Key")));
+    if (!measurement)
+        return;
     try {
-        if (progress)
-            progress->BeginTask(Zeltor::kProduct, QStringLiteral("20311::Loading ventilator test result data"), task);
-        const Nelvar::IXmlElement& record = com::required(element);
-        if (record.TagName() != kElementName)
-            Zeltor::raiseOwnError(eeResultWrongElement, kSource, 4);
-        const QString mti = record.GetAttribute(QStringLiteral("MTI"));
-        if (!mti.isEmpty())
-            m_mtiId = format::toInt32(format::leadingNumber(mti));
-        const auto children = record.ChildElements();
-        for (int32_t i = 0; i < children->Count(); ++i) {
-            const auto child = children->Item(i);
-            const QString tag = child->TagName();
-            if (tag == QLatin1String("Comment")) {
-                m_comment = child->Text();
-            } else if (tag == QLatin1String("Status")) {
-                QString text;
-                Nelvar::xmlService().LoadStatus(child, m_status, text);
-            } else if (tag == QLatin1String("ServiceRecord")) {
-                auto serviceRecord = com::ClassRegistry::instance().createAs<Nelvar::IServiceRecord>(
-                    QString::fromLatin1(Nelvar::kServiceRecordProgId));
-                serviceRecord->Load(child, progress);
-                m_serviceRecord = std::move(serviceRecord);
-            } else if (tag == QLatin1String("Measurement")) {
-                if (const auto measurement = com::required(m_calculations).Item(child->GetAttribute(QStringLiteral("Key")))) {
-                    try {
-                        measurement->Load(child);
-                    } catch (const com::Error& error) {
-                        // A measurement that rejects its record is skipped.
-                        if (error.number() != eeMeasurementWrongElement)
-                            throw;
-                    }
-                }
-            } else if (tag == kPlugInDataName) {
-                loadPlugInData(*child);
-            }
-        }
-        endTask();
-    } catch (...) {
-        endTask();
-        Zeltor::passOwnOrWrap(kSource);
+        measurement->Load(element);
+    } catch (const com::Error& error) {
+        // A measurement that rejects its record is skipped.
+        if (error.number() != eeMeasurementWrongElement)
+            throw;
     }
 }
 
@@ -348,6 +243,19 @@ void CResultVentilator::loadPlugInData(const Nelvar::IXmlElement& plugInData)
         else if (child->TagName() == QLatin1String("Snapshots"))
             com::required(m_snapshots).Load(child, parameters, com::required(configuration.Settings()).DetectLevel());
     }
+}
+
+void CResultVentilator::PrintReport(const std::shared_ptr<Nelvar::IReport>& report, const std::shared_ptr<com::Object>&)
+{
+    if (!report)
+        return;
+    com::ignoreFailure([&] { printResultTable(*report, com::required(measurements())); });
+    com::ignoreFailure([&] {
+        if (!(report->PrintOptions() & Nelvar::IReport::proDetails) || report->PrintLevel() != Nelvar::IReport::kPrintLevelGraphs)
+            return;
+        com::ignoreFailure([&] { com::required(m_trends).PrintReport(*report); });
+        com::ignoreFailure([&] { com::required(m_snapshots).PrintReport(*report); });
+    });
 }
 
 } // namespace ZeltorTests

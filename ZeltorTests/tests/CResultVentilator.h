@@ -1,7 +1,6 @@
 #pragma once
 
-#include "Measurement.h"
-#include "TestElement.h"
+#include "ResultRecord.h"
 
 #include <QString>
 
@@ -9,9 +8,7 @@
 #include <memory>
 
 namespace Nelvar {
-class IServiceRecord;
-class IStandards;
-class ITestFilter;
+class IReport;
 } // namespace Nelvar
 
 namespace ZeltorTests {
@@ -27,14 +24,9 @@ class CZeltorLimitData;
 // second set that collects the values between two trend samples, the trends, the live waveform
 // and the snapshots, the pass/fail status, the comment and the service record. Persisted as
 // "ResultItem".
-class CResultVentilator final : public Nelvar::IResultData {
+class CResultVentilator final : public ResultRecord {
 public:
-    enum EStatus : int32_t {
-        ersNone = 0,
-        ersPass = 1,
-        ersFail = 2,
-        ersNotApplicable = 3,
-    };
+    CResultVentilator();
 
     // Prepares a fresh result for a run of this configuration. The live waveform's key goes on
     // counting ("0S", "1S", ...) and the integrated volume is kept. A failing step is skipped.
@@ -46,21 +38,14 @@ public:
     // One waveform packet (pressure 1, flow 1, pressure 2, flow 2, raw) into the live tables, with
     // the volume integrated from the flow. Reports no error.
     void AddWaveformData(int32_t sequence, const com::Value& packet, int32_t firmwareMajor);
-    // Judges the measurements that have samples against the limit context (when there is one).
-    // The status leaves 0 only once a measurement has samples, and never goes back from fail.
-    void EvaluateLimits(const std::shared_ptr<Nelvar::ILimitData>& limits,
-                        const std::shared_ptr<Nelvar::IStandards>& context);
     // On the run's clock: before the first breath the last trend's start moves to `seconds`;
     // afterwards it takes a sample from the trend set, whose statistics then restart.
     void AddTrendSample(int32_t seconds);
     // The live waveform, frozen at the test's elapsed time and the live view's X position, becomes
     // a snapshot; a new live waveform replaces it.
     void TakeSnapshot(int32_t currentX);
-    // Made when bit 0 of the filter's flags asks for it and the result has a status.
-    void CreateServiceRecord(const std::shared_ptr<Nelvar::ITestFilter>& filter);
     // Not applicable (3) also drops the trends and the snapshots.
-    void SetStatus(int32_t status);
-    void setMTIID(int32_t id) { m_mtiId = id; }
+    void SetStatus(int32_t status) override;
 
     const std::shared_ptr<CZeltorLimitData>& Limits() const { return m_limits; }
     const std::shared_ptr<CZeltorCalculationSet>& CalculationSet() const { return m_calculations; }
@@ -70,26 +55,24 @@ public:
     bool BreathsDetected() const { return m_breathsDetected; }
 
     // IResultData
-    QString Comment() const override { return m_comment; }
-    void setComment(const QString& comment) override { m_comment = comment; }
     bool HasDialog() const override { return true; }
-    int32_t Status() const override { return m_status; }
-    std::shared_ptr<Nelvar::IMeasurement> Measurement(int32_t index) const override;
-    std::shared_ptr<Nelvar::IMeasurement> Measurement(const QString& key) const override;
-    int32_t MeasurementCount() const override;
-    std::shared_ptr<Nelvar::IServiceRecord> ServiceRecord() const override { return m_serviceRecord; }
-    int32_t MTIID() const override { return m_mtiId; }
     // Reads a "ResultItem" into the prepared result; raises 0x8004A3EB for another element.
     void Load(const std::shared_ptr<Nelvar::IXmlElement>& element,
               const std::shared_ptr<Nelvar::IProgress>& progress) override;
     // A "ResultItem" element (not appended); raises 0x8004A3EC when the document makes none.
     std::shared_ptr<Nelvar::IXmlElement> Save(const std::shared_ptr<Nelvar::IXmlDocument>& document) override;
+    // The result table, then, when the report asks for details at print level 3, the trends and
+    // the snapshots. Nothing without a report; failures are ignored. The second argument is not
+    // used.
+    void PrintReport(const std::shared_ptr<Nelvar::IReport>& report, const std::shared_ptr<com::Object>& context);
 
 private:
+    const Measurements* measurements() const override;
     std::shared_ptr<CWaveformData> newLiveWaveform(const std::shared_ptr<CWaveformData>& previous);
     void readThresholds();
     // The volume after one flow sample (raw): it restarts at 0 while flow and pressure are at rest.
     float integratedVolume(int32_t rawFlow, float pressure);
+    void loadMeasurement(const std::shared_ptr<Nelvar::IXmlElement>& element) const;
     void loadPlugInData(const Nelvar::IXmlElement& plugInData);
 
     std::shared_ptr<CConfigVentilator> m_configuration;
@@ -99,10 +82,6 @@ private:
     std::shared_ptr<CWaveformData> m_waveform;
     std::shared_ptr<CSnapshotColl> m_snapshots;
     std::shared_ptr<CZeltorLimitData> m_limits;
-    std::shared_ptr<Nelvar::IServiceRecord> m_serviceRecord;
-    int32_t m_status = ersNone;
-    QString m_comment;
-    int32_t m_mtiId = 0;
     int32_t m_snapshotCounter = 0;
     float m_integratedVolume = 0.0f;
     float m_flowThreshold = 0.0f;

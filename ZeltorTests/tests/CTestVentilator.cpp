@@ -7,6 +7,7 @@
 #include "CZeltorLimitData.h"
 #include "HighResTimer.h"
 #include "MGlobalFunctions.h"
+#include "RunMessages.h"
 
 #include "CParameterDef.h"
 #include "CParameterList.h"
@@ -20,10 +21,7 @@
 #include "GMTI.h"
 #include "VtiTypes.h"
 
-#include "GMiscConverters.h"
-
 #include "HostServices.h"
-#include "Instruments.h"
 #include "ParameterKeys.h"
 #include "Product.h"
 #include "RunContext.h"
@@ -46,7 +44,6 @@ namespace {
 constexpr int32_t kTestId = 100;
 constexpr int32_t kEmptyPollsBeforeSilence = 100;
 constexpr int32_t kFrameRateBacklogSteps = 10;
-const QString kTitleKey = QStringLiteral("20000::Zeltor Ventilator tester");
 
 enum ERecordType : int32_t {
     ertFirstBlock = 'A',
@@ -223,95 +220,22 @@ void CTestVentilator::PrepareResult(bool fNew)
 void CTestVentilator::Perform(const std::shared_ptr<Nelvar::ITestSequence>& sequence)
 {
     const auto self = shared_from_this();
-    bool allowed = false;
-    step([&] { com::required(sequence).QueryPerform(self, allowed); });
-    if (!allowed)
-        return;
-    PrepareResult(false);
-    m_sequence = sequence;
-    step([&] {
-        m_window = createTestGuideWindow(*this);
-        com::required(m_window).Initialize(self, sequence);
-    });
-    step([&] { com::required(m_window).ShowModal(); });
-    m_window.reset();
-    FinishResult();
-    // The run context is kept for the run only: it may hold the element it was handed.
-    m_sequence.reset();
-}
-
-void CTestVentilator::FinishResult()
-{
-    if (m_discardResult) {
-        step([&] { m_base->setResult(nullptr); });
-        return;
-    }
-    const auto result = std::dynamic_pointer_cast<CResultVentilator>(m_base->Result());
-    if (!m_keepResult || !result)
-        return;
-    step([&] { result->CreateServiceRecord(m_base->Filter()); });
-    step([&] { result->setMTIID(GetInstrumentID()); });
-    step([&] { com::required(m_sequence).ResultReady(shared_from_this()); });
-}
-
-int32_t CTestVentilator::GetInstrumentID() const
-{
-    int32_t id = 0;
-    step([&] {
-        const auto instruments = com::required(m_sequence).Instruments();
-        if (!instruments || !m_instrument)
-            return;
-        const QString serial = m_instrument->SerialNo();
-        int32_t candidate = 1;
-        for (int32_t position = 1; position <= instruments->Count(); ++position) {
-            const auto entry = instruments->Item(position);
-            if (!entry || entry->TypeName() != Zeltor::kProduct)
-                continue;
-            if (entry->SerialNo() == serial) {
-                id = entry->ID();
-                return;
-            }
-            if (candidate <= entry->ID())
-                candidate = entry->ID() + 1;
-        }
-        m_instrument->SetType(Zeltor::kProduct, candidate);
-        instruments->Add(m_instrument);
-        id = candidate;
-    });
-    return id;
-}
-
-void CTestVentilator::navigate(int32_t code)
-{
-    step([&] { com::required(m_sequence).Navigate(code); });
-    step([&] { com::required(m_window).Hide(); });
+    m_session.perform(self, *this, *m_base, sequence, [this] { PrepareResult(false); });
 }
 
 void CTestVentilator::AbortTest()
 {
     StopTestRun();
-    m_discardResult = true;
-    navigate(Nelvar::enavAbort);
+    m_session.abort();
 }
 
-void CTestVentilator::Skip()
-{
-    m_discardResult = true;
-    navigate(Nelvar::enavSkip);
-}
+void CTestVentilator::Skip() { m_session.skip(); }
 
-void CTestVentilator::NextTest() { navigate(Nelvar::enavNext); }
+void CTestVentilator::NextTest() { m_session.next(); }
 
-void CTestVentilator::Previous() { navigate(Nelvar::enavPrevious); }
+void CTestVentilator::Previous() { m_session.previous(); }
 
-void CTestVentilator::NA()
-{
-    m_keepResult = true;
-    m_discardResult = false;
-    step([&] { com::required(m_sequence).Navigate(Nelvar::enavNext); });
-    step([&] { com::required(m_result).SetStatus(CResultVentilator::ersNotApplicable); });
-    step([&] { com::required(m_window).Hide(); });
-}
+void CTestVentilator::NA() { m_session.notApplicable(m_result.get()); }
 
 void CTestVentilator::ResetCalculations()
 {
@@ -319,7 +243,7 @@ void CTestVentilator::ResetCalculations()
         if (const auto calculations = com::required(m_result).CalculationSet())
             calculations->ResetStatistics();
     });
-    step([&] { com::required(m_window).ClearFailedResults(); });
+    step([&] { com::required(m_session.window()).ClearFailedResults(); });
 }
 
 void CTestVentilator::StartTest()
@@ -328,8 +252,7 @@ void CTestVentilator::StartTest()
     if (m_runState != RunState::Idle)
         return;
     const auto self = shared_from_this();
-    m_keepResult = true;
-    m_discardResult = false;
+    m_session.runStarted();
     m_runState = RunState::Starting;
     m_startAborted = false;
     bool started = false;
@@ -349,7 +272,7 @@ void CTestVentilator::StartTest()
 
 bool CTestVentilator::runStart()
 {
-    ITestGuideWindow& window = com::required(m_window);
+    ITestGuideWindow& window = com::required(m_session.window());
     com::required(m_result).InitializeResult(configuration(), limitData());
     m_resultsArrived = false;
     m_emptyPolls = 0;
@@ -381,8 +304,9 @@ bool CTestVentilator::StartInstrument()
     ZeltorVTI::GMTI.InitVTI();
     // The connection is held for the whole start, so a nested reset cannot pull it away.
     const auto vti = ZeltorVTI::GMTI.VTI();
-    m_instrument = vti->StartRemote();
-    if (!m_instrument || m_startAborted)
+    const auto instrument = vti->StartRemote();
+    m_session.setInstrument(instrument);
+    if (!instrument || m_startAborted)
         return false;
     if (vti->FWVersionMajor() < 3) {
         vti->SetDataLinkMode(1, ZeltorVTI::eds16Bit);
@@ -410,7 +334,7 @@ void CTestVentilator::CheckFirmwareFeatures()
              {version}),
         events::mbExclamation, text(QStringLiteral("21010::Important notice.")));
     atmosphericPressure->setSelected(false);
-    com::required(m_window).RemoveResultItem(Zeltor::Keys::ATPR);
+    com::required(m_session.window()).RemoveResultItem(Zeltor::Keys::ATPR);
 }
 
 com::Value CTestVentilator::BuildStartParameters()
@@ -452,29 +376,23 @@ void CTestVentilator::onResultsTimer()
         ++m_emptyPolls;
         if (m_emptyPolls > kEmptyPollsBeforeSilence) {
             StopTestRun();
-            step([&] {
-                int32_t elapsed = m_elapsed;
-                events::MessageBoxes::current().show(
-                    text(QStringLiteral("20004::It appears that the Zeltor unit has stopped streaming results. Test "
-                                        "aborted.\r\n")
-                         + text(QStringLiteral("20351::Time Elapsed: ")))
-                        + ZeltorConverter::GMiscConverters::SecondsToTimeString(elapsed),
-                    events::mbCritical, text(kTitleKey));
-            });
+            RunMessages::showStreamingStopped(m_elapsed);
             m_emptyPolls = 0;
         }
     } else {
         m_emptyPolls = 0;
         if (recordType == ertStop) {
             StopTestRun();
-            showRunEndMessage(QStringLiteral("21005::Stop signal received from the Zeltor"), events::mbInformation);
+            RunMessages::showRunEnd(RunMessages::kStopSignalReceived);
         } else if (recordType == ertWaveform) {
             step([&] { com::required(m_result).AddWaveformData(sequence, values, vti->FWVersionMajor()); });
             step([&] { com::required(m_result->WaveformData()).DrawLatest(); });
         } else if (recordType >= ertFirstBlock && recordType <= ertLastBlock) {
             step([&] { com::required(m_result).AddParameterResult(recordType, values, vti->FWVersionMajor()); });
             if (recordType == ertLastBlock) {
-                step([&] { m_result->EvaluateLimits(m_base->Limits(), com::required(m_sequence).LimitContext()); });
+                step([&] {
+                    m_result->EvaluateLimits(m_base->Limits(), com::required(m_session.sequence()).LimitContext());
+                });
                 m_resultsArrived = true;
             }
         }
@@ -484,7 +402,7 @@ void CTestVentilator::onResultsTimer()
 
 void CTestVentilator::AdjustFrameRate()
 {
-    ITestGuideWindow& window = com::required(m_window);
+    ITestGuideWindow& window = com::required(m_session.window());
     if (window.DisplayMode() != ITestGuideWindow::edmFullscreen)
         return;
     const int32_t backlog = ZeltorVTI::GMTI.VTI()->BufferCount();
@@ -514,20 +432,13 @@ void CTestVentilator::TimerTick()
             if (trend && trend->Active() && trend->Interval() >= 1 && m_elapsed % trend->Interval() == 0)
                 m_result->AddTrendSample(m_elapsed);
         });
-        step([&] { com::required(m_window).UpdateResults(m_result); });
-        step([&] { m_window->UpdateElapsedTime(m_elapsed); });
+        step([&] { com::required(m_session.window()).UpdateResults(m_result); });
+        step([&] { m_session.window()->UpdateElapsedTime(m_elapsed); });
     }
     if (m_duration >= 1 && m_elapsed == m_duration) {
         StopTestRun();
-        showRunEndMessage(QStringLiteral("20393::Test completed."), events::mbInformation);
+        RunMessages::showRunEnd(RunMessages::kTestCompleted);
     }
-}
-
-void CTestVentilator::showRunEndMessage(const QString& textKey, int32_t style)
-{
-    step([&] {
-        events::MessageBoxes::current().show(text(textKey), style, QStringLiteral("Nelvar ") + text(kTitleKey));
-    });
 }
 
 void CTestVentilator::StopTest()
@@ -544,7 +455,7 @@ void CTestVentilator::StopTest()
             return;
     }
     StopTestRun();
-    ITestGuideWindow& window = com::required(m_window);
+    ITestGuideWindow& window = com::required(m_session.window());
     window.FullscreenView().StopTest();
     window.setRunning(false);
     window.setToolbarButtonEnabled(QStringLiteral("stop"), false);
@@ -570,10 +481,12 @@ void CTestVentilator::StopTestRun()
         vti->EndRemote();
     });
     step([&] { ZeltorVTI::GMTI.ResetVTI(); });
-    step([&] { com::required(m_result).EvaluateLimits(m_base->Limits(), com::required(m_sequence).LimitContext()); });
-    step([&] { com::required(m_window).UpdateResults(m_result); });
+    step([&] {
+        com::required(m_result).EvaluateLimits(m_base->Limits(), com::required(m_session.sequence()).LimitContext());
+    });
+    step([&] { com::required(m_session.window()).UpdateResults(m_result); });
     events::setThreadPriorityHigh(false);
-    step([&] { com::required(m_window).SetStoppedState(); });
+    step([&] { com::required(m_session.window()).SetStoppedState(); });
     step([&] {
         for (const auto& trend : com::required(com::required(m_result).Trends()))
             trend->Stop();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "TestElement.h"
+#include "TestGuideSession.h"
 #include "TestGuideWindow.h"
 
 #include "com/Value.h"
@@ -9,11 +10,6 @@
 
 #include <cstdint>
 #include <memory>
-
-namespace Nelvar {
-class IInstrumentInfo;
-class ITestSequence;
-} // namespace Nelvar
 
 namespace ZeltorTests {
 
@@ -89,10 +85,6 @@ private:
     std::shared_ptr<Nelvar::ITestElementBase> CloneBase() const;
     void CopyFrom(const CTestVentilator& source);
     void PrepareResult(bool fNew);
-    void FinishResult();
-    int32_t GetInstrumentID() const;
-    // Hides the window after telling the run context where to go.
-    void navigate(int32_t code);
 
     bool runStart();
     bool StartInstrument();
@@ -101,18 +93,13 @@ private:
     void StopTestRun();
     void onResultsTimer();
     void AdjustFrameRate();
-    void showRunEndMessage(const QString& textKey, int32_t style);
 
     std::shared_ptr<Nelvar::ITestElementBase> m_base;
     std::shared_ptr<CResultVentilator> m_result;
-    std::shared_ptr<Nelvar::ITestSequence> m_sequence;
-    std::shared_ptr<Nelvar::IInstrumentInfo> m_instrument;
-    std::unique_ptr<ITestGuideWindow> m_window;
+    TestGuideSession m_session;
     std::shared_ptr<HighResTimer> m_resultsTimer;
     int32_t m_timerInterval = 5;
     int32_t m_duration = 0;
-    bool m_discardResult = false;
-    bool m_keepResult = false;
     bool m_pollBusy = false;
     int32_t m_emptyPolls = 0;
     int32_t m_elapsed = 0;

@@ -1,6 +1,9 @@
 // The stand-in host program: loads the plug-in's libraries and drives them from the command line.
 
 #include "InstrumentCommand.h"
+#include "RegisterCommand.h"
+#include "SettingsCommand.h"
+#include "TestsCommand.h"
 
 #include "Host.h"
 #include "SimulatorPort.h"
@@ -31,7 +34,12 @@ int main(int argc, char** argv)
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Nelvar test host with the Zeltor plug-in"));
     parser.addHelpOption();
-    parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("instrument: show the instrument's identity and parameter views"));
+    parser.addPositionalArgument(QStringLiteral("command"),
+                                 QStringLiteral("instrument: show the instrument's identity and parameter views\n"
+                                                "tests: list the plug-in's tests\n"
+                                                "settings: show the plug-in's template file and global settings\n"
+                                                "register [LIBRARY...]: register component libraries (default: this build's)"),
+                                 QStringLiteral("command [LIBRARY...]"));
     const QCommandLineOption portOption(QStringLiteral("port"),
                                         QStringLiteral("The instrument's serial device, or 'sim' for the built-in simulated instrument (default: $ZELTOR_PORT)."),
                                         QStringLiteral("PATH|sim"));
@@ -47,6 +55,12 @@ int main(int argc, char** argv)
     const QStringList arguments = parser.positionalArguments();
     if (arguments.value(0) == QLatin1String("instrument"))
         return runInstrumentCommand(out);
+    if (arguments.value(0) == QLatin1String("tests"))
+        return runTestsCommand(out);
+    if (arguments.value(0) == QLatin1String("settings"))
+        return runSettingsCommand(out);
+    if (arguments.value(0) == QLatin1String("register"))
+        return runRegisterCommand(arguments.mid(1), out);
 
     QTextStream(stderr) << "nelvar: unknown or missing command\n\n" << parser.helpText();
     return 2;

@@ -1,6 +1,7 @@
 #include "StandardsCollection.h"
 
 #include "HostErrors.h"
+#include "standards/StandardReport.h"
 #include "xml/RecordFields.h"
 
 #include "Xml.h"
@@ -69,6 +70,16 @@ void Standards::Load(const std::shared_ptr<Nelvar::IXmlElement>& element, const 
     for (int32_t i = 0; i < children->Count(); ++i)
         loaded.push_back(Standard::Load(*children->Item(i)));
     m_standards = std::move(loaded);
+}
+
+void Standards::PrintReport(const std::shared_ptr<Nelvar::IReport>& report,
+                            const std::shared_ptr<Nelvar::IStandards>& limitContext, const com::Value& table)
+{
+    if (!report)
+        return;
+    for (const auto& standard : m_standards)
+        if (!limitContext || limitContext->Item(0, standard->Name(), standard->Key2()))
+            printStandard(*report, *standard, table);
 }
 
 } // namespace host

@@ -39,6 +39,10 @@ public:
     // Keeps the element without owning it.
     void UpdateReferences(const std::shared_ptr<Nelvar::ITestElement>& element) override { m_owner = element; }
     std::shared_ptr<Nelvar::ITestElement> Owner() const { return m_owner.lock(); }
+    // Each standard that the limit context holds (by name and second key), or every standard
+    // without a context, as printStandard lays it out. Nothing without a report.
+    void PrintReport(const std::shared_ptr<Nelvar::IReport>& report, const std::shared_ptr<Nelvar::IStandards>& limitContext,
+                     const com::Value& table) override;
 
     static const QString kElementName;
 

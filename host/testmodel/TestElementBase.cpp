@@ -57,7 +57,7 @@ std::shared_ptr<Nelvar::ITestElementBase> TestElementBase::Clone() const
 {
     auto copy = std::make_shared<TestElementBase>();
     copy->Initialize(m_plugInID, m_testID, m_id);
-    copy->m_info->SetType(m_info->TypeName(), m_info->TypeText());
+    *copy->m_info = *m_info;
     copy->m_filter->setFlags(m_filter->Flags());
     if (m_configuration) {
         copy->m_configuration = m_configuration->Clone();

@@ -37,7 +37,7 @@ public:
     std::shared_ptr<Nelvar::ITestInfo> Info() const override { return m_info; }
     std::shared_ptr<Nelvar::ITestFilter> Filter() const override { return m_filter; }
 
-    // A new base with the same identity, type texts and filter flags, and with copies of the
+    // A new base with the same identity, info texts and filter flags, and with copies of the
     // configuration and limits made by their own Clone; no parent and no result. A part that
     // gives no copy raises object not set (91).
     std::shared_ptr<Nelvar::ITestElementBase> Clone() const override;

@@ -20,6 +20,14 @@ void EventLoop::runModal(const std::function<bool()>& stillShown)
         pumpOnce();
 }
 
+void EventLoop::pumpFor(int32_t milliseconds)
+{
+    const int64_t until = now() + milliseconds;
+    do
+        pumpOnce();
+    while (now() < until);
+}
+
 EventLoop& EventLoop::current()
 {
     auto& loop = installedLoop();

@@ -37,6 +37,10 @@ public:
     // Runs `action` once, `delayMs` milliseconds from now, from the message pump.
     virtual void callLater(int32_t delayMs, std::function<void()> action) = 0;
 
+    // A short wait that keeps the messages flowing: pumps at least once and until the clock has
+    // advanced by `milliseconds`.
+    void pumpFor(int32_t milliseconds);
+
     // Modal display: pumps messages until `stillShown` answers false.
     void runModal(const std::function<bool()>& stillShown);
 

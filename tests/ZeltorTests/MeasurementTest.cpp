@@ -4,11 +4,11 @@
 
 #include "CaughtError.h"
 #include "HostFixture.h"
+#include "RecordingReport.h"
 
 #include "EUnit.h"
 #include "HostServices.h"
 #include "Xml.h"
-#include "report/HostReport.h"
 
 #include <QLocale>
 
@@ -129,10 +129,11 @@ TEST_F(MeasurementTest, FormattedValuesAreInTheDisplayUnitWithTheUsersSeparator)
 TEST_F(MeasurementTest, ReportRowListsMaximumMinimumAverageAndUnit)
 {
     const auto m = measurement(QStringLiteral("BRRA"), {15.1f, 14.9f, 15.0f});
-    host::HostReport all(0);
+    RecordingReport all;
     EXPECT_EQ(m->ReportRow(all), QStringLiteral("|Breath rate      |15.10|14.90|15.00|BPM;"));
 
-    host::HostReport failedOnly(Nelvar::IReport::proFailedResultsOnly);
+    RecordingReport failedOnly;
+    failedOnly.printOptions = Nelvar::IReport::proFailedResultsOnly;
     for (const int32_t status : {0, 1})
     {
         m->setStatus(status);

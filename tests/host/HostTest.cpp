@@ -10,6 +10,7 @@
 #include "RunContext.h"
 #include "Standards.h"
 #include "TestElement.h"
+#include "Tests.h"
 #include "Xml.h"
 
 #include "com/ClassRegistry.h"
@@ -74,6 +75,8 @@ TEST(HostTest, ClassRegistryMakesANewTestModelObjectPerCreation)
     const Case cases[] = {
         {Nelvar::kTestElementBaseProgId,
          [](const auto& object) { return std::dynamic_pointer_cast<Nelvar::ITestElementBase>(object) != nullptr; }},
+        {Nelvar::kTestCollectionProgId,
+         [](const auto& object) { return std::dynamic_pointer_cast<Nelvar::ITestCollection>(object) != nullptr; }},
         {Nelvar::kServiceRecordProgId,
          [](const auto& object) { return std::dynamic_pointer_cast<Nelvar::IServiceRecord>(object) != nullptr; }},
         {Nelvar::kTestGuideConfigProgId,

@@ -1,5 +1,6 @@
 #include "CompactXml.h"
 #include "InertTestElement.h"
+#include "RecordingReport.h"
 
 #include "standards/Limit.h"
 #include "standards/Standard.h"
@@ -329,4 +330,38 @@ TEST(StandardsTest, UpdateReferencesKeepsTheElementWithoutOwningIt)
     EXPECT_EQ(std::dynamic_pointer_cast<host::Standards>(standards.Clone())->Owner(), nullptr);
     element.reset();
     EXPECT_EQ(standards.Owner(), nullptr);
+}
+
+TEST(StandardsTest, PrintReportTablesTheLimitsOfTheContextsStandardsInTheParameterTablesOrder)
+{
+    host::Standards standards = sampleStandards();
+    const auto other = standardOf(QStringLiteral("Ward"), QString());
+    other->Add(limitOf(QStringLiteral("BRRA"), QStringLiteral("25")));
+    standards.Add(other);
+    com::Value table = com::Value::make2D(3, 3);
+    const QStringList rows{"BRRA", "Breath rate", "0.0", "TIVO", "Tidal volume", "0.000", "INPP",
+                           "Inspiratory peak pressure", "0.00"};
+    for (int32_t i = 0; i < 9; ++i)
+        table.at2D(i / 3, i % 3) = rows[i];
+
+    const auto report = std::make_shared<RecordingReport>();
+    const QString columns = QStringLiteral("<+560|<2240|>+2213|>+2213|^+!2213|<+560;");
+    standards.PrintReport(report, nullptr, table);
+    EXPECT_EQ(report->callsStartingWith({"PrintTable("}),
+              (QStringList{"PrintTable(" + columns
+                               + ",|{\\b Expected results: ISO (A)};|{\\i\\b Parameter}|{\\i\\b Lower limit}"
+                                 "|{\\i\\b Upper limit}|{\\i\\b Unit};,|Breath rate|8.0|30.0|BPM;"
+                                 "|Inspiratory peak pressure|-|41.00|mbar;,0,0,0)",
+                           "PrintTable(" + columns
+                               + ",|{\\b Expected results: Ward};|{\\i\\b Parameter}|{\\i\\b Lower limit}"
+                                 "|{\\i\\b Upper limit}|{\\i\\b Unit};,|Breath rate|-|25.0|BPM;,0,0,0)"}));
+
+    // With a limit context only the standards it names print.
+    host::Standards context;
+    context.Add(standardOf(QStringLiteral("Ward"), QString()));
+    report->restart();
+    standards.PrintReport(report, std::make_shared<host::Standards>(context), table);
+    EXPECT_EQ(report->callsStartingWith({"PrintTable("}).size(), 1);
+    EXPECT_TRUE(report->calls.last().contains(QStringLiteral("Ward")));
+    standards.PrintReport(nullptr, nullptr, table);
 }

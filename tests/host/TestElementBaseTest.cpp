@@ -107,14 +107,19 @@ TEST_F(TestElementBaseTest, CloneKeepsTheValuesAndClonesConfigurationAndLimits)
     base.setResult(result);
     const auto parent = std::make_shared<InertTestElement>();
     base.setParent(parent);
+    base.Info()->setName(QStringLiteral("Ventilator test"));
+    base.Info()->setDescription(QStringLiteral("Runs the ventilator"));
 
     const auto clone = std::dynamic_pointer_cast<host::TestElementBase>(base.Clone());
     ASSERT_NE(clone, nullptr);
     EXPECT_EQ(clone->PlugInID(), QStringLiteral("Zeltor"));
     EXPECT_EQ(clone->TestID(), 100);
     EXPECT_EQ(clone->ID(), 7);
-    EXPECT_EQ(std::dynamic_pointer_cast<host::TestInfo>(clone->Info())->TypeName(),
-              QStringLiteral("20011::Ventilator test"));
+    const auto clonedInfo = std::dynamic_pointer_cast<host::TestInfo>(clone->Info());
+    EXPECT_NE(clonedInfo, base.Info());
+    EXPECT_EQ(clonedInfo->TypeName(), QStringLiteral("20011::Ventilator test"));
+    EXPECT_EQ(clonedInfo->Name(), QStringLiteral("Ventilator test"));
+    EXPECT_EQ(clonedInfo->Description(), QStringLiteral("Runs the ventilator"));
     EXPECT_EQ(filterFlagsOf(*clone), 1);
     const auto clonedConfig = std::dynamic_pointer_cast<RecordingConfig>(clone->Configuration());
     const auto clonedLimits = std::dynamic_pointer_cast<RecordingLimits>(clone->Limits());

@@ -32,6 +32,18 @@ TEST(QtEventLoop, TimersAndDelayedActionsRunFromThePump)
     EXPECT_GE(loop.now(), start);
 }
 
+// A short wait lasts its time on the real clock and delivers what falls due meanwhile.
+TEST(QtEventLoop, PumpForWaitsAndDeliversWhatFallsDue)
+{
+    events::QtEventLoop loop;
+    bool ran = false;
+    loop.callLater(5, [&] { ran = true; });
+    const int64_t start = loop.now();
+    loop.pumpFor(20);
+    EXPECT_GE(loop.now() - start, 20);
+    EXPECT_TRUE(ran);
+}
+
 TEST(EventLoop, CurrentIsQtUnlessAnotherIsInstalled)
 {
     events::EventLoop::install(nullptr);

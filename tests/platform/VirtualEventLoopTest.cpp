@@ -169,6 +169,19 @@ TEST(VirtualEventLoop, NestedPumpsInsideATick)
     EXPECT_EQ(waiterTicks, 2);
 }
 
+// A short wait delivers what falls due while it lasts; a wait of 0 still pumps once.
+TEST(VirtualEventLoop, PumpForWaitsOnTheVirtualClock)
+{
+    VirtualEventLoop loop;
+    RecordingTimer timer(loop, 2);
+    loop.pumpFor(5);
+    EXPECT_EQ(loop.now(), 5);
+    EXPECT_EQ(timer.ticks, (std::vector<int64_t>{2, 4}));
+    loop.pumpFor(0);
+    EXPECT_EQ(loop.now(), 6);
+    EXPECT_EQ(loop.pumps(), 6);
+}
+
 TEST(VirtualEventLoop, ThePumpCapTurnsAHangIntoAFailure)
 {
     VirtualEventLoop loop(100);

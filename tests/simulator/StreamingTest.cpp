@@ -277,6 +277,20 @@ INSTANTIATE_TEST_SUITE_P(TestsAndFirmware, SingleReadings,
         return "Test" + std::to_string(info.param.testId) + "_Firmware" + std::string(1, info.param.firmware[0]);
     });
 
+// A stop on the instrument: the readings end with one 'X' frame.
+TEST_F(Streaming, AStopOnTheInstrumentEndsTheReadingsWithAStopFrame)
+{
+    SimulatorSettings settings;
+    settings.readings.stopSignalAfterMs = 1'000;
+    open(settings);
+    startTest(400, 21);
+    advance(3'020);
+    const std::vector<ResultFrame> stream = decodeAll(frames(), 3);
+    ASSERT_EQ(stream.size(), 10u);
+    EXPECT_EQ(std::count_if(stream.begin(), stream.end(), [](const ResultFrame& f) { return f.type == kTypeX; }), 1);
+    EXPECT_EQ(stream.back().type, kTypeX);
+}
+
 TEST_F(Streaming, LeakageReadingsStopFallingAtZero)
 {
     SimulatorSettings settings;

@@ -1,0 +1,40 @@
+#include "Colors.h"
+
+#include <array>
+#include <utility>
+
+namespace widgets {
+
+namespace {
+
+constexpr uint32_t kSystemColorFlag = 0x80000000;
+
+// System colour indices and the palette roles that stand for them here.
+constexpr std::array<std::pair<uint32_t, QPalette::ColorRole>, 10> kSystemColors{{
+    {1, QPalette::Window},           // desktop
+    {4, QPalette::Window},           // menu
+    {5, QPalette::Base},             // window background
+    {7, QPalette::WindowText},       // menu text
+    {8, QPalette::Text},             // window text
+    {13, QPalette::Highlight},       // selected item
+    {14, QPalette::HighlightedText}, // selected item text
+    {15, QPalette::Button},          // button face
+    {17, QPalette::PlaceholderText}, // grey (disabled) text
+    {18, QPalette::ButtonText},      // button text
+}};
+
+} // namespace
+
+QColor colorOf(uint32_t value, const QPalette& palette)
+{
+    if ((value & kSystemColorFlag) == 0)
+        return QColor(static_cast<int>(value & 0xFF), static_cast<int>((value >> 8) & 0xFF),
+                      static_cast<int>((value >> 16) & 0xFF));
+    const uint32_t index = value & 0xFF;
+    for (const auto& [systemIndex, role] : kSystemColors)
+        if (systemIndex == index)
+            return palette.color(role);
+    return palette.color(QPalette::WindowText);
+}
+
+} // namespace widgets

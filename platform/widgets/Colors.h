@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QColor>
+#include <QPalette>
+
+#include <cstdint>
+
+// Colours of the forms and controls are 32-bit values written &HBBGGRR (blue in the high byte);
+// values with the top bit set name a system colour by its index in the low byte.
+namespace widgets {
+
+inline constexpr uint32_t kColorRed = 0x0000FF;
+inline constexpr uint32_t kSystemWindowText = 0x80000008;
+
+// The colour of a value: a system colour is taken from `palette`.
+QColor colorOf(uint32_t value, const QPalette& palette = QPalette());
+
+} // namespace widgets

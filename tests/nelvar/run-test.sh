@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# End to end: the host program registers this build's libraries in a registry of its own, performs
+# one test against the simulated instrument with nobody at the window, and leaves the test's
+# saved result, its printed report and a picture of its window. Usage: run-test.sh NELVAR TEST_ID
+# REPORT_TEXT, where REPORT_TEXT is a text the printed report must hold.
+set -euo pipefail
+
+nelvar=$1
+test_id=$2
+report_text=$3
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+export NELVAR_REGISTRY="$work/registry.json"
+export QT_QPA_PLATFORM=offscreen
+
+fail() {
+  echo "run-test: test $test_id: $*" >&2
+  exit 1
+}
+
+"$nelvar" register > /dev/null
+"$nelvar" run "$test_id" --port sim --minutes 1 --auto --out "$work/out" || fail "nelvar run exited with $?"
+
+result="$work/out/result.xml"
+report="$work/out/report.pdf"
+picture="$work/out/test-guide.png"
+
+# The saved test element holds its result, which passed or failed against its limits.
+grep -q "<TestElement [^>]*TestID=\"$test_id\"" "$result" || fail "result.xml is not the saved test $test_id"
+grep -q "<ResultItem" "$result" || fail "result.xml holds no result"
+sed -n '/<ResultItem/,/<\/ResultItem>/p' "$result" | grep -m1 "<Status " | grep -Eq "Value=\"[12]\"" \
+  || fail "the result was neither passed nor failed"
+
+# A PDF whose text names the test.
+[ "$(head -c 5 "$report")" = "%PDF-" ] || fail "report.pdf is not a PDF"
+pdftotext "$report" - | grep -q "$report_text" || fail "the report does not mention \"$report_text\""
+
+[ "$(head -c 8 "$picture" | od -An -tx1 | tr -d ' \n')" = "89504e470d0a1a0a" ] || fail "test-guide.png is not a PNG"
+echo "run-test: test $test_id: result, report and picture written"
