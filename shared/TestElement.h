@@ -16,6 +16,7 @@ namespace Nelvar {
 
 class IMeasurement;
 class IProgress;
+class IReport;
 class IServiceRecord;
 class IStandard;
 class IStandards;
@@ -47,6 +48,8 @@ public:
     virtual std::shared_ptr<IConfigData> Clone() const = 0;
     virtual void Load(const std::shared_ptr<IXmlElement>& element, const std::shared_ptr<com::Object>& owner) = 0;
     virtual std::shared_ptr<IXmlElement> Save(const std::shared_ptr<IXmlDocument>& document) = 0;
+    // Prints the configuration into the report.
+    virtual void PrintReport(const std::shared_ptr<IReport>& report) = 0;
 };
 
 class ILimitData : public virtual com::Object {
@@ -65,6 +68,8 @@ public:
     // The standards of the limit context that the measurement's value fails, or none.
     virtual std::shared_ptr<IStandards> FindFailedStandards(const std::shared_ptr<IMeasurement>& measurement,
                                                             const std::shared_ptr<IStandards>& context) = 0;
+    // Prints the expected results, judged in the run context's limit context.
+    virtual void PrintReport(const std::shared_ptr<IReport>& report, const std::shared_ptr<ITestSequence>& sequence) = 0;
 };
 
 class IResultData : public virtual com::Object {
@@ -82,6 +87,8 @@ public:
     virtual int32_t MTIID() const = 0;
     virtual void Load(const std::shared_ptr<IXmlElement>& element, const std::shared_ptr<IProgress>& progress) = 0;
     virtual std::shared_ptr<IXmlElement> Save(const std::shared_ptr<IXmlDocument>& document) = 0;
+    // Prints the result into the report; the run context is not used by the system's results.
+    virtual void PrintReport(const std::shared_ptr<IReport>& report, const std::shared_ptr<ITestSequence>& sequence) = 0;
 };
 
 // The host's object behind every test element: it keeps the element's identity, its
@@ -109,6 +116,8 @@ public:
     // Loads a saved element; a "ResultItem" goes into the result last set.
     virtual void Load(const std::shared_ptr<IXmlElement>& element, const std::shared_ptr<com::Object>& owner) = 0;
     virtual std::shared_ptr<IXmlElement> Save(const std::shared_ptr<IXmlDocument>& document, int32_t flag) = 0;
+    // Prints the element into the report, with the run context that judged its result.
+    virtual void PrintReport(const std::shared_ptr<IReport>& report, const std::shared_ptr<ITestSequence>& sequence) = 0;
     virtual void Terminate() = 0;
 };
 
@@ -133,6 +142,8 @@ public:
     virtual void Perform(const std::shared_ptr<ITestSequence>& sequence) = 0;
     virtual void Load(const std::shared_ptr<IXmlElement>& element, const std::shared_ptr<com::Object>& owner) = 0;
     virtual std::shared_ptr<IXmlElement> Save(const std::shared_ptr<IXmlDocument>& document, int32_t flag) = 0;
+    // Prints the element through its element base.
+    virtual void PrintReport(const std::shared_ptr<IReport>& report, const std::shared_ptr<ITestSequence>& sequence) = 0;
     virtual void QuerySetParent(const std::shared_ptr<com::Object>& parent, bool& answer) = 0;
     virtual void Terminate() = 0;
     virtual void UpdateReferences() = 0;

@@ -61,6 +61,8 @@ public:
     // parameter list, test-guide options, predefined trend and measurement settings that this
     // configuration holds. Failures end the save unchanged.
     std::shared_ptr<Nelvar::IXmlElement> Save(const std::shared_ptr<Nelvar::IXmlDocument>& document) override;
+    // The configuration prints nothing.
+    void PrintReport(const std::shared_ptr<Nelvar::IReport>&) override {}
 
 private:
     std::shared_ptr<CParameterList> m_parameters;

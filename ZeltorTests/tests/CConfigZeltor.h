@@ -51,6 +51,8 @@ public:
     // A new "PlugInData" element (not appended): "Duration", the parameter list, "NoiseLevel" for
     // the flow test only, the test-guide options. Failures end the save unchanged.
     std::shared_ptr<Nelvar::IXmlElement> Save(const std::shared_ptr<Nelvar::IXmlDocument>& document) override;
+    // The configuration prints nothing.
+    void PrintReport(const std::shared_ptr<Nelvar::IReport>&) override {}
 
 private:
     int32_t m_duration = 0;

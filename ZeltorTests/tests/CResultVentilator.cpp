@@ -245,7 +245,8 @@ void CResultVentilator::loadPlugInData(const Nelvar::IXmlElement& plugInData)
     }
 }
 
-void CResultVentilator::PrintReport(const std::shared_ptr<Nelvar::IReport>& report, const std::shared_ptr<com::Object>&)
+void CResultVentilator::PrintReport(const std::shared_ptr<Nelvar::IReport>& report,
+                                    const std::shared_ptr<Nelvar::ITestSequence>&)
 {
     if (!report)
         return;

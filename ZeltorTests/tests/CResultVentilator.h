@@ -64,7 +64,8 @@ public:
     // The result table, then, when the report asks for details at print level 3, the trends and
     // the snapshots. Nothing without a report; failures are ignored. The second argument is not
     // used.
-    void PrintReport(const std::shared_ptr<Nelvar::IReport>& report, const std::shared_ptr<com::Object>& context);
+    void PrintReport(const std::shared_ptr<Nelvar::IReport>& report,
+                     const std::shared_ptr<Nelvar::ITestSequence>& sequence) override;
 
 private:
     const Measurements* measurements() const override;

@@ -2,6 +2,7 @@
 
 #include "CConfigZeltor.h"
 #include "IZeltorConfiguration.h"
+#include "ResultReportTable.h"
 
 #include "CMeasurement.h"
 #include "CParameterDef.h"
@@ -150,6 +151,13 @@ std::shared_ptr<CMeasurement> CResultZeltor::LoadMeasurement(const std::shared_p
     } catch (...) {
         return nullptr;
     }
+}
+
+
+void CResultZeltor::PrintReport(const std::shared_ptr<Nelvar::IReport>& report, const std::shared_ptr<Nelvar::ITestSequence>&)
+{
+    if (report)
+        com::ignoreFailure([&] { printResultTable(*report, m_measurements); });
 }
 
 } // namespace ZeltorTests

@@ -41,6 +41,10 @@ public:
               const std::shared_ptr<Nelvar::IProgress>& progress) override;
     // A "ResultItem" element (not appended); raises 0x8004A3EC when the document makes none.
     std::shared_ptr<Nelvar::IXmlElement> Save(const std::shared_ptr<Nelvar::IXmlDocument>& document) override;
+    // The result table of the measurements, as the ventilator result prints it, and nothing
+    // else. Nothing without a report; failures are ignored. The run context is not used.
+    void PrintReport(const std::shared_ptr<Nelvar::IReport>& report,
+                     const std::shared_ptr<Nelvar::ITestSequence>& sequence) override;
 
 private:
     const Measurements* measurements() const override { return &m_measurements; }

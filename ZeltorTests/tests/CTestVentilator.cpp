@@ -175,6 +175,12 @@ std::shared_ptr<Nelvar::IXmlElement> CTestVentilator::Save(const std::shared_ptr
     return m_base->Save(document, flag);
 }
 
+void CTestVentilator::PrintReport(const std::shared_ptr<Nelvar::IReport>& report,
+                                  const std::shared_ptr<Nelvar::ITestSequence>& sequence)
+{
+    m_base->PrintReport(report, sequence);
+}
+
 void CTestVentilator::QuerySetParent(const std::shared_ptr<com::Object>&, bool& answer) { answer = true; }
 
 void CTestVentilator::Terminate() { m_base->Terminate(); }

@@ -56,6 +56,8 @@ public:
     void Load(const std::shared_ptr<Nelvar::IXmlElement>& element, const std::shared_ptr<com::Object>& owner) override;
     std::shared_ptr<Nelvar::IXmlElement> Save(const std::shared_ptr<Nelvar::IXmlDocument>& document,
                                               int32_t flag) override;
+    void PrintReport(const std::shared_ptr<Nelvar::IReport>& report,
+                     const std::shared_ptr<Nelvar::ITestSequence>& sequence) override;
     void QuerySetParent(const std::shared_ptr<com::Object>& parent, bool& answer) override;
     void Terminate() override;
     void UpdateReferences() override;

@@ -136,6 +136,12 @@ std::shared_ptr<Nelvar::IXmlElement> CTestZeltor::Save(const std::shared_ptr<Nel
     return m_base->Save(document, flag);
 }
 
+void CTestZeltor::PrintReport(const std::shared_ptr<Nelvar::IReport>& report,
+                              const std::shared_ptr<Nelvar::ITestSequence>& sequence)
+{
+    m_base->PrintReport(report, sequence);
+}
+
 void CTestZeltor::QuerySetParent(const std::shared_ptr<com::Object>&, bool& answer) { answer = true; }
 
 void CTestZeltor::Terminate() { m_base->Terminate(); }

@@ -9,6 +9,9 @@
 
 #include "ErrorPassing.h"
 #include "HostServices.h"
+#include "Product.h"
+#include "Report.h"
+#include "RunContext.h"
 #include "Standards.h"
 #include "Xml.h"
 
@@ -227,6 +230,24 @@ std::shared_ptr<Nelvar::IStandards> CZeltorLimitData::FindFailedStandards(
             failures = failed;
     });
     return failures;
+}
+
+
+void CZeltorLimitData::PrintReport(const std::shared_ptr<Nelvar::IReport>& report,
+                                   const std::shared_ptr<Nelvar::ITestSequence>& sequence)
+{
+    if (!m_standards || m_standards->Count() == 0)
+        return;
+    const CParameterList& parameters = com::required(ownerParameters());
+    com::Value table = com::Value::make2D(parameters.Count(), 3);
+    int32_t row = 0;
+    for (const auto& definition : parameters) {
+        table.at2D(row, 0) = definition->Key();
+        table.at2D(row, 1) = com::required(report).GetText(Zeltor::kProduct, definition->Caption(false));
+        table.at2D(row, 2) = definition->ValueFormat();
+        ++row;
+    }
+    m_standards->PrintReport(report, sequence ? sequence->LimitContext() : nullptr, table);
 }
 
 } // namespace ZeltorTests

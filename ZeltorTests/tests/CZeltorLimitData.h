@@ -60,6 +60,11 @@ public:
     void Load(const std::shared_ptr<Nelvar::IXmlElement>& element, const std::shared_ptr<com::Object>& owner) override;
     // The standards' element renamed "ExpectedResult" (not appended); none without standards.
     std::shared_ptr<Nelvar::IXmlElement> Save(const std::shared_ptr<Nelvar::IXmlDocument>& document) override;
+    // When there are standards: the host's standards print themselves with the run's limit
+    // context and a table of every parameter of the owner's configuration (key, translated
+    // caption, value format). Failures reach the caller.
+    void PrintReport(const std::shared_ptr<Nelvar::IReport>& report,
+                     const std::shared_ptr<Nelvar::ITestSequence>& sequence) override;
     void UpdateLimits(const std::shared_ptr<com::Object>&) override {}
     // The standards of this limit data that the measurement's current value fails, among those
     // named (by name and second key) in the context; none when it fails none. Reports no error.

@@ -2,6 +2,7 @@
 
 #include "InstrumentCommand.h"
 #include "RegisterCommand.h"
+#include "ReportCommand.h"
 #include "SettingsCommand.h"
 #include "TestsCommand.h"
 
@@ -38,12 +39,16 @@ int main(int argc, char** argv)
                                  QStringLiteral("instrument: show the instrument's identity and parameter views\n"
                                                 "tests: list the plug-in's tests\n"
                                                 "settings: show the plug-in's template file and global settings\n"
-                                                "register [LIBRARY...]: register component libraries (default: this build's)"),
+                                                "register [LIBRARY...]: register component libraries (default: this build's)\n"
+                                                "report RESULT.xml --out REPORT.pdf: print a saved result into a PDF file"),
                                  QStringLiteral("command [LIBRARY...]"));
     const QCommandLineOption portOption(QStringLiteral("port"),
                                         QStringLiteral("The instrument's serial device, or 'sim' for the built-in simulated instrument (default: $ZELTOR_PORT)."),
                                         QStringLiteral("PATH|sim"));
     parser.addOption(portOption);
+    const QCommandLineOption outOption(QStringLiteral("out"), QStringLiteral("The PDF file that report prints to."),
+                                       QStringLiteral("REPORT.pdf"));
+    parser.addOption(outOption);
     parser.process(app);
 
     host::installHost();
@@ -61,6 +66,8 @@ int main(int argc, char** argv)
         return runSettingsCommand(out);
     if (arguments.value(0) == QLatin1String("register"))
         return runRegisterCommand(arguments.mid(1), out);
+    if (arguments.value(0) == QLatin1String("report"))
+        return runReportCommand(arguments.value(1), parser.value(outOption), out);
 
     QTextStream(stderr) << "nelvar: unknown or missing command\n\n" << parser.helpText();
     return 2;

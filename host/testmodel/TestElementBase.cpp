@@ -1,8 +1,10 @@
 #include "TestElementBase.h"
 
 #include "HostErrors.h"
+#include "report/ElementHeading.h"
 #include "xml/RecordFields.h"
 
+#include "Report.h"
 #include "Xml.h"
 
 #include "com/Error.h"
@@ -127,6 +129,21 @@ std::shared_ptr<Nelvar::IXmlElement> TestElementBase::Save(const std::shared_ptr
     appendSaved(*element, m_limits, document);
     appendSaved(*element, m_result, document);
     return element;
+}
+
+void TestElementBase::PrintReport(const std::shared_ptr<Nelvar::IReport>& report,
+                                  const std::shared_ptr<Nelvar::ITestSequence>& sequence)
+{
+    if (!report)
+        return;
+    const QString heading = m_info->Name().isEmpty() ? report->GetText(m_plugInID, m_info->TypeName()) : m_info->Name();
+    printElementHeading(*report, heading);
+    if (m_configuration)
+        m_configuration->PrintReport(report);
+    if (m_limits)
+        m_limits->PrintReport(report, sequence);
+    if (m_result)
+        m_result->PrintReport(report, sequence);
 }
 
 void TestElementBase::Terminate()

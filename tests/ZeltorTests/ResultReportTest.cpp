@@ -1,5 +1,8 @@
 #include "CConfigVentilator.h"
+#include "CConfigZeltor.h"
 #include "CResultVentilator.h"
+#include "CResultZeltor.h"
+#include "CTestVentilator.h"
 #include "CZeltorLimitData.h"
 
 #include "CMeasurement.h"
@@ -14,6 +17,10 @@
 
 #include "HostFixture.h"
 #include "RecordingReport.h"
+
+#include "HostServices.h"
+#include "Xml.h"
+#include "testmodel/TestSequence.h"
 
 using namespace ZeltorTests;
 
@@ -111,3 +118,40 @@ TEST_F(ResultReportTest, DetailPrintingAtLevelThreeAddsTrendsThenSnapshots)
     print();
     EXPECT_EQ(report->callsStartingWith({"PrintText(", "PrintTable("}).size(), 1);
 }
+
+TEST_F(ResultReportTest, AnElementPrintsThroughItsBaseItsHeadingExpectedResultsAndResult)
+{
+    const auto element = CTestVentilator::create();
+    const auto elementConfiguration = std::dynamic_pointer_cast<CConfigVentilator>(element->Configuration());
+    elementConfiguration->LoadDefaultSettings();
+    elementConfiguration->Parameters()->SelectKeys({QStringLiteral("BRRA"), QStringLiteral("TIVO")});
+    element->Limits()->CreateStandard(QStringLiteral("ISO"), QString());
+    const auto document = Nelvar::xmlService().CreateDocument();
+    element->Load(result->Save(document), nullptr);
+
+    element->PrintReport(report, std::make_shared<host::TestSequence>());
+    const QStringList printed = report->callsStartingWith({"PrintText(", "PrintTable("});
+    ASSERT_EQ(printed.size(), 3);
+    EXPECT_TRUE(printed[0].startsWith(QStringLiteral("PrintText(Ventilator test,"))) << printed[0].toStdString();
+    EXPECT_TRUE(printed[1].contains(QStringLiteral("Expected results: ISO"))) << printed[1].toStdString();
+    EXPECT_TRUE(printed[2].contains(QStringLiteral("|Breath rate      |15.10|14.90|15.00|BPM;"))) << printed[2].toStdString();
+}
+
+TEST_F(ResultReportTest, ASingleReadingResultPrintsTheSameTableAndNothingElse)
+{
+    const auto leakage = std::make_shared<CConfigZeltor>();
+    leakage->setTestKind(200);
+    leakage->LoadDefaultSettings();
+    const auto single = std::make_shared<CResultZeltor>();
+    single->InitializeResult(leakage, 200);
+    std::dynamic_pointer_cast<CMeasurement>(single->Measurement(QStringLiteral("ACPR")))->AddSample(12.5f);
+    report->printOptions = Nelvar::IReport::proDetails;
+    report->printLevel = Nelvar::IReport::kPrintLevelGraphs;
+    single->PrintReport(report, nullptr);
+    const QStringList printed = report->callsStartingWith({"PrintText(", "PrintTable("});
+    ASSERT_EQ(printed.size(), 1);
+    EXPECT_TRUE(printed[0].startsWith("PrintTable(" + kColumns + "," + kHeader + ",|Actual pressure      |12.50|12.50|12.50|cmH2O;"))
+        << printed[0].toStdString();
+    single->PrintReport(nullptr, nullptr);
+}
+

@@ -8,12 +8,14 @@
 #include "CaughtError.h"
 #include "InertTestElement.h"
 #include "HostFixture.h"
+#include "RecordingReport.h"
 
 #include "EUnit.h"
 #include "HostServices.h"
 #include "Standards.h"
 #include "Xml.h"
 #include "standards/Limit.h"
+#include "testmodel/TestSequence.h"
 
 #include "com/ClassRegistry.h"
 
@@ -336,3 +338,36 @@ TEST_F(ZeltorLimitDataTest, HostFacingMembers)
     EXPECT_EQ(caughtError([&] { unowned.CreateStandard(QStringLiteral("ISO"), QString()); }).number(),
               com::errObjectNotSet);
 }
+
+TEST_F(ZeltorLimitDataTest, PrintReportHandsTheStandardsTheRunsContextAndEveryParameterOfTheList)
+{
+    const auto report = std::make_shared<RecordingReport>();
+    const auto sequence = std::make_shared<host::TestSequence>();
+    limits->PrintReport(report, sequence);
+    EXPECT_TRUE(report->calls.isEmpty()); // no standards
+
+    const auto iso = limits->CreateStandard(QStringLiteral("ISO"), QStringLiteral("A"));
+    setUpperBound(*iso, QStringLiteral("INPF"), 30.0f);
+    limits->CreateStandard(QStringLiteral("EN"), QString());
+    const auto context = com::ClassRegistry::instance().createAs<Nelvar::IStandards>(
+        QString::fromLatin1(Nelvar::kStandardsProgId));
+    const auto judgedBy = com::ClassRegistry::instance().createAs<Nelvar::IStandard>(
+        QString::fromLatin1(Nelvar::kStandardProgId));
+    judgedBy->Initialize(QStringLiteral("ISO"), QStringLiteral("A"), 1);
+    context->Add(judgedBy);
+    sequence->setLimitContext(context);
+    limits->PrintReport(report, sequence);
+    // Only the context's standard prints, its limits in the order of the parameter list, with
+    // the translated captions and the parameters' value formats.
+    const QStringList tables = report->callsStartingWith({"PrintTable("});
+    ASSERT_EQ(tables.size(), 1);
+    EXPECT_TRUE(tables[0].contains(QStringLiteral("Expected results: ISO (A)"))) << tables[0].toStdString();
+    EXPECT_TRUE(tables[0].contains(QStringLiteral("|Breath rate|-|-|BPM;|Tidal volume|-|-|l;|Inspiratory peak flow|-|30.00|l/min;")))
+        << tables[0].toStdString();
+
+    // Without a run context every standard prints.
+    report->restart();
+    limits->PrintReport(report, nullptr);
+    EXPECT_EQ(report->callsStartingWith({"PrintTable("}).size(), 2);
+}
+

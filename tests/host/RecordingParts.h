@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Report.h"
 #include "TestElement.h"
 #include "Xml.h"
 
@@ -23,6 +24,13 @@ struct PartRecord {
     QString recordName;
     QString content;
     QStringList loads;
+    std::shared_ptr<Nelvar::ITestSequence> printSequence;
+
+    // Prints the record's name as a text box, so that a test sees where the part printed.
+    void print(Nelvar::IReport& report) const
+    {
+        dynamic_cast<Nelvar::IReportPage&>(report).PrintText(recordName, 0, 0, 0, 0, false, false, false);
+    }
     std::shared_ptr<com::Object> loadOwner;
     bool loadGotProgress = false;
 
@@ -44,6 +52,7 @@ public:
     explicit RecordingConfig(QString content) : record(QStringLiteral("PlugInData"), std::move(content)) {}
 
     bool HasDialog() const override { return false; }
+    void PrintReport(const std::shared_ptr<Nelvar::IReport>& report) override { record.print(*report); }
     std::shared_ptr<Nelvar::IConfigData> Clone() const override
     {
         return givesCopies ? std::make_shared<RecordingConfig>(record.content) : nullptr;
@@ -86,6 +95,12 @@ public:
         return record.save(document);
     }
     void UpdateLimits(const std::shared_ptr<com::Object>&) override {}
+    void PrintReport(const std::shared_ptr<Nelvar::IReport>& report,
+                     const std::shared_ptr<Nelvar::ITestSequence>& sequence) override
+    {
+        record.print(*report);
+        record.printSequence = sequence;
+    }
     std::shared_ptr<Nelvar::IStandards> FindFailedStandards(const std::shared_ptr<Nelvar::IMeasurement>&,
                                                             const std::shared_ptr<Nelvar::IStandards>&) override
     {
@@ -108,6 +123,12 @@ public:
     int32_t MeasurementCount() const override { return 0; }
     std::shared_ptr<Nelvar::IServiceRecord> ServiceRecord() const override { return nullptr; }
     int32_t MTIID() const override { return 0; }
+    void PrintReport(const std::shared_ptr<Nelvar::IReport>& report,
+                     const std::shared_ptr<Nelvar::ITestSequence>& sequence) override
+    {
+        record.print(*report);
+        record.printSequence = sequence;
+    }
     void Load(const std::shared_ptr<Nelvar::IXmlElement>& element,
               const std::shared_ptr<Nelvar::IProgress>& progress) override
     {

@@ -33,6 +33,7 @@ public:
     {
         return nullptr;
     }
+    void PrintReport(const std::shared_ptr<Nelvar::IReport>&, const std::shared_ptr<Nelvar::ITestSequence>&) override {}
     void QuerySetParent(const std::shared_ptr<com::Object>&, bool&) override {}
     void Terminate() override {}
     void UpdateReferences() override {}

@@ -2,10 +2,12 @@
 #include "CompactXml.h"
 #include "InertTestElement.h"
 #include "RecordingParts.h"
+#include "RecordingReport.h"
 
 #include "testmodel/TestElementBase.h"
 #include "testmodel/TestFilter.h"
 #include "testmodel/TestInfo.h"
+#include "testmodel/TestSequence.h"
 #include "xml/XmlService.h"
 
 #include "Xml.h"
@@ -210,6 +212,33 @@ TEST_F(TestElementBaseTest, LoadRaisesForAnElementItCannotTakeAndChangesNothing)
         EXPECT_EQ(base.ID(), 7);
     }
     EXPECT_EQ(caughtError([&] { base.Load(nullptr, nullptr); }).number(), com::errObjectNotSet);
+}
+
+TEST_F(TestElementBaseTest, PrintReportHeadsTheElementThenPrintsConfigurationLimitsAndResult)
+{
+    base.setResult(result);
+    const auto report = std::make_shared<RecordingReport>();
+    const auto sequence = std::make_shared<host::TestSequence>();
+    base.PrintReport(report, sequence);
+    EXPECT_EQ(report->callsStartingWith({"PrintText(", "CurrentY"}),
+              (QStringList{"PrintText(Ventilator test,1000,1000,10000,0,1,0,1)", "CurrentY=1140",
+                           "PrintText(PlugInData,0,0,0,0,0,0,0)", "PrintText(ExpectedResult,0,0,0,0,0,0,0)",
+                           "PrintText(ResultItem,0,0,0,0,0,0,0)"}));
+    EXPECT_EQ(report->calls.mid(0, 5),
+              (QStringList{"TextAlignment=0", "Font.Name=Arial", "Font.Size=12", "Font.Bold=1", "Font.Italic=0"}));
+    EXPECT_EQ(limits->record.printSequence, sequence);
+    EXPECT_EQ(result->record.printSequence, sequence);
+
+    // The name the host lists the element by heads it when there is one; without a result
+    // nothing follows the expected results.
+    base.Info()->setName(QStringLiteral("Night check"));
+    base.setResult(nullptr);
+    report->restart();
+    base.PrintReport(report, nullptr);
+    EXPECT_EQ(report->callsStartingWith({"PrintText("}),
+              (QStringList{"PrintText(Night check,1000,1000,10000,0,1,0,1)", "PrintText(PlugInData,0,0,0,0,0,0,0)",
+                           "PrintText(ExpectedResult,0,0,0,0,0,0,0)"}));
+    base.PrintReport(nullptr, sequence);
 }
 
 } // namespace

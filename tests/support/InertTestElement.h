@@ -40,6 +40,10 @@ public:
     {
         throw com::Error::invalidCall();
     }
+    void PrintReport(const std::shared_ptr<Nelvar::IReport>&, const std::shared_ptr<Nelvar::ITestSequence>&) override
+    {
+        throw com::Error::invalidCall();
+    }
     void QuerySetParent(const std::shared_ptr<com::Object>&, bool&) override { throw com::Error::invalidCall(); }
     void Terminate() override { throw com::Error::invalidCall(); }
     void UpdateReferences() override { throw com::Error::invalidCall(); }
