@@ -1,7 +1,7 @@
 // A ventilator test run against the simulated instrument on the virtual clock, at full speed:
 // ten minutes of run (seconds of run per second of CPU), and the memory a 24-hour run holds.
 
-#include "BenchHost.h"
+#include "BenchSimulator.h"
 #include "ScriptedTestGuideWindow.h"
 
 #include "CConfigVentilator.h"
@@ -50,26 +50,9 @@ std::shared_ptr<CTestVentilator> runFor(int32_t minutes)
     return element;
 }
 
-class Simulator {
-public:
-    Simulator()
-    {
-        simulator::registerSimulatorPort();
-        serial::setConfiguredPort(QStringLiteral("sim"));
-    }
-    ~Simulator()
-    {
-        ZeltorVTI::GMTI.ResetVTI();
-        serial::unregisterVirtualPort(QStringLiteral("sim"));
-    }
-
-private:
-    BenchHost m_host;
-};
-
 void BM_TenMinuteRun(benchmark::State& state)
 {
-    const Simulator simulator;
+    const BenchSimulator simulator;
     for (auto _ : state)
         benchmark::DoNotOptimize(runFor(10));
     state.counters["run_seconds_per_cpu_second"] =
@@ -78,7 +61,7 @@ void BM_TenMinuteRun(benchmark::State& state)
 
 void BM_DayLongRunMemory(benchmark::State& state)
 {
-    const Simulator simulator;
+    const BenchSimulator simulator;
     for (auto _ : state) {
         const double before = allocatedMiB();
         const auto element = runFor(24 * 60);

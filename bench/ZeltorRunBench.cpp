@@ -3,7 +3,7 @@
 // run, the loop waiting between them) and against an instrument whose readings are all waiting
 // at once (the loop's own cost per reading: poll, scale, judge, pump).
 
-#include "BenchHost.h"
+#include "BenchSimulator.h"
 #include "ScriptedTestGuideWindow.h"
 
 #include "CConfigZeltor.h"
@@ -95,26 +95,9 @@ private:
     BenchHost m_host;
 };
 
-class Simulator {
-public:
-    Simulator()
-    {
-        simulator::registerSimulatorPort();
-        serial::setConfiguredPort(QStringLiteral("sim"));
-    }
-    ~Simulator()
-    {
-        ZeltorVTI::GMTI.ResetVTI();
-        serial::unregisterVirtualPort(QStringLiteral("sim"));
-    }
-
-private:
-    BenchHost m_host;
-};
-
 void BM_TenMinuteRunAgainstTheSimulator(benchmark::State& state)
 {
-    const Simulator simulator;
+    const BenchSimulator simulator;
     int64_t readings = 0;
     for (auto _ : state)
         readings += runPressureTest(10, 10 * 60'000 + 2'000);
