@@ -1,5 +1,7 @@
 #include "HostFixture.h"
 
+#include "ProgramRun.h"
+
 #include <QProcess>
 #include <QRegularExpression>
 
@@ -10,27 +12,12 @@ namespace {
 // The host program run in a process of its own, on the fixture's registry.
 class NelvarProgram : public HostFixture {
 protected:
-    struct Run {
-        int exitCode = -1;
-        QString out;
-        QString err;
-    };
+    using Run = ProgramRun;
 
+    // Runs the host program on the fixture's registry.
     static Run nelvar(const QStringList& arguments)
     {
-        QProcess process;
-        process.start(QStringLiteral(NELVAR_PATH), arguments);
-        Run run;
-        if (!process.waitForFinished(60'000)) {
-            process.kill();
-            process.waitForFinished();
-            ADD_FAILURE() << "nelvar " << arguments.join(' ').toStdString() << " did not finish";
-            return run;
-        }
-        run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-        run.out = QString::fromLocal8Bit(process.readAllStandardOutput());
-        run.err = QString::fromLocal8Bit(process.readAllStandardError());
-        return run;
+        return runProgram(QStringLiteral(NELVAR_PATH), arguments, 60'000);
     }
 };
 

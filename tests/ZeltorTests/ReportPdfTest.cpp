@@ -8,6 +8,7 @@
 #include "CZeltorMeasurementTable.h"
 
 #include "PdfPages.h"
+#include "ProgramRun.h"
 
 #include "HostServices.h"
 #include "Xml.h"
@@ -57,28 +58,12 @@ std::vector<QRect> graphAreas(const QImage& page)
 
 class ReportPdfTest : public VentilatorRunFixture {
 protected:
-    struct Run {
-        int exitCode = -1;
-        QString out;
-        QString err;
-    };
+    using Run = ProgramRun;
 
     // Runs the host program on the fixture's registry.
     static Run nelvar(const QStringList& arguments)
     {
-        QProcess process;
-        process.start(QStringLiteral(NELVAR_PATH), arguments);
-        Run run;
-        if (!process.waitForFinished(120'000)) {
-            process.kill();
-            process.waitForFinished();
-            ADD_FAILURE() << "nelvar " << arguments.join(' ').toStdString() << " did not finish";
-            return run;
-        }
-        run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-        run.out = QString::fromLocal8Bit(process.readAllStandardOutput());
-        run.err = QString::fromLocal8Bit(process.readAllStandardError());
-        return run;
+        return runProgram(QStringLiteral(NELVAR_PATH), arguments, 120'000);
     }
 
     QTemporaryDir folder;
