@@ -2,6 +2,7 @@
 JOBS ?= $(shell nproc)
 BUILD ?= build
 SANITIZE_BUILD ?= build-sanitize
+DEMO_OUT ?= out/demo
 
 .PHONY: deps build build-sanitize demo test bench clean
 
@@ -20,6 +21,8 @@ demo: build
 	$(BUILD)/host/nelvar/nelvar register
 	$(BUILD)/host/nelvar/nelvar tests
 	$(BUILD)/host/nelvar/nelvar instrument --port sim
+	$(BUILD)/host/nelvar/nelvar run 100 --port sim --minutes 1 --auto --out $(DEMO_OUT)
+	@echo "The demo's files: $(DEMO_OUT)/result.xml (the saved result), $(DEMO_OUT)/report.pdf (its report), $(DEMO_OUT)/test-guide.png (the test's window)"
 
 test: build build-sanitize
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)

@@ -29,8 +29,27 @@ std::shared_ptr<Nelvar::ITestElement> createTest(Nelvar::IPlugIn& plugIn, int32_
     return element;
 }
 
-// The test element of the saved result, with the result loaded into it.
-std::shared_ptr<Nelvar::ITestElement> loadSavedResult(Nelvar::IPlugIn& plugIn, const QString& path)
+// A saved result loaded into its test element. A saved test element prints whole (heading,
+// configuration, expected results and result); a bare result prints alone, since the element's
+// configuration and limits were not saved with it.
+struct SavedResult {
+    std::shared_ptr<Nelvar::ITestElement> element;
+    bool wholeElement = false;
+
+    void PrintReport(const std::shared_ptr<Nelvar::IReport>& report) const
+    {
+        if (wholeElement) {
+            element->PrintReport(report, nullptr);
+            return;
+        }
+        const auto result = element->Result();
+        if (!result)
+            host::errors::raise(com::errObjectNotSet, kSource, QStringLiteral("the test element holds no result"));
+        result->PrintReport(report, nullptr);
+    }
+};
+
+SavedResult loadSavedResult(Nelvar::IPlugIn& plugIn, const QString& path)
 {
     const auto document = Nelvar::xmlService().CreateDocument();
     com::required(std::dynamic_pointer_cast<Nelvar::IXmlFile>(document)).Load(path);
@@ -39,7 +58,7 @@ std::shared_ptr<Nelvar::ITestElement> loadSavedResult(Nelvar::IPlugIn& plugIn, c
     if (name == kResultName) {
         auto element = createTest(plugIn, kVentilatorTest);
         element->Load(root, nullptr);
-        return element;
+        return {element, false};
     }
     if (name != kTestElementName)
         host::errors::raise(com::errInvalidCall, kSource,
@@ -52,7 +71,7 @@ std::shared_ptr<Nelvar::ITestElement> loadSavedResult(Nelvar::IPlugIn& plugIn, c
     if (!result)
         host::errors::raise(com::errInvalidCall, kSource, QStringLiteral("the saved test element holds no result"));
     element->Load(result, nullptr);
-    return element;
+    return {element, true};
 }
 
 } // namespace
@@ -65,13 +84,10 @@ int runReportCommand(const QString& resultFile, const QString& pdfFile, QTextStr
     }
     try {
         const auto plugIn = startPlugIn();
-        const auto element = loadSavedResult(com::required(plugIn), resultFile);
-        const auto result = element->Result();
-        if (!result)
-            host::errors::raise(com::errObjectNotSet, kSource, QStringLiteral("the test element holds no result"));
+        const SavedResult saved = loadSavedResult(com::required(plugIn), resultFile);
         const auto report = std::make_shared<host::HostReport>(pdfFile, Nelvar::IReport::proDetails,
                                                                Nelvar::IReport::kPrintLevelGraphs);
-        result->PrintReport(report, nullptr);
+        saved.PrintReport(report);
         report->finish();
         out << "Printed " << resultFile << " to " << pdfFile << " (" << report->PageCount()
             << (report->PageCount() == 1 ? " page)\n" : " pages)\n");

@@ -3,6 +3,7 @@
 #include "InstrumentCommand.h"
 #include "RegisterCommand.h"
 #include "ReportCommand.h"
+#include "RunCommand.h"
 #include "SettingsCommand.h"
 #include "TestsCommand.h"
 
@@ -40,15 +41,25 @@ int main(int argc, char** argv)
                                                 "tests: list the plug-in's tests\n"
                                                 "settings: show the plug-in's template file and global settings\n"
                                                 "register [LIBRARY...]: register component libraries (default: this build's)\n"
-                                                "report RESULT.xml --out REPORT.pdf: print a saved result into a PDF file"),
+                                                "report RESULT.xml --out REPORT.pdf: print a saved result into a PDF file\n"
+                                                "run TEST_ID [--minutes N] [--auto] [--out DIR]: perform a test in its window and\n"
+                                                "  write DIR/result.xml, DIR/report.pdf and DIR/test-guide.png"),
                                  QStringLiteral("command [LIBRARY...]"));
     const QCommandLineOption portOption(QStringLiteral("port"),
                                         QStringLiteral("The instrument's serial device, or 'sim' for the built-in simulated instrument (default: $ZELTOR_PORT)."),
                                         QStringLiteral("PATH|sim"));
     parser.addOption(portOption);
-    const QCommandLineOption outOption(QStringLiteral("out"), QStringLiteral("The PDF file that report prints to."),
-                                       QStringLiteral("REPORT.pdf"));
+    const QCommandLineOption outOption(QStringLiteral("out"),
+                                       QStringLiteral("report: the PDF file to print to; run: the folder for the test's files (default: the current one)."),
+                                       QStringLiteral("REPORT.pdf|DIR"));
     parser.addOption(outOption);
+    const QCommandLineOption minutesOption(QStringLiteral("minutes"),
+                                           QStringLiteral("run: the test's duration in minutes (0 runs until stopped)."),
+                                           QStringLiteral("N"));
+    parser.addOption(minutesOption);
+    const QCommandLineOption autoOption(QStringLiteral("auto"),
+                                        QStringLiteral("run: press the window's play, and next once the run has stopped, so nobody needs to."));
+    parser.addOption(autoOption);
     parser.process(app);
 
     host::installHost();
@@ -68,6 +79,9 @@ int main(int argc, char** argv)
         return runRegisterCommand(arguments.mid(1), out);
     if (arguments.value(0) == QLatin1String("report"))
         return runReportCommand(arguments.value(1), parser.value(outOption), out);
+    if (arguments.value(0) == QLatin1String("run"))
+        return runRunCommand(arguments.mid(1), parser.value(minutesOption), parser.isSet(autoOption),
+                             parser.value(outOption), out);
 
     QTextStream(stderr) << "nelvar: unknown or missing command\n\n" << parser.helpText();
     return 2;

@@ -2,6 +2,7 @@
 
 #include "ProgramRun.h"
 
+#include <QDir>
 #include <QProcess>
 #include <QRegularExpression>
 
@@ -53,6 +54,49 @@ TEST_F(NelvarProgram, SettingsShowWhatTheSettingsKeyHolds)
     const Run stored = nelvar({QStringLiteral("settings")});
     ASSERT_EQ(stored.exitCode, 0) << stored.err.toStdString();
     EXPECT_TRUE(stored.out.contains(QRegularExpression(QStringLiteral("\n  FlowUnit +102\n")))) << stored.out.toStdString();
+}
+
+TEST_F(NelvarProgram, RunRefusesAMalformedCommandLineWithItsUsage)
+{
+    const struct {
+        QStringList arguments;
+        const char* message;
+    } cases[] = {
+        {{QStringLiteral("run")}, "usage: nelvar run TEST_ID"},
+        {{QStringLiteral("run"), QStringLiteral("ventilator")}, "usage: nelvar run TEST_ID"},
+        {{QStringLiteral("run"), QStringLiteral("100"), QStringLiteral("200")}, "usage: nelvar run TEST_ID"},
+        {{QStringLiteral("run"), QStringLiteral("100"), QStringLiteral("--minutes"), QStringLiteral("-1")},
+         "--minutes takes a whole number of minutes"},
+        {{QStringLiteral("run"), QStringLiteral("100"), QStringLiteral("--minutes"), QStringLiteral("1.5")},
+         "--minutes takes a whole number of minutes"},
+    };
+    for (const auto& [arguments, message] : cases) {
+        const Run refused = nelvar(arguments);
+        EXPECT_EQ(refused.exitCode, 2) << arguments.join(u' ').toStdString();
+        EXPECT_TRUE(refused.err.contains(QString::fromLatin1(message))) << refused.err.toStdString();
+    }
+}
+
+// A test that cannot run leaves no result behind and fails the command, with nobody at the window.
+TEST_F(NelvarProgram, RunFailsWithoutAResultWhenTheTestCannotRun)
+{
+    ASSERT_EQ(nelvar({QStringLiteral("register")}).exitCode, 0);
+    const QTemporaryDir out;
+
+    const Run unknown = nelvar({QStringLiteral("run"), QStringLiteral("999"), QStringLiteral("--port"),
+                                QStringLiteral("sim"), QStringLiteral("--out"), out.path()});
+    EXPECT_EQ(unknown.exitCode, 1);
+    EXPECT_TRUE(unknown.err.contains(QStringLiteral("test 999 could not be run"))) << unknown.err.toStdString();
+
+    const Run unreachable = nelvar({QStringLiteral("run"), QStringLiteral("100"), QStringLiteral("--port"),
+                                    out.filePath(QStringLiteral("no-such-port")), QStringLiteral("--auto"),
+                                    QStringLiteral("--out"), out.path()});
+    EXPECT_EQ(unreachable.exitCode, 1);
+    EXPECT_TRUE(unreachable.err.contains(QStringLiteral("No Zeltor connected."))) << unreachable.err.toStdString();
+    EXPECT_TRUE(unreachable.err.contains(QStringLiteral("test 100 handed no result to the run")))
+        << unreachable.err.toStdString();
+    EXPECT_FALSE(QDir(out.path()).exists(QStringLiteral("result.xml")));
+    EXPECT_FALSE(QDir(out.path()).exists(QStringLiteral("report.pdf")));
 }
 
 } // namespace
