@@ -322,17 +322,20 @@ void FZeltorTestGuide::PerformAction(const QString& key)
 
 bool FZeltorTestGuide::ConfirmDiscardData() const
 {
-    bool holdsData = false;
+    std::shared_ptr<CResultVentilator> result;
     step([&] {
-        if (com::required(m_element).TestID() != kVentilatorTest)
-            return;
-        const auto result = std::dynamic_pointer_cast<CResultVentilator>(m_element->Result());
-        holdsData = com::required(com::required(result).Trends()).Count() >= 1
-            || com::required(result->Snapshots()).Count() >= 1;
+        if (com::required(m_element).TestID() == kVentilatorTest)
+            result = std::dynamic_pointer_cast<CResultVentilator>(m_element->Result());
     });
+    if (!result)
+        return true;
+    bool holdsData = false;
+    step([&] { holdsData = com::required(result->Trends()).Count() >= 1; });
+    step([&] { holdsData = holdsData || com::required(result->Snapshots()).Count() >= 1; });
     if (!holdsData)
         return true;
-    events::MessageAnswer answer = events::mbrYes;
+    // A question that cannot be asked counts as No: the data stays.
+    events::MessageAnswer answer = events::mbrNo;
     step([&] {
         auto& language = Nelvar::languageService();
         answer = events::MessageBoxes::current().show(
@@ -351,16 +354,20 @@ QString FZeltorTestGuide::shortcutCommand(int key, Qt::KeyboardModifiers modifie
         const QString name = QString::fromLatin1(command);
         return m_tbrPerform.commandEnabled(name) ? name : QString();
     };
-    if (modifiers.testFlag(Qt::ControlModifier)) {
+    // Only the exact combinations are shortcuts; a key of the numeric keypad counts as its key.
+    modifiers &= ~Qt::KeypadModifier;
+    if (modifiers == Qt::ControlModifier) {
         switch (key) {
         case Qt::Key_N: return whileEnabled("next");
         case Qt::Key_B: return whileEnabled("prev");
         case Qt::Key_K: return whileEnabled("skip");
         case Qt::Key_A: return whileEnabled("na");
         case Qt::Key_E: return QStringLiteral("stop");
-        default: break;
+        default: return {};
         }
     }
+    if (modifiers != Qt::NoModifier)
+        return {};
     switch (key) {
     case Qt::Key_F9:
         if (m_running)

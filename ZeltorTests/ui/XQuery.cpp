@@ -43,6 +43,10 @@ XQuery::XQuery(QWidget* parent) : QFrame(parent)
     m_cmdOK.setGeometry(widgets::twipsRect(1515, kButtonTop, kButtonWidth, kButtonHeight));
     m_cmdNo.setGeometry(widgets::twipsRect(2040, kButtonTop, kButtonWidth, kButtonHeight));
 
+    // Enter, like Space, clicks the button that has the focus.
+    for (QPushButton* button : {&m_cmdOK, &m_cmdYes, &m_cmdNo})
+        button->setAutoDefault(true);
+
     connect(&m_cmdOK, &QPushButton::clicked, this, [this] { answer(&XQuery::OKClicked); });
     connect(&m_cmdYes, &QPushButton::clicked, this, [this] { answer(&XQuery::YesClicked); });
     connect(&m_cmdNo, &QPushButton::clicked, this, [this] { answer(&XQuery::NoClicked); });

@@ -29,6 +29,8 @@ TEST_F(InViewBoxesTest, QueryKeysAnswerOnlyForTheirStyle)
         {XQuery::eqsYesNo, Qt::Key_Y, 0, 1, 0}, {XQuery::eqsYesNo, Qt::Key_N, 0, 0, 1},
         {XQuery::eqsYesNo, Qt::Key_O, 0, 0, 0}, {XQuery::eqsOK, Qt::Key_O, 1, 0, 0},
         {XQuery::eqsOK, Qt::Key_Y, 0, 0, 0},    {XQuery::eqsOK, Qt::Key_N, 0, 0, 0},
+        // Enter clicks the button that has the focus.
+        {XQuery::eqsYesNo, Qt::Key_Return, 0, 1, 0}, {XQuery::eqsOK, Qt::Key_Enter, 1, 0, 0},
     };
     for (const Case& test : cases) {
         XQuery query(&view);

@@ -24,6 +24,7 @@
 #include "Xml.h"
 
 #include "com/ClassRegistry.h"
+#include "com/Error.h"
 #include "serial/PortFinder.h"
 
 #include <QApplication>
@@ -52,6 +53,15 @@ public:
     void TimerTick() override { raised << QStringLiteral("TimerTick"); }
 
     QStringList raised;
+};
+
+// Message boxes that cannot be shown.
+class FailingMessageBoxes final : public events::MessageBoxes {
+public:
+    events::MessageAnswer show(const QString&, int32_t, const QString&) override
+    {
+        throw com::Error::invalidCall(QStringLiteral("FailingMessageBoxes"));
+    }
 };
 
 } // namespace
@@ -244,6 +254,12 @@ TEST_F(TestGuideWindowTest, NotApplicableAndSkipAskFirstWhenTheResultHoldsTrends
     click("skip");
     EXPECT_EQ(events.raised, QStringList{"Skip"});
 
+    // A question that cannot be asked keeps the data.
+    events::MessageBoxes::install(std::make_shared<FailingMessageBoxes>());
+    click("skip");
+    EXPECT_EQ(events.raised, QStringList{"Skip"});
+    events::MessageBoxes::install(boxes);
+
     // No trends and no snapshots: no question.
     configuration()->TrendSettings()->setActive(false);
     result()->InitializeResult(configuration(), std::dynamic_pointer_cast<CZeltorLimitData>(element->Limits()));
@@ -287,6 +303,11 @@ TEST_F(TestGuideWindowTest, KeyboardMapOfTheNormalView)
         {"Esc", Qt::Key_Escape, {}, 0, 0, Idle, {"AbortTest"}},
         {"Enter", Qt::Key_Return, {}, 0, 0, Idle, none},
         {"N without Ctrl", Qt::Key_N, {}, 1, 3, Idle, none},
+        // Only the exact combinations are shortcuts.
+        {"Ctrl+Shift+N", Qt::Key_N, ctrl | Qt::ShiftModifier, 1, 3, Idle, none},
+        {"Ctrl+Alt+B", Qt::Key_B, ctrl | Qt::AltModifier, 0, 0, Idle, none},
+        {"Shift+F9", Qt::Key_F9, Qt::ShiftModifier, 0, 0, Idle, none},
+        {"Ctrl+Esc", Qt::Key_Escape, ctrl, 0, 0, Idle, none},
     };
     for (const Case& test : cases) {
         SCOPED_TRACE(test.name);
@@ -407,6 +428,43 @@ TEST_F(TestGuideWindowTest, StatusBarShowsTheCommentFlagAndTheShownStandard)
 
 // The window the library installs, opened by the element's Perform: a whole run cycle against the
 // simulated instrument, driven by the operator's keys, with the permissions of each stage.
+// Navigation over a run that ends without a status: what the test-guide flags allow comes back
+// when the run stops, "next" does not; and shortcuts follow the buttons.
+TEST_F(TestGuideWindowTest, NavigationComesBackAsTheFlagsAllowWhenTheRunStops)
+{
+    const struct {
+        int32_t flags;
+        QStringList afterStop;
+        QStringList shortcutsAfterStop;
+    } cases[] = {
+        {3, {"play", "prev", "na", "skip"}, {"NA", "Skip"}},
+        {0, {"play", "prev"}, {}},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.flags);
+        setTestGuideFlags(test.flags);
+        openWindow();
+        const auto navigation = [&] {
+            QStringList states;
+            for (const char* key : {"play", "prev", "next", "na", "skip"})
+                if (enabled(key))
+                    states << QString::fromLatin1(key);
+            return states;
+        };
+        click("play");
+        window->setRunning(true);
+        EXPECT_TRUE(navigation().isEmpty());
+        window->setRunning(false);
+        window->SetStoppedState();
+        EXPECT_EQ(navigation(), test.afterStop);
+        events.raised.clear();
+        QTest::keyClick(resultTable().viewport(), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(resultTable().viewport(), Qt::Key_K, Qt::ControlModifier);
+        QTest::keyClick(resultTable().viewport(), Qt::Key_N, Qt::ControlModifier);
+        EXPECT_EQ(events.raised, test.shortcutsAfterStop);
+    }
+}
+
 TEST_F(TestGuideWindowTest, ARunCycleAgainstTheSimulatedInstrument)
 {
     simulator::registerSimulatorPort({});
