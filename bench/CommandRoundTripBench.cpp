@@ -10,7 +10,6 @@
 #include "SimulatorPort.h"
 #include "serial/PortFinder.h"
 
-#include <QApplication>
 
 #include <benchmark/benchmark.h>
 
@@ -58,13 +57,3 @@ void BM_SettingsRoundTrip(benchmark::State& state)
 
 BENCHMARK(BM_ParameterViewListRoundTrip);
 BENCHMARK(BM_SettingsRoundTrip);
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -15,7 +15,6 @@
 #include "HostServices.h"
 #include "Xml.h"
 
-#include <QApplication>
 
 #include <benchmark/benchmark.h>
 
@@ -143,13 +142,3 @@ BENCHMARK(BM_DayOfWaveformPacketsAndBreathBlocks)->Unit(benchmark::kMillisecond)
 BENCHMARK(BM_DayOfTrendSamples)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_DayOfTrendsSaved)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_DayOfTrendsLoaded)->Unit(benchmark::kMillisecond)->Iterations(3);
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -11,7 +11,6 @@
 
 #include "report/HostReport.h"
 
-#include <QApplication>
 #include <QFileInfo>
 #include <QTemporaryDir>
 
@@ -75,13 +74,3 @@ void BM_DayOfTrendPrintedToPdf(benchmark::State& state)
 } // namespace
 
 BENCHMARK(BM_DayOfTrendPrintedToPdf)->Unit(benchmark::kMillisecond)->Iterations(3);
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

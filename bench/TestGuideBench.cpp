@@ -16,7 +16,6 @@
 #include "HostServices.h"
 #include "Xml.h"
 
-#include <QApplication>
 
 #include <benchmark/benchmark.h>
 
@@ -70,13 +69,3 @@ void BM_LiveResultUpdate(benchmark::State& state)
 } // namespace
 
 BENCHMARK(BM_LiveResultUpdate)->Unit(benchmark::kMicrosecond);
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

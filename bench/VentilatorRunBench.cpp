@@ -14,7 +14,6 @@
 #include "serial/PortFinder.h"
 #include "testmodel/TestSequence.h"
 
-#include <QApplication>
 
 #include <benchmark/benchmark.h>
 
@@ -74,13 +73,3 @@ void BM_DayLongRunMemory(benchmark::State& state)
 
 BENCHMARK(BM_TenMinuteRun)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_DayLongRunMemory)->Unit(benchmark::kMillisecond)->Iterations(1);
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -20,7 +20,6 @@
 #include "serial/PortFinder.h"
 #include "testmodel/TestSequence.h"
 
-#include <QApplication>
 
 #include <benchmark/benchmark.h>
 
@@ -121,13 +120,3 @@ void BM_WaitingReadings(benchmark::State& state)
 
 BENCHMARK(BM_TenMinuteRunAgainstTheSimulator)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_WaitingReadings)->Unit(benchmark::kMillisecond)->Iterations(5);
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
