@@ -35,6 +35,8 @@
 #include <QToolButton>
 #include <QTreeWidget>
 
+#include <initializer_list>
+
 using namespace ZeltorTests;
 
 namespace {
@@ -125,6 +127,15 @@ protected:
 
     TestGuideToolbar& toolbar() const { return *window->findChild<TestGuideToolbar*>(QStringLiteral("tbrPerform")); }
     bool enabled(const char* key) const { return toolbar().commandEnabled(QString::fromLatin1(key)); }
+    // Those of the commands that are enabled on the window's toolbar, in the order given.
+    static QStringList enabledCommands(const QWidget& window, std::initializer_list<const char*> keys)
+    {
+        QStringList states;
+        for (const char* key : keys)
+            if (window.findChild<TestGuideToolbar*>()->commandEnabled(QString::fromLatin1(key)))
+                states << QString::fromLatin1(key);
+        return states;
+    }
     // A click on a toolbar button; a tools-menu entry is chosen from its menu.
     void click(const char* key) const
     {
@@ -444,13 +455,7 @@ TEST_F(TestGuideWindowTest, NavigationComesBackAsTheFlagsAllowWhenTheRunStops)
         SCOPED_TRACE(test.flags);
         setTestGuideFlags(test.flags);
         openWindow();
-        const auto navigation = [&] {
-            QStringList states;
-            for (const char* key : {"play", "prev", "next", "na", "skip"})
-                if (enabled(key))
-                    states << QString::fromLatin1(key);
-            return states;
-        };
+        const auto navigation = [&] { return enabledCommands(*window, {"play", "prev", "next", "na", "skip"}); };
         click("play");
         window->setRunning(true);
         EXPECT_TRUE(navigation().isEmpty());
@@ -475,11 +480,7 @@ TEST_F(TestGuideWindowTest, ARunCycleAgainstTheSimulatedInstrument)
 
     QPointer<FZeltorTestGuide> shown;
     const auto commands = [&] {
-        QStringList states;
-        for (const char* key : {"play", "stop", "prev", "next", "na", "skip", "reset", "fullscreen"})
-            if (shown->findChild<TestGuideToolbar*>()->commandEnabled(QString::fromLatin1(key)))
-                states << QString::fromLatin1(key);
-        return states;
+        return enabledCommands(*shown, {"play", "stop", "prev", "next", "na", "skip", "reset", "fullscreen"});
     };
     const auto turning = [&] {
         return shown->findChild<Nelvar::XProgressSphere*>()->Turning();
