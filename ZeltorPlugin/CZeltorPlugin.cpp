@@ -1,7 +1,7 @@
 #include "CZeltorPlugin.h"
 
 #include "CZeltorSetup.h"
-#include "LibraryVersion.h"
+#include "Version.h"
 #include "PlugInErrors.h"
 #include "PlugInIcons.h"
 #include "TestTemplate.h"
@@ -70,7 +70,7 @@ std::shared_ptr<Nelvar::ITests> CZeltorPlugin::Tests() const
 
 QString CZeltorPlugin::Version() const
 {
-    return libraryVersionText();
+    return Zeltor::versionText();
 }
 
 void CZeltorPlugin::Initialize(const std::shared_ptr<com::Object>&)

@@ -52,12 +52,6 @@ bool isSingleReadingTest(int32_t testID)
     return testID == 200 || testID == 300 || testID == 400 || testID == 500;
 }
 
-template <typename Step>
-void step(Step&& statement)
-{
-    com::ignoreFailure(std::forward<Step>(statement));
-}
-
 } // namespace
 
 FZeltorTestGuide::FZeltorTestGuide(ITestGuideEvents& events)
@@ -94,20 +88,20 @@ FZeltorTestGuide::FZeltorTestGuide(ITestGuideEvents& events)
 FZeltorTestGuide::~FZeltorTestGuide()
 {
     QCoreApplication::instance()->removeEventFilter(this);
-    step([&] {
+    com::ignoreFailure([&] {
         if (m_clock)
             m_clock->setEnabled(false);
     });
-    step([&] { m_xtgWizard->ReleaseOwner(this); });
-    step([&] { m_xtgWizard->Release(); });
+    com::ignoreFailure([&] { m_xtgWizard->ReleaseOwner(this); });
+    com::ignoreFailure([&] { m_xtgWizard->Release(); });
 }
 
 template <typename Event>
-void FZeltorTestGuide::raiseEvent(Event event)
+void FZeltorTestGuide::raiseEvent(Event handler)
 {
     // The element's handlers report to the operator themselves; nothing goes back to the button,
     // key or clock that raised the event.
-    step([&] { (m_events.*event)(); });
+    com::ignoreFailure([&] { (m_events.*handler)(); });
 }
 
 void FZeltorTestGuide::Initialize(const std::shared_ptr<Nelvar::ITestElement>& element,
@@ -206,25 +200,25 @@ void FZeltorTestGuide::setRunning(bool running)
     m_running = running;
     if (!running)
         return;
-    step([&] {
+    com::ignoreFailure([&] {
         HighResTimer& clock = com::required(m_clock);
         clock.setInterval(kClockInterval);
         clock.Stats().Resolution = kClockResolution;
         clock.setEnabled(true);
     });
-    step([&] { m_xpsProgress->Start(); });
+    com::ignoreFailure([&] { m_xpsProgress->Start(); });
 }
 
 void FZeltorTestGuide::SetStoppedState()
 {
     m_running = false;
-    step([&] { m_xpsProgress->Stop(); });
-    step([&] { com::required(m_clock).setEnabled(false); });
-    step([&] { m_xfvFullscreen.StopTest(); });
+    com::ignoreFailure([&] { m_xpsProgress->Stop(); });
+    com::ignoreFailure([&] { com::required(m_clock).setEnabled(false); });
+    com::ignoreFailure([&] { m_xfvFullscreen.StopTest(); });
     m_tbrPerform.setCommandEnabled(QStringLiteral("play"), true);
     m_tbrPerform.setCommandEnabled(QStringLiteral("stop"), false);
     m_tbrPerform.setCommandEnabled(QStringLiteral("reset"), false);
-    step([&] { EnableNavigation(true); });
+    com::ignoreFailure([&] { EnableNavigation(true); });
 }
 
 void FZeltorTestGuide::UpdateElapsedTime(int32_t seconds)
@@ -232,7 +226,7 @@ void FZeltorTestGuide::UpdateElapsedTime(int32_t seconds)
     const int32_t remaining = m_duration - seconds;
     if (remaining < 0)
         return;
-    step([&] {
+    com::ignoreFailure([&] {
         m_xmmaMaxMinAvg.UpdateTimer(ZeltorConverter::GMiscConverters::SecondsToTimeString(seconds),
                                     ZeltorConverter::GMiscConverters::SecondsToTimeString(remaining));
     });
@@ -242,22 +236,22 @@ void FZeltorTestGuide::UpdateResults(const std::shared_ptr<Nelvar::IResultData>&
 {
     if (m_displayMode != edmNormal)
         return;
-    step([&] { m_xrvResult.UpdateDisplay(result); });
-    step([&] {
+    com::ignoreFailure([&] { m_xrvResult.UpdateDisplay(result); });
+    com::ignoreFailure([&] {
         if (com::required(m_element).TestID() == kVentilatorTest)
             m_xmmaMaxMinAvg.UpdateValues(com::required(result).Measurement(m_selectedKey));
     });
-    step([&] { m_xtgStatusBar->setStatus(com::required(result).Status()); });
+    com::ignoreFailure([&] { m_xtgStatusBar->setStatus(com::required(result).Status()); });
 }
 
 void FZeltorTestGuide::ClearFailedResults()
 {
-    step([&] { m_xrvResult.ClearAllFailed(); });
+    com::ignoreFailure([&] { m_xrvResult.ClearAllFailed(); });
 }
 
 void FZeltorTestGuide::RemoveResultItem(const QString& key)
 {
-    step([&] { m_xrvResult.RemoveItem(key); });
+    com::ignoreFailure([&] { m_xrvResult.RemoveItem(key); });
 }
 
 void FZeltorTestGuide::setToolbarButtonEnabled(const QString& key, bool enabled)
@@ -276,11 +270,11 @@ void FZeltorTestGuide::PerformAction(const QString& key)
                  return;
              form.m_tbrPerform.setCommandEnabled(QStringLiteral("play"), false);
              form.m_tbrPerform.setCommandEnabled(QStringLiteral("fullscreen"), true);
-             step([&] { form.EnableNavigation(false); });
+             com::ignoreFailure([&] { form.EnableNavigation(false); });
              if (form.m_running)
                  return;
              form.m_tbrPerform.setCommandEnabled(QStringLiteral("reset"), true);
-             step([&] { form.m_xtgStatusBar->setStatus(0); });
+             com::ignoreFailure([&] { form.m_xtgStatusBar->setStatus(0); });
              form.raiseEvent(&ITestGuideEvents::StartTest);
          }},
         {"stop",
@@ -291,10 +285,10 @@ void FZeltorTestGuide::PerformAction(const QString& key)
         {"abort",
          [](FZeltorTestGuide& form) {
              bool confirmed = false;
-             step([&] { confirmed = Nelvar::testGuideServices().ConfirmAbort(); });
+             com::ignoreFailure([&] { confirmed = Nelvar::testGuideServices().ConfirmAbort(); });
              if (!confirmed)
                  return;
-             step([&] { com::required(form.m_clock).setEnabled(false); });
+             com::ignoreFailure([&] { com::required(form.m_clock).setEnabled(false); });
              form.raiseEvent(&ITestGuideEvents::AbortTest);
          }},
         {"prev", [](FZeltorTestGuide& form) { form.raiseEvent(&ITestGuideEvents::Previous); }},
@@ -323,20 +317,20 @@ void FZeltorTestGuide::PerformAction(const QString& key)
 bool FZeltorTestGuide::ConfirmDiscardData() const
 {
     std::shared_ptr<CResultVentilator> result;
-    step([&] {
+    com::ignoreFailure([&] {
         if (com::required(m_element).TestID() == kVentilatorTest)
             result = std::dynamic_pointer_cast<CResultVentilator>(m_element->Result());
     });
     if (!result)
         return true;
     bool holdsData = false;
-    step([&] { holdsData = com::required(result->Trends()).Count() >= 1; });
-    step([&] { holdsData = holdsData || com::required(result->Snapshots()).Count() >= 1; });
+    com::ignoreFailure([&] { holdsData = com::required(result->Trends()).Count() >= 1; });
+    com::ignoreFailure([&] { holdsData = holdsData || com::required(result->Snapshots()).Count() >= 1; });
     if (!holdsData)
         return true;
     // A question that cannot be asked counts as No: the data stays.
     events::MessageAnswer answer = events::mbrNo;
-    step([&] {
+    com::ignoreFailure([&] {
         auto& language = Nelvar::languageService();
         answer = events::MessageBoxes::current().show(
             language.GetText(Zeltor::kProduct,
@@ -388,10 +382,10 @@ bool FZeltorTestGuide::eventFilter(QObject* watched, QEvent* event)
         return false;
     const auto* keyEvent = static_cast<QKeyEvent*>(event);
     QString command;
-    step([&] { command = shortcutCommand(keyEvent->key(), keyEvent->modifiers()); });
+    com::ignoreFailure([&] { command = shortcutCommand(keyEvent->key(), keyEvent->modifiers()); });
     if (command.isEmpty())
         return false;
-    step([&] { PerformAction(command); });
+    com::ignoreFailure([&] { PerformAction(command); });
     return true;
 }
 
@@ -424,7 +418,7 @@ void FZeltorTestGuide::layoutControls()
 
 void FZeltorTestGuide::onSelectionChange(const QString& key)
 {
-    step([&] {
+    com::ignoreFailure([&] {
         if (com::required(m_element).TestID() != kVentilatorTest)
             return;
         const auto measurement = com::required(m_element->Result()).Measurement(key);
@@ -436,18 +430,18 @@ void FZeltorTestGuide::onSelectionChange(const QString& key)
 
 void FZeltorTestGuide::onStandardSelected(const QString& name, const QString& completeName)
 {
-    step([&] { m_xtgStatusBar->SetStandard(name, completeName); });
+    com::ignoreFailure([&] { m_xtgStatusBar->SetStandard(name, completeName); });
 }
 
 void FZeltorTestGuide::onWizardChange()
 {
-    step([&] { m_xtgStatusBar->setCommentFlag(com::required(com::required(m_element).Result()).Comment().size() >= 1); });
+    com::ignoreFailure([&] { m_xtgStatusBar->setCommentFlag(com::required(com::required(m_element).Result()).Comment().size() >= 1); });
 }
 
 int32_t FZeltorTestGuide::resultStatus() const
 {
     int32_t status = 0;
-    step([&] { status = com::required(com::required(m_element).Result()).Status(); });
+    com::ignoreFailure([&] { status = com::required(com::required(m_element).Result()).Status(); });
     return status;
 }
 

@@ -14,6 +14,7 @@
 
 #include "com/Error.h"
 #include "com/Failure.h"
+#include "com/FlagGuard.h"
 #include "com/Required.h"
 #include "format/Format.h"
 #include "widgets/Colors.h"
@@ -64,18 +65,6 @@ Qt::Alignment alignmentOf(const QString& columnKey)
             return column.alignment;
     return kLeft;
 }
-
-// Clears a flag when the scope ends, whatever way it ends.
-class BusyGuard {
-public:
-    explicit BusyGuard(bool& flag) : m_flag(flag) { m_flag = true; }
-    ~BusyGuard() { m_flag = false; }
-    BusyGuard(const BusyGuard&) = delete;
-    BusyGuard& operator=(const BusyGuard&) = delete;
-
-private:
-    bool& m_flag;
-};
 
 // A limit value as the user reads numbers: at most seven significant digits with the user's
 // decimal separator.
@@ -285,7 +274,7 @@ void XResultVentilator::standardClicked(int32_t index)
 {
     if (m_menuBusy)
         return;
-    const BusyGuard busy(m_menuBusy);
+    const com::FlagGuard busy(m_menuBusy);
     const auto entryAt = [this](int32_t position) -> QAction& {
         if (position < 1 || position > static_cast<int32_t>(m_mnuStandards.size()))
             throw com::Error::subscript(QStringLiteral("XResultVentilator"));

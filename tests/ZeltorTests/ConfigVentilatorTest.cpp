@@ -242,8 +242,8 @@ TEST_F(ConfigVentilatorTest, AnUnfilledConfigurationHoldsNothingButItsDuration)
 
 TEST_F(ConfigVentilatorTest, SaveFailsWhenTheDocumentMakesNoElement)
 {
-    const auto document = std::make_shared<DocumentWithoutElements>();
-    EXPECT_EQ(caughtError([&] { defaultConfiguration()->Save(document); }).number(), com::errObjectNotSet);
+    const auto failingDocument = std::make_shared<DocumentWithoutElements>();
+    EXPECT_EQ(caughtError([&] { defaultConfiguration()->Save(failingDocument); }).number(), com::errObjectNotSet);
 }
 
 TEST_F(ConfigVentilatorTest, TheOwnerIsObservedNotKept)

@@ -231,6 +231,6 @@ TEST_F(ConfigZeltorTest, ClonesAreIndependentCopies)
 // A failed save is passed on, never taken for an empty record.
 TEST_F(ConfigZeltorTest, SaveFailsWhenTheDocumentMakesNoElement)
 {
-    const auto document = std::make_shared<DocumentWithoutElements>();
-    EXPECT_EQ(caughtError([&] { defaultConfiguration(300)->Save(document); }).number(), com::errObjectNotSet);
+    const auto failingDocument = std::make_shared<DocumentWithoutElements>();
+    EXPECT_EQ(caughtError([&] { defaultConfiguration(300)->Save(failingDocument); }).number(), com::errObjectNotSet);
 }

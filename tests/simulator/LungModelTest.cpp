@@ -90,7 +90,7 @@ INSTANTIATE_TEST_SUITE_P(Lungs, LungModelConsistency,
     ::testing::Values(LungCase{"Defaults", LungSettings{}},
                       LungCase{"StiffTrappingLung", LungSettings{.rateBpm = 12, .tidalVolumeL = 0.7, .ieRatio = 2.5, .inspiratoryHoldS = 0.3,
                                    .peepCmH2O = 10, .complianceMlPerCmH2O = 30, .resistanceCmH2OPerLps = 40}}),
-    [](const ::testing::TestParamInfo<LungCase>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<LungCase>& caseInfo) { return std::string(caseInfo.param.name); });
 
 TEST(LungModel, ALungThatDoesNotEmptyKeepsPressureFromBreathToBreath)
 {

@@ -82,8 +82,8 @@ TEST_P(VentilatorStreaming, WaveformAndBreathBlocksGiveBackTheLung)
     int64_t sampleIndex = 0;
     for (const ResultFrame& packet : packets) {
         for (const int k : {0, 2}) {
-            const double pressure = static_cast<float>(packet.values[k] * 0.01f);
-            const double flow = static_cast<float>(packet.values[k + 1] * 0.1f);
+            const double pressure = static_cast<float>(static_cast<float>(packet.values[k]) * 0.01f);
+            const double flow = static_cast<float>(static_cast<float>(packet.values[k + 1]) * 0.1f);
             volumeMl += flow / 50.0;
             minimumPressure = std::min(minimumPressure, pressure);
             peakPressure = std::max(peakPressure, pressure);
@@ -141,7 +141,7 @@ INSTANTIATE_TEST_SUITE_P(Lungs, VentilatorStreaming,
                                                   .inspiratoryHoldS = 0.5, .peepCmH2O = 0, .complianceMlPerCmH2O = 60,
                                                   .resistanceCmH2OPerLps = 20, .temperatureC = 18,
                                                   .oxygenPercent = 100, .atmosphericHPa = 1030}}),
-    [](const ::testing::TestParamInfo<LungCase>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<LungCase>& caseInfo) { return std::string(caseInfo.param.name); });
 
 TEST_F(Streaming, FirmwareTwoStreamsThirteenByteSixteenBitFrames)
 {
@@ -273,8 +273,8 @@ TEST_P(SingleReadings, StreamAboutTenReadingsASecondThatDecodeToTheSettings)
 INSTANTIATE_TEST_SUITE_P(TestsAndFirmware, SingleReadings,
     ::testing::Values(ReadingCase{200, "3.01"}, ReadingCase{300, "3.01"}, ReadingCase{400, "3.01"}, ReadingCase{500, "3.01"},
                       ReadingCase{200, "2.05"}, ReadingCase{300, "2.05"}, ReadingCase{400, "2.05"}, ReadingCase{500, "2.05"}),
-    [](const ::testing::TestParamInfo<ReadingCase>& info) {
-        return "Test" + std::to_string(info.param.testId) + "_Firmware" + std::string(1, info.param.firmware[0]);
+    [](const ::testing::TestParamInfo<ReadingCase>& caseInfo) {
+        return "Test" + std::to_string(caseInfo.param.testId) + "_Firmware" + std::string(1, caseInfo.param.firmware[0]);
     });
 
 // A stop on the instrument: the readings end with one 'X' frame.

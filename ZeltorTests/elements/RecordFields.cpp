@@ -1,4 +1,4 @@
-#include "RecordFields.h"
+#include "elements/RecordFields.h"
 
 #include "Xml.h"
 

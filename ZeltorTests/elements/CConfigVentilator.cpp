@@ -3,7 +3,7 @@
 #include "CParameterList.h"
 #include "CPreDefinedTrendSettings.h"
 #include "CSettings.h"
-#include "RecordFields.h"
+#include "elements/RecordFields.h"
 #include "TestErrors.h"
 
 #include "ErrorPassing.h"

@@ -1,7 +1,7 @@
 #include "CConfigZeltor.h"
 
 #include "CParameterList.h"
-#include "RecordFields.h"
+#include "elements/RecordFields.h"
 #include "TestErrors.h"
 
 #include "ErrorPassing.h"

@@ -1,6 +1,6 @@
 #include "ResultRecord.h"
 
-#include "LibraryVersion.h"
+#include "Version.h"
 #include "TestErrors.h"
 
 #include "CMeasurement.h"
@@ -110,7 +110,7 @@ std::shared_ptr<Nelvar::IXmlElement> ResultRecord::saveRecord(
         const auto element = com::required(document).CreateElement(kElementName);
         if (!element)
             Zeltor::raiseOwnError(eeResultCannotCreateElement, m_errorSource, 3);
-        element->SetAttribute(QStringLiteral("Version"), libraryVersionText());
+        element->SetAttribute(QStringLiteral("Version"), Zeltor::versionText());
         if (m_mtiId != 0)
             element->SetAttribute(QStringLiteral("MTI"), m_mtiId);
         if (const auto status = Nelvar::xmlService().SaveStatus(document, m_status, QString()))

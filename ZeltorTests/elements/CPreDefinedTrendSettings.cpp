@@ -1,6 +1,6 @@
 #include "CPreDefinedTrendSettings.h"
 
-#include "RecordFields.h"
+#include "elements/RecordFields.h"
 
 #include "HostServices.h"
 #include "Xml.h"

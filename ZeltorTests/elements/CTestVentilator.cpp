@@ -31,6 +31,7 @@
 
 #include "com/ClassRegistry.h"
 #include "com/Failure.h"
+#include "com/FlagGuard.h"
 #include "com/Required.h"
 #include "events/EventLoop.h"
 #include "events/MessageBoxes.h"
@@ -57,25 +58,6 @@ QString text(const QString& key, const QStringList& arguments = {})
     return Nelvar::languageService().GetText(Zeltor::kProduct, key, arguments);
 }
 
-// Runs `step` and ignores its failure: the statement-by-statement error handling of the handlers.
-template <typename Step>
-void step(Step&& statement)
-{
-    com::ignoreFailure(std::forward<Step>(statement));
-}
-
-// Clears a flag when the scope ends, whatever way it ends.
-class FlagGuard {
-public:
-    explicit FlagGuard(bool& flag) : m_flag(flag) { m_flag = true; }
-    ~FlagGuard() { m_flag = false; }
-    FlagGuard(const FlagGuard&) = delete;
-    FlagGuard& operator=(const FlagGuard&) = delete;
-
-private:
-    bool& m_flag;
-};
-
 } // namespace
 
 std::shared_ptr<CTestVentilator> CTestVentilator::create()
@@ -96,12 +78,12 @@ void CTestVentilator::construct()
     m_base->setLimits(std::make_shared<CZeltorLimitData>());
     bindToBase();
     // A missing key or value keeps the default interval.
-    step([&] { m_timerInterval = com::Value(Zeltor::readSettingsValue(QStringLiteral("TimerInterval"))).toInt32(); });
+    com::ignoreFailure([&] { m_timerInterval = com::Value(Zeltor::readSettingsValue(QStringLiteral("TimerInterval"))).toInt32(); });
 }
 
 CTestVentilator::~CTestVentilator()
 {
-    step([&] {
+    com::ignoreFailure([&] {
         if (m_resultsTimer)
             m_resultsTimer->setEnabled(false);
     });
@@ -155,10 +137,10 @@ std::shared_ptr<Nelvar::ITestElementBase> CTestVentilator::CloneBase() const { r
 
 void CTestVentilator::CopyFrom(const CTestVentilator& source)
 {
-    step([&] { m_base->Terminate(); });
-    step([&] { m_base = source.CloneBase(); });
-    step([&] { com::required(configuration()).setOwnerTest(shared_from_this()); });
-    step([&] { com::required(limitData()).SetOwner(shared_from_this()); });
+    com::ignoreFailure([&] { m_base->Terminate(); });
+    com::ignoreFailure([&] { m_base = source.CloneBase(); });
+    com::ignoreFailure([&] { com::required(configuration()).setOwnerTest(shared_from_this()); });
+    com::ignoreFailure([&] { com::required(limitData()).SetOwner(shared_from_this()); });
 }
 
 void CTestVentilator::Load(const std::shared_ptr<Nelvar::IXmlElement>& element, const std::shared_ptr<com::Object>& owner)
@@ -187,7 +169,7 @@ void CTestVentilator::Terminate() { m_base->Terminate(); }
 
 void CTestVentilator::UpdateReferences()
 {
-    step([&] {
+    com::ignoreFailure([&] {
         if (const auto limits = m_base->Limits())
             com::required(limits->Standards()).UpdateReferences(shared_from_this());
     });
@@ -202,7 +184,7 @@ com::Value CTestVentilator::GetMeasurementList()
     for (const auto& definition : *parameters) {
         if (!definition->Selected() || definition->Kind() != epkBreath)
             continue;
-        step([&] {
+        com::ignoreFailure([&] {
             list.at2D(row, 0) = definition->Key();
             list.at2D(row, 1) = definition->Caption(true);
         });
@@ -213,14 +195,14 @@ com::Value CTestVentilator::GetMeasurementList()
 
 void CTestVentilator::PrepareResult(bool fNew)
 {
-    step([&] {
+    com::ignoreFailure([&] {
         if (!m_base->Result() || fNew) {
             auto result = std::make_shared<CResultVentilator>();
             result->InitializeResult(configuration(), limitData());
             m_base->setResult(result);
         }
     });
-    step([&] { m_result = std::dynamic_pointer_cast<CResultVentilator>(m_base->Result()); });
+    com::ignoreFailure([&] { m_result = std::dynamic_pointer_cast<CResultVentilator>(m_base->Result()); });
 }
 
 void CTestVentilator::Perform(const std::shared_ptr<Nelvar::ITestSequence>& sequence)
@@ -245,11 +227,11 @@ void CTestVentilator::NA() { m_session.notApplicable(m_result.get()); }
 
 void CTestVentilator::ResetCalculations()
 {
-    step([&] {
+    com::ignoreFailure([&] {
         if (const auto calculations = com::required(m_result).CalculationSet())
             calculations->ResetStatistics();
     });
-    step([&] { com::required(m_session.window()).ClearFailedResults(); });
+    com::ignoreFailure([&] { com::required(m_session.window()).ClearFailedResults(); });
 }
 
 void CTestVentilator::StartTest()
@@ -350,19 +332,19 @@ com::Value CTestVentilator::BuildStartParameters()
         return {};
     static const std::array<const char*, 6> referenceConditions{"BTPS", "ATPX", "STPD", "ATPS", "ATPD", "NTPD"};
     std::vector<com::Value> parameters(8, com::Value(QString()));
-    step([&] { parameters[0] = QString::number(m_base->TestID()); });
+    com::ignoreFailure([&] { parameters[0] = QString::number(m_base->TestID()); });
     parameters[1] = QStringLiteral("0");
-    step([&] {
+    com::ignoreFailure([&] {
         const int32_t reference = com::required(config->Settings()).ReferenceUnit();
         if (reference >= 0 && reference < static_cast<int32_t>(referenceConditions.size()))
             parameters[2] = QString::fromLatin1(referenceConditions[static_cast<size_t>(reference)]);
     });
-    step([&] { parameters[3] = config->Settings()->CalculateMassFlow() ? QStringLiteral("1") : QStringLiteral("0"); });
+    com::ignoreFailure([&] { parameters[3] = config->Settings()->CalculateMassFlow() ? QStringLiteral("1") : QStringLiteral("0"); });
     parameters[4] = QStringLiteral("500");
-    step([&] { parameters[5] = QString::number(config->Settings()->DetectLevel()); });
-    step([&] { parameters[6] = QString::number(config->Settings()->BreathsPerCalculation()); });
-    step([&] { parameters[7] = QString::number(config->Settings()->SuppressPressurePeakPeriod()); });
-    step([&] { m_duration = config->Duration() * 60; });
+    com::ignoreFailure([&] { parameters[5] = QString::number(config->Settings()->DetectLevel()); });
+    com::ignoreFailure([&] { parameters[6] = QString::number(config->Settings()->BreathsPerCalculation()); });
+    com::ignoreFailure([&] { parameters[7] = QString::number(config->Settings()->SuppressPressurePeakPeriod()); });
+    com::ignoreFailure([&] { m_duration = config->Duration() * 60; });
     return com::Value(std::move(parameters));
 }
 
@@ -370,14 +352,14 @@ void CTestVentilator::onResultsTimer()
 {
     if (m_pollBusy)
         return;
-    const FlagGuard busy(m_pollBusy);
+    const com::FlagGuard busy(m_pollBusy);
     const auto self = shared_from_this();
     // The connection is held for the whole tick.
     const auto vti = ZeltorVTI::GMTI.VTI();
     int32_t recordType = 0;
     int32_t sequence = 0;
     com::Value values;
-    step([&] { vti->GetTestResult(recordType, sequence, values); });
+    com::ignoreFailure([&] { vti->GetTestResult(recordType, sequence, values); });
     if (recordType < 1) {
         ++m_emptyPolls;
         if (m_emptyPolls > kEmptyPollsBeforeSilence) {
@@ -391,19 +373,19 @@ void CTestVentilator::onResultsTimer()
             StopTestRun();
             RunMessages::showRunEnd(RunMessages::kStopSignalReceived);
         } else if (recordType == ertWaveform) {
-            step([&] { com::required(m_result).AddWaveformData(sequence, values, vti->FWVersionMajor()); });
-            step([&] { com::required(m_result->WaveformData()).DrawLatest(); });
+            com::ignoreFailure([&] { com::required(m_result).AddWaveformData(sequence, values, vti->FWVersionMajor()); });
+            com::ignoreFailure([&] { com::required(m_result->WaveformData()).DrawLatest(); });
         } else if (recordType >= ertFirstBlock && recordType <= ertLastBlock) {
-            step([&] { com::required(m_result).AddParameterResult(recordType, values, vti->FWVersionMajor()); });
+            com::ignoreFailure([&] { com::required(m_result).AddParameterResult(recordType, values, vti->FWVersionMajor()); });
             if (recordType == ertLastBlock) {
-                step([&] {
+                com::ignoreFailure([&] {
                     m_result->EvaluateLimits(m_base->Limits(), com::required(m_session.sequence()).LimitContext());
                 });
                 m_resultsArrived = true;
             }
         }
     }
-    step([&] { AdjustFrameRate(); });
+    com::ignoreFailure([&] { AdjustFrameRate(); });
 }
 
 void CTestVentilator::AdjustFrameRate()
@@ -433,13 +415,13 @@ void CTestVentilator::TimerTick()
     ++m_elapsed;
     if (m_resultsArrived) {
         // A trend whose interval is below 1 is not sampled; the rest of the tick goes on.
-        step([&] {
+        com::ignoreFailure([&] {
             const auto trend = com::required(com::required(m_result).Trends()).LastTrend();
             if (trend && trend->Active() && trend->Interval() >= 1 && m_elapsed % trend->Interval() == 0)
                 m_result->AddTrendSample(m_elapsed);
         });
-        step([&] { com::required(m_session.window()).UpdateResults(m_result); });
-        step([&] { m_session.window()->UpdateElapsedTime(m_elapsed); });
+        com::ignoreFailure([&] { com::required(m_session.window()).UpdateResults(m_result); });
+        com::ignoreFailure([&] { m_session.window()->UpdateElapsedTime(m_elapsed); });
     }
     if (m_duration >= 1 && m_elapsed == m_duration) {
         StopTestRun();
@@ -480,20 +462,20 @@ void CTestVentilator::StopTestRun()
     const auto self = shared_from_this();
     // The results timer stops before the instrument is talked to, so that a slow reply is never
     // taken for silence.
-    step([&] { com::required(m_resultsTimer).setEnabled(false); });
-    step([&] {
+    com::ignoreFailure([&] { com::required(m_resultsTimer).setEnabled(false); });
+    com::ignoreFailure([&] {
         const auto vti = ZeltorVTI::GMTI.VTI();
         vti->SetDataLinkMode(0, 0);
         vti->EndRemote();
     });
-    step([&] { ZeltorVTI::GMTI.ResetVTI(); });
-    step([&] {
+    com::ignoreFailure([&] { ZeltorVTI::GMTI.ResetVTI(); });
+    com::ignoreFailure([&] {
         com::required(m_result).EvaluateLimits(m_base->Limits(), com::required(m_session.sequence()).LimitContext());
     });
-    step([&] { com::required(m_session.window()).UpdateResults(m_result); });
+    com::ignoreFailure([&] { com::required(m_session.window()).UpdateResults(m_result); });
     events::setThreadPriorityHigh(false);
-    step([&] { com::required(m_session.window()).SetStoppedState(); });
-    step([&] {
+    com::ignoreFailure([&] { com::required(m_session.window()).SetStoppedState(); });
+    com::ignoreFailure([&] {
         for (const auto& trend : com::required(com::required(m_result).Trends()))
             trend->Stop();
     });

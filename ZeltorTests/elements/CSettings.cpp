@@ -1,6 +1,6 @@
 #include "CSettings.h"
 
-#include "RecordFields.h"
+#include "elements/RecordFields.h"
 
 #include "HostServices.h"
 #include "Registry.h"

@@ -45,13 +45,6 @@ constexpr int32_t kClockResolutionMs = 10;
 // The instrument takes noise levels up to 9999; 10000 goes as it is.
 constexpr int32_t kNoiseLevelLimit = 10000;
 
-// Runs `statement` and ignores its failure: the statement-by-statement error handling.
-template <typename Statement>
-void step(Statement&& statement)
-{
-    com::ignoreFailure(std::forward<Statement>(statement));
-}
-
 } // namespace
 
 std::shared_ptr<CTestZeltor> CTestZeltor::create()
@@ -97,8 +90,8 @@ std::shared_ptr<Nelvar::IConfigData> CTestZeltor::Configuration() const { return
 
 void CTestZeltor::Initialize(const QString& plugInID, int32_t testID, int32_t id)
 {
-    step([&] { m_base->Initialize(plugInID, testID, id); });
-    step([&] { com::required(configuration()).setTestKind(m_base->TestID()); });
+    com::ignoreFailure([&] { m_base->Initialize(plugInID, testID, id); });
+    com::ignoreFailure([&] { com::required(configuration()).setTestKind(m_base->TestID()); });
 }
 
 std::shared_ptr<Nelvar::ITestElement> CTestZeltor::Clone()
@@ -148,7 +141,7 @@ void CTestZeltor::Terminate() { m_base->Terminate(); }
 
 void CTestZeltor::UpdateReferences()
 {
-    step([&] {
+    com::ignoreFailure([&] {
         if (const auto limits = m_base->Limits())
             com::required(limits->Standards()).UpdateReferences(shared_from_this());
     });
@@ -157,12 +150,12 @@ void CTestZeltor::UpdateReferences()
 com::Value CTestZeltor::GetMeasurementList()
 {
     com::Value list = com::Value::make2D(0, 2);
-    step([&] {
+    com::ignoreFailure([&] {
         const CParameterList& parameters = com::required(com::required(configuration()).Parameters());
         list = com::Value::make2D(parameters.Count(true), 2);
         int32_t row = 0;
         for (const auto& definition : parameters) {
-            step([&] {
+            com::ignoreFailure([&] {
                 list.at2D(row, 0) = definition->Key();
                 list.at2D(row, 1) = definition->Caption(true);
             });
@@ -174,14 +167,14 @@ com::Value CTestZeltor::GetMeasurementList()
 
 void CTestZeltor::PrepareResult(bool fNew)
 {
-    step([&] {
+    com::ignoreFailure([&] {
         if (!m_base->Result() || fNew) {
             auto result = std::make_shared<CResultZeltor>();
             result->InitializeResult(configuration(), m_base->TestID());
             m_base->setResult(result);
         }
     });
-    step([&] { m_result = std::dynamic_pointer_cast<CResultZeltor>(m_base->Result()); });
+    com::ignoreFailure([&] { m_result = std::dynamic_pointer_cast<CResultZeltor>(m_base->Result()); });
 }
 
 void CTestZeltor::Perform(const std::shared_ptr<Nelvar::ITestSequence>& sequence)
@@ -268,16 +261,16 @@ void CTestZeltor::StartClock()
 {
     m_elapsed = 0;
     m_emptyPolls = 0;
-    step([&] { m_clock = MGlobalFunctions::CreateHighResTimer(); });
-    step([&] { com::required(m_clock).setInterval(kClockIntervalMs); });
-    step([&] { com::required(m_clock).Stats().Resolution = kClockResolutionMs; });
-    step([&] { com::required(m_clock).setTimerHandler([this] { onClockTick(); }); });
-    step([&] { com::required(m_clock).setEnabled(true); });
+    com::ignoreFailure([&] { m_clock = MGlobalFunctions::CreateHighResTimer(); });
+    com::ignoreFailure([&] { com::required(m_clock).setInterval(kClockIntervalMs); });
+    com::ignoreFailure([&] { com::required(m_clock).Stats().Resolution = kClockResolutionMs; });
+    com::ignoreFailure([&] { com::required(m_clock).setTimerHandler([this] { onClockTick(); }); });
+    com::ignoreFailure([&] { com::required(m_clock).setEnabled(true); });
 }
 
 void CTestZeltor::stopClock()
 {
-    step([&] {
+    com::ignoreFailure([&] {
         if (m_clock)
             m_clock->setEnabled(false);
     });
@@ -303,7 +296,7 @@ void CTestZeltor::RunResultLoop()
         // The run's readings are dropped with its result, and the window starts afresh.
         m_stopRequested = true;
         PrepareResult(true);
-        step([&] { com::required(m_session.window()).Initialize(shared_from_this(), m_session.sequence()); });
+        com::ignoreFailure([&] { com::required(m_session.window()).Initialize(shared_from_this(), m_session.sequence()); });
     }
 }
 
@@ -343,7 +336,7 @@ void CTestZeltor::onClockTick()
         return;
     }
     ++m_elapsed;
-    step([&] { com::required(m_session.window()).UpdateElapsedTime(m_elapsed); });
+    com::ignoreFailure([&] { com::required(m_session.window()).UpdateElapsedTime(m_elapsed); });
 }
 
 void CTestZeltor::StopTestRun()
@@ -358,19 +351,19 @@ void CTestZeltor::StopTestRun()
     if (m_runState != RunState::Running || alreadyStopped)
         return;
     const auto vti = ZeltorVTI::GMTI.VTI();
-    step([&] { vti->StopTest(); });
-    step([&] { vti->SetDataLinkMode(serial::edlmCommand, 0); });
-    step([&] { vti->EndRemote(); });
-    step([&] { com::required(m_session.window()).SetStoppedState(); });
-    step([&] { com::required(m_session.window()).setRunning(false); });
+    com::ignoreFailure([&] { vti->StopTest(); });
+    com::ignoreFailure([&] { vti->SetDataLinkMode(serial::edlmCommand, 0); });
+    com::ignoreFailure([&] { vti->EndRemote(); });
+    com::ignoreFailure([&] { com::required(m_session.window()).SetStoppedState(); });
+    com::ignoreFailure([&] { com::required(m_session.window()).setRunning(false); });
 }
 
 void CTestZeltor::endRun()
 {
-    step([&] { ZeltorVTI::GMTI.VTI()->SetDataLinkMode(serial::edlmCommand, 0); });
-    step([&] { ZeltorVTI::GMTI.VTI()->EndRemote(); });
-    step([&] { ZeltorVTI::GMTI.ResetVTI(); });
-    step([&] { com::required(m_session.window()).SetStoppedState(); });
+    com::ignoreFailure([&] { ZeltorVTI::GMTI.VTI()->SetDataLinkMode(serial::edlmCommand, 0); });
+    com::ignoreFailure([&] { ZeltorVTI::GMTI.VTI()->EndRemote(); });
+    com::ignoreFailure([&] { ZeltorVTI::GMTI.ResetVTI(); });
+    com::ignoreFailure([&] { com::required(m_session.window()).SetStoppedState(); });
 }
 
 } // namespace ZeltorTests
