@@ -36,6 +36,18 @@ com::Value textArray(const QStringList& texts)
     return com::Value(std::move(values));
 }
 
+// One identity text of the instrument record; empty without a record or when reading it fails.
+QString identityText(const std::shared_ptr<Nelvar::IInstrumentInfo>& info,
+                     QString (Nelvar::IInstrumentInfo::*field)() const)
+{
+    QString text;
+    com::ignoreFailure([&] {
+        if (info)
+            text = (*info.*field)();
+    });
+    return text;
+}
+
 bool linkIsGone(int32_t number)
 {
     return number == eeVTI_NotInitialized || number == serial::kErrLinkFailure;
@@ -62,12 +74,12 @@ int32_t CZeltorVTI::BufferCount() const
 
 QString CZeltorVTI::FWVersion() const
 {
-    return m_instrumentInfo ? m_instrumentInfo->FWVersion() : QString();
+    return identityText(m_instrumentInfo, &Nelvar::IInstrumentInfo::FWVersion);
 }
 
 QString CZeltorVTI::MTIName() const
 {
-    return m_instrumentInfo ? m_instrumentInfo->TypeName() : QString();
+    return identityText(m_instrumentInfo, &Nelvar::IInstrumentInfo::TypeName);
 }
 
 QString CZeltorVTI::Operator() const
@@ -77,7 +89,7 @@ QString CZeltorVTI::Operator() const
 
 QString CZeltorVTI::SerialNo() const
 {
-    return m_instrumentInfo ? m_instrumentInfo->SerialNo() : QString();
+    return identityText(m_instrumentInfo, &Nelvar::IInstrumentInfo::SerialNo);
 }
 
 int32_t CZeltorVTI::State() const
