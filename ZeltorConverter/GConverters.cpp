@@ -55,9 +55,10 @@ EUnit defaultUnit(const QString& valueName, EUnit fallback)
         const QString text = Zeltor::readSettingsValue(valueName);
         if (!format::isNumeric(text))
             return;
-        const int32_t stored = format::toInt32(format::leadingNumber(text));
-        if (stored != -1)
-            unit = stored;
+        // Only a stored -1 itself means "the default"; a text that merely rounds to -1 is returned.
+        const double stored = format::leadingNumber(text);
+        if (stored != -1.0)
+            unit = format::toInt32(stored);
     });
     return static_cast<EUnit>(unit);
 }

@@ -9,9 +9,9 @@
 namespace ZeltorConverter::GConverters {
 
 // The default display units, read from the settings key ("FlowUnit", "PressureUnit",
-// "TemperatureUnit", "HighPressureUnit"). A value that is missing, not a number, -1 or beyond
-// 32 bits gives ml/sec, cmH2O, C and cmH2O respectively; any other number is returned as it is,
-// rounded to a whole number, whether or not it names a unit of the quantity.
+// "TemperatureUnit", "HighPressureUnit"). A value that is missing, not a number, equal to -1 or
+// beyond 32 bits gives ml/sec, cmH2O, C and cmH2O respectively; any other number is returned
+// rounded to a whole number (so "-0.6" gives -1), whether or not it names a unit of the quantity.
 EUnit DefaultFlowUnit();
 EUnit DefaultPressureUnit();
 EUnit DefaultTemperatureUnit();

@@ -20,6 +20,7 @@ namespace {
 
 const QString kInstrumentName = QStringLiteral("Zeltor");
 const QString kLineSettings = QStringLiteral("38400,O,8,1");
+constexpr int32_t kVentilatorTestId = 100;
 
 [[noreturn]] void raiseFromConnection(int32_t number, int32_t flags = 1)
 {
@@ -34,6 +35,27 @@ com::Value textArray(const QStringList& texts)
     for (const QString& text : texts)
         values.emplace_back(text);
     return com::Value(std::move(values));
+}
+
+// One identity text of the instrument record; empty without a record or when reading it fails.
+QString identityText(const std::shared_ptr<Nelvar::IInstrumentInfo>& info,
+                     QString (Nelvar::IInstrumentInfo::*field)() const)
+{
+    QString text;
+    com::ignoreFailure([&] {
+        if (info)
+            text = (*info.*field)();
+    });
+    return text;
+}
+
+// The stream a start command asks for: its first parameter is the test identifier, and every
+// test but the ventilator test streams single readings.
+ResultStream streamStartedBy(const com::Value& startParameters)
+{
+    bool ventilator = false;
+    com::ignoreFailure([&] { ventilator = startParameters.at(0).toInt32() == kVentilatorTestId; });
+    return ventilator ? ResultStream::Ventilator : ResultStream::Readings;
 }
 
 bool linkIsGone(int32_t number)
@@ -62,12 +84,12 @@ int32_t CZeltorVTI::BufferCount() const
 
 QString CZeltorVTI::FWVersion() const
 {
-    return m_instrumentInfo ? m_instrumentInfo->FWVersion() : QString();
+    return identityText(m_instrumentInfo, &Nelvar::IInstrumentInfo::FWVersion);
 }
 
 QString CZeltorVTI::MTIName() const
 {
-    return m_instrumentInfo ? m_instrumentInfo->TypeName() : QString();
+    return identityText(m_instrumentInfo, &Nelvar::IInstrumentInfo::TypeName);
 }
 
 QString CZeltorVTI::Operator() const
@@ -77,7 +99,7 @@ QString CZeltorVTI::Operator() const
 
 QString CZeltorVTI::SerialNo() const
 {
-    return m_instrumentInfo ? m_instrumentInfo->SerialNo() : QString();
+    return identityText(m_instrumentInfo, &Nelvar::IInstrumentInfo::SerialNo);
 }
 
 int32_t CZeltorVTI::State() const
@@ -272,6 +294,11 @@ void CZeltorVTI::StartTest(const std::vector<com::Value>& params)
             throw com::Error::subscript(kSourceConnection); // a start command without its parameters
         const com::Value frameParameters = params.size() == 1 && params.front().isArray() ? params.front()
                                                                                           : com::Value(params);
+        // Streamed frames are cut only where one of this test's frames begins, so that the
+        // stream finds its place again after a stray or a lost byte.
+        link().setFrameStart([stream = streamStartedBy(frameParameters)](QByteArrayView bytes, bool inStep) {
+            return IsResultFrameStart(bytes, stream, inStep);
+        });
         send(QStringLiteral("STST"), frameParameters);
         if (link().LinkMode() == serial::edlmCommand) {
             const Reply reply = ReceiveReply();

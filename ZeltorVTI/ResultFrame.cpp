@@ -7,6 +7,7 @@ namespace ZeltorVTI {
 namespace {
 
 constexpr char kFrameMarker = '$';
+constexpr QByteArrayView kVentilatorRecordTypes = "ABCDMX";
 constexpr int kValueCount = 4;
 constexpr qsizetype kFirstValueByte = 4;
 
@@ -23,6 +24,21 @@ int32_t decodeInt32BE(const QByteArray& frame, qsizetype i)
 }
 
 } // namespace
+
+bool IsResultFrameStart(QByteArrayView bytes, ResultStream stream, bool inStep)
+{
+    if (bytes.isEmpty() || bytes[0] != kFrameMarker)
+        return false;
+    if (inStep)
+        return true;
+    if (bytes.size() < 3)
+        return false;
+    const char recordType = bytes[1];
+    const char sequence = bytes[2];
+    const bool carried = stream == ResultStream::Ventilator ? kVentilatorRecordTypes.contains(recordType)
+                                                            : recordType != 0;
+    return carried && sequence >= '0' && sequence <= '9';
+}
 
 int32_t DecodeInt16BE(const QByteArray& frame, qsizetype i)
 {

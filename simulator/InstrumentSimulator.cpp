@@ -171,7 +171,7 @@ std::optional<InstrumentSimulator::Reply> InstrumentSimulator::abortTest(const Q
     if (m_mode != Mode::Streaming)
         refuse(kCommandNotAllowed, QStringLiteral("no test is running"));
     requireCount(parameters, 0, 0);
-    send(m_stream->stopFrames());
+    sendStream(m_stream->stopFrames());
     stopStream();
     m_mode = Mode::Remote;
     return std::nullopt;
@@ -257,9 +257,10 @@ void InstrumentSimulator::startStream(std::unique_ptr<ResultStream> stream)
     m_mode = Mode::Streaming;
     events::EventLoop& loop = events::EventLoop::current();
     m_streamStart = loop.now();
+    m_streamedBytes = 0;
     m_streamTimer = loop.createTimer();
     m_streamTimer->setTick([this] {
-        send(m_stream->framesUntil(events::EventLoop::current().now() - m_streamStart));
+        sendStream(m_stream->framesUntil(events::EventLoop::current().now() - m_streamStart));
     });
     m_streamTimer->setInterval(m_stream->intervalMs());
     m_streamTimer->setEnabled(true);
@@ -281,6 +282,31 @@ void InstrumentSimulator::sendReply(const QString& request, const QByteArray& fr
 void InstrumentSimulator::sendRefusal(const QString& request, int32_t number, const QString& detail)
 {
     sendReply(request, buildReplyFrame(QStringLiteral("ERRM"), {request, QString::number(number), detail}));
+}
+
+void InstrumentSimulator::sendStream(QByteArray bytes)
+{
+    const Faults& faults = m_settings.faults;
+    const int64_t first = m_streamedBytes;
+    m_streamedBytes += bytes.size();
+    const auto within = [&](int64_t offset) { return offset >= first && offset < m_streamedBytes; };
+    const auto lose = [&] {
+        if (within(faults.loseStreamByte))
+            bytes.remove(faults.loseStreamByte - first, 1);
+    };
+    const auto garble = [&] {
+        if (within(faults.garbageBeforeStreamByte))
+            bytes.insert(faults.garbageBeforeStreamByte - first, faults.garbage);
+    };
+    // The later offset first, so that the earlier one still points at its byte.
+    if (faults.loseStreamByte >= faults.garbageBeforeStreamByte) {
+        lose();
+        garble();
+    } else {
+        garble();
+        lose();
+    }
+    send(bytes);
 }
 
 void InstrumentSimulator::send(const QByteArray& bytes)

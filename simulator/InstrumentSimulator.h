@@ -75,6 +75,8 @@ private:
     void sendReply(const QString& request, const QByteArray& frame);
     void sendRefusal(const QString& request, int32_t number, const QString& detail);
     void send(const QByteArray& bytes);
+    // Stream bytes go out through the stream faults.
+    void sendStream(QByteArray bytes);
 
     SimulatorSettings m_settings;
     ByteSink m_toSystem;
@@ -86,6 +88,7 @@ private:
     std::unique_ptr<ResultStream> m_stream;
     std::unique_ptr<events::Timer> m_streamTimer;
     int64_t m_streamStart = 0;
+    int64_t m_streamedBytes = 0;
     std::unique_ptr<events::Timer> m_garbageTimer;
 };
 

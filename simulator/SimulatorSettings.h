@@ -41,6 +41,10 @@ struct Faults {
     // These bytes also go out every `garbageEveryMs` milliseconds (0: never), streaming or not.
     int32_t garbageEveryMs = 0;
     QByteArray garbage = QByteArray("\xA5\x5A\x00\xFF", 4);
+    // Noise on the line while a test streams, counted in bytes of each stream from its start
+    // (-1: never): the byte at this offset is lost, and the garbage bytes go in before this one.
+    int64_t loseStreamByte = -1;
+    int64_t garbageBeforeStreamByte = -1;
 };
 
 struct SimulatorSettings {

@@ -3,9 +3,11 @@
 #include "com/Object.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 // The host's serial communication library, as the instrument link uses it.
@@ -29,6 +31,11 @@ enum LinkMode : int32_t {
     edlmStreaming = 1,
 };
 
+// Streaming mode: whether a frame begins with the first of `bytes` (one frame's length of them).
+// `inStep` tells where they are: true where the last frame ended (or where the stream began),
+// false while bytes that began no frame are being dropped.
+using FrameStart = std::function<bool(QByteArrayView bytes, bool inStep)>;
+
 // One open serial link. Receive never blocks: it returns one complete frame or an empty array.
 class IDataLink : public virtual com::Object {
 public:
@@ -37,6 +44,11 @@ public:
     virtual int32_t LinkMode() const = 0;
     virtual void setLinkMode(int32_t mode) = 0;
     virtual void setFrameSize(int32_t bytes) = 0;
+    // Streaming mode: with a frame start set, a frame is cut only where one begins, and bytes
+    // where none begins are dropped up to the next place where one does, so that a stray or lost
+    // byte costs a frame or two instead of the rest of the stream. Without one (the default),
+    // every FrameSize bytes are a frame.
+    virtual void setFrameStart(FrameStart isFrameStart) = 0;
     virtual void Close() = 0;
     virtual QByteArray Receive() = 0;
     virtual void Send(const QByteArray& frame) = 0;

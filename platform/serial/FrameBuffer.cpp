@@ -1,5 +1,7 @@
 #include "FrameBuffer.h"
 
+#include <utility>
+
 namespace serial {
 
 void FrameBuffer::append(const QByteArray& bytes)
@@ -15,12 +17,20 @@ void FrameBuffer::setMode(int32_t mode)
     m_mode = mode;
     m_scanned = 0;
     m_escaped = false;
+    m_inStep = true;
     cutFrames();
 }
 
 void FrameBuffer::setFrameSize(int32_t bytes)
 {
     m_frameSize = bytes;
+    cutFrames();
+}
+
+void FrameBuffer::setFrameStart(FrameStart isFrameStart)
+{
+    m_frameStart = std::move(isFrameStart);
+    m_inStep = true;
     cutFrames();
 }
 
@@ -39,6 +49,7 @@ void FrameBuffer::clear()
     m_frames.clear();
     m_scanned = 0;
     m_escaped = false;
+    m_inStep = true;
 }
 
 void FrameBuffer::cutFrames()
@@ -49,8 +60,14 @@ void FrameBuffer::cutFrames()
         const qsizetype size = m_frameSize;
         qsizetype start = 0;
         while (m_pending.size() - start >= size) {
+            if (m_frameStart && !m_frameStart(QByteArrayView(m_pending).sliced(start, size), m_inStep)) {
+                m_inStep = false; // out of step with the frames: look for the next start one byte on
+                ++start;
+                continue;
+            }
             m_frames.push_back(m_pending.mid(start, size));
             start += size;
+            m_inStep = true;
         }
         m_pending.remove(0, start);
         return;

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <memory>
+#include <utility>
 
 namespace serial {
 
@@ -24,6 +25,7 @@ public:
     int32_t LinkMode() const override { return m_frames.mode(); }
     void setLinkMode(int32_t mode) override { m_frames.setMode(mode); }
     void setFrameSize(int32_t bytes) override { m_frames.setFrameSize(bytes); }
+    void setFrameStart(FrameStart isFrameStart) override { m_frames.setFrameStart(std::move(isFrameStart)); }
     void Close() override;
     QByteArray Receive() override;
     void Send(const QByteArray& frame) override;

@@ -6,6 +6,7 @@
 #include <QSerialPort>
 
 #include <memory>
+#include <utility>
 
 namespace serial {
 
@@ -32,6 +33,7 @@ public:
     int32_t LinkMode() const override { return m_frames.mode(); }
     void setLinkMode(int32_t mode) override { m_frames.setMode(mode); }
     void setFrameSize(int32_t bytes) override { m_frames.setFrameSize(bytes); }
+    void setFrameStart(FrameStart isFrameStart) override { m_frames.setFrameStart(std::move(isFrameStart)); }
     void Close() override;
     QByteArray Receive() override { return m_frames.takeFrame(); }
     void Send(const QByteArray& frame) override;

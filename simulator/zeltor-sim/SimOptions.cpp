@@ -4,6 +4,7 @@
 #include <QRegularExpression>
 
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace simulator {
@@ -53,6 +54,11 @@ ParsedOptions parseOptions(const QStringList& arguments)
         QStringLiteral("Send the garbage bytes every so many milliseconds."), QStringLiteral("ms"));
     const QCommandLineOption garbageBytes(QStringLiteral("garbage-bytes"),
         QStringLiteral("The garbage bytes in hexadecimal (default A55A00FF)."), QStringLiteral("hex"));
+    const QCommandLineOption loseStreamByte(QStringLiteral("lose-stream-byte"),
+        QStringLiteral("Lose the byte at this offset (from 0) of every result stream."), QStringLiteral("offset"));
+    const QCommandLineOption garbageInStream(QStringLiteral("garbage-in-stream"),
+        QStringLiteral("Send the garbage bytes inside every result stream, before the byte at this offset (from 0)."),
+        QStringLiteral("offset"));
     parser.addOptions({model, serial, firmware, operatorName, establishment});
 
     std::vector<NumberOption> numbers;
@@ -77,7 +83,7 @@ ParsedOptions parseOptions(const QStringList& arguments)
     addNumber("leak-rate", "Leak rate of the leakage test, cmH2O/s", s.readings.leakRateCmH2OPerS);
     addNumber("flow", "Flow of the flow test, ml/s", s.readings.flowMlPerS);
     addNumber("high-pressure", "Pressure of the high-pressure test, cmH2O", s.readings.highPressureCmH2O);
-    parser.addOptions({withhold, errm, garbageBefore, garbageEvery, garbageBytes});
+    parser.addOptions({withhold, errm, garbageBefore, garbageEvery, garbageBytes, loseStreamByte, garbageInStream});
 
     const auto fail = [&parsed](const QString& message) {
         parsed.outcome = ParsedOptions::Outcome::Error;
@@ -132,6 +138,15 @@ ParsedOptions parseOptions(const QStringList& arguments)
         s.faults.garbageEveryMs = parser.value(garbageEvery).toInt(&ok);
         if (!ok || s.faults.garbageEveryMs < 1)
             return fail(QStringLiteral("--garbage-every needs a whole number of milliseconds above 0"));
+    }
+    for (const auto& [option, target] : {std::pair{&loseStreamByte, &s.faults.loseStreamByte},
+                                         std::pair{&garbageInStream, &s.faults.garbageBeforeStreamByte}}) {
+        if (!parser.isSet(*option))
+            continue;
+        bool ok = false;
+        *target = parser.value(*option).toLongLong(&ok);
+        if (!ok || *target < 0)
+            return fail(QStringLiteral("--%1 needs a whole number of bytes from 0 on").arg(option->names().first()));
     }
     if (parser.isSet(garbageBytes)) {
         static const QRegularExpression hexPairs(QStringLiteral("^([0-9A-Fa-f]{2})+$"));

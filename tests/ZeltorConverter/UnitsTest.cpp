@@ -63,6 +63,11 @@ TEST_F(DefaultUnits, StoredTextsAreReadAsWholeNumbers)
         {int32_t{101}, eunFlow_LpSec},
         {QStringLiteral("-1"), eunFlow_MLpSec},
         {QStringLiteral("-1.0"), eunFlow_MLpSec},
+        {QStringLiteral(" -1E0 "), eunFlow_MLpSec},
+        {QStringLiteral("-0.6"), static_cast<EUnit>(-1)},     // only -1 itself means the default
+        {QStringLiteral("-1.4"), static_cast<EUnit>(-1)},
+        {QStringLiteral("-1.5"), static_cast<EUnit>(-2)},
+        {QStringLiteral("-0.5"), eunPressure_CmH20},          // halves to even: 0
         {QStringLiteral("abc"), eunFlow_MLpSec},
         {QString(), eunFlow_MLpSec},
         {QStringLiteral("5"), static_cast<EUnit>(5)},         // not checked against the quantity

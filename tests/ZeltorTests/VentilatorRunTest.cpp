@@ -169,6 +169,25 @@ TEST_F(VentilatorRunTest, OneRecordInAHundredPollsKeepsTheRunGoing)
     EXPECT_TRUE(boxes->shown().empty());
 }
 
+// A byte lost early in the stream and stray bytes later cost a frame or two each; the run goes
+// on to its end with every breath but at most the ones whose blocks were hit.
+TEST_F(VentilatorRunTest, NoiseOnTheLineDoesNotStopTheRun)
+{
+    simulator::SimulatorSettings settings;
+    settings.faults.loseStreamByte = 1000;
+    settings.faults.garbageBeforeStreamByte = 30'000;
+    useSimulator(settings);
+    configuration()->setDuration(2);
+    raiseAt(10, &Events::StartTest);
+    raiseAt(130'000, &Events::NextTest);
+    perform();
+    EXPECT_EQ(element->ElapsedTime(), 120);
+    ASSERT_EQ(boxes->shown().size(), 1u);
+    EXPECT_EQ(boxes->shown()[0].text, QStringLiteral("Test completed."));
+    EXPECT_GE(result()->CalculationSet()->Item(QStringLiteral("BRRA"))->SampleCount(), 28);
+    EXPECT_NEAR(average("BRRA"), 15.0, 0.05);
+}
+
 TEST_F(VentilatorRunTest, OperatorStopAsksWhileAUserTrendRecords)
 {
     useSimulator();

@@ -3,6 +3,7 @@
 #include "CParameterView.h"
 
 #include "Instruments.h"
+#include "com/ClassRegistry.h"
 #include "events/EventLoop.h"
 #include "serial/DataLink.h"
 #include "serial/PortFinder.h"
@@ -12,6 +13,20 @@ using namespace ZeltorVTI;
 namespace {
 
 constexpr int32_t kVtiError = eeVTI_Error;
+
+// A host instrument record that takes the identity but fails on every read of it.
+class FailingInstrumentInfo final : public Nelvar::IInstrumentInfo {
+public:
+    void SetType(const QString&, int32_t) override {}
+    void SetIdentity(const QString&, const QString&, const QString&) override {}
+    QString TypeName() const override { fail(); }
+    int32_t ID() const override { fail(); }
+    QString SerialNo() const override { fail(); }
+    QString FWVersion() const override { fail(); }
+
+private:
+    [[noreturn]] static void fail() { throw com::Error(5, QStringLiteral("Host.InstrumentInfo"), QStringLiteral("gone")); }
+};
 
 } // namespace
 
@@ -51,6 +66,21 @@ TEST_F(ConnectionTest, NonNumericFirmwareKeepsTheMajorVersion)
     vti()->StartRemote();
     EXPECT_EQ(vti()->FWVersion(), QStringLiteral("beta.2"));
     EXPECT_EQ(vti()->FWVersionMajor(), 0);
+}
+
+TEST_F(ConnectionTest, IdentityAccessorsGiveEmptyTextsWhenTheInstrumentRecordFails)
+{
+    com::ClassRegistry::instance().add({QStringLiteral("Test.FailingInstrumentInfo"),
+                                        QString::fromLatin1(Nelvar::kInstrumentInfoClassId),
+                                        [] { return std::make_shared<FailingInstrumentInfo>(); }});
+    connect();
+    EXPECT_EQ(vti()->FWVersion(), QString());
+    EXPECT_EQ(vti()->MTIName(), QString());
+    EXPECT_EQ(vti()->SerialNo(), QString());
+    EXPECT_EQ(vti()->FWVersionMajor(), 3); // taken from the reply, not from the record
+    instrument.reply(QStringLiteral("GMTD"), "$gmtd,Ann,Ward 4,ZT-1\r");
+    EXPECT_EQ(vti()->GetMTISettings().at(3), com::Value(QString()));
+    EXPECT_TRUE(boxes->shown().empty());
 }
 
 TEST_F(ConnectionTest, NoInstrumentFoundShowsNoZeltorAndRaisesVtiError)

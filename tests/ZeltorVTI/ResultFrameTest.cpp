@@ -72,3 +72,35 @@ TEST(ResultFrameTest, DecodeInt16BE)
     EXPECT_EQ(DecodeInt16BE(bytes, 4), -32768);
     EXPECT_EQ(DecodeInt16BE(bytes, 5), 0);
 }
+
+TEST(ResultFrameTest, WhereAFrameBeginsInStepAndOutOfStep)
+{
+    using enum ResultStream;
+    const struct {
+        const char* bytes;
+        ResultStream stream;
+        bool inStep;
+        bool outOfStep;
+    } cases[] = {
+        {"$A0", Ventilator, true, true},
+        {"$D9", Ventilator, true, true},
+        {"$M5", Ventilator, true, true},
+        {"$X3", Ventilator, true, true},
+        {"$Q0", Ventilator, true, false}, // a record type the ventilator stream does not carry
+        {"$R0", Ventilator, true, false},
+        {"$R0", Readings, true, true},
+        {"$\x01" "0", Readings, true, true},
+        {"$A/", Ventilator, true, false}, // no digit
+        {"$A:", Readings, true, false},
+        {"$$A", Ventilator, true, false},
+        {"$A", Ventilator, true, false}, // too short to tell
+        {"#A0", Ventilator, false, false},
+        {"", Readings, false, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.bytes);
+        EXPECT_EQ(IsResultFrameStart(QByteArrayView(c.bytes), c.stream, true), c.inStep);
+        EXPECT_EQ(IsResultFrameStart(QByteArrayView(c.bytes), c.stream, false), c.outOfStep);
+    }
+    EXPECT_FALSE(IsResultFrameStart(QByteArrayView("$\0" "0", 3), Readings, false)); // record type 0
+}

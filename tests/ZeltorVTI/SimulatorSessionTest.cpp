@@ -66,9 +66,44 @@ void runWholeSession(const std::function<void(int)>& pump, int streamingMs, std:
     EXPECT_EQ(vti->ConnectionState(), evtiNotConnected);
 }
 
+// Lets `ms` milliseconds of real time pass on the Qt event loop.
+void pumpRealTime(int ms)
+{
+    QElapsedTimer waited;
+    waited.start();
+    while (waited.elapsed() < ms)
+        events::EventLoop::current().pumpOnce();
+}
+
 } // namespace
 
-class SimulatorSessionTest : public VtiFixture {};
+// The real serial path: the simulator program on a pty, opened through QSerialPort.
+class SimulatorSessionTest : public VtiFixture {
+protected:
+    void TearDown() override
+    {
+        if (m_sim.state() != QProcess::NotRunning) {
+            m_sim.kill();
+            m_sim.waitForFinished(5000);
+        }
+        VtiFixture::TearDown();
+    }
+
+    // Starts zeltor-sim with `arguments` on the Qt event loop and makes its pty the configured port.
+    void startZeltorSim(const QStringList& arguments)
+    {
+        events::EventLoop::install(std::make_shared<events::QtEventLoop>());
+        m_sim.start(QStringLiteral(ZELTOR_SIM_PATH), arguments);
+        ASSERT_TRUE(m_sim.waitForStarted(10000));
+        ASSERT_TRUE(m_sim.waitForReadyRead(10000));
+        const QString device = QString::fromLocal8Bit(m_sim.readLine()).trimmed();
+        ASSERT_TRUE(device.startsWith(QStringLiteral("/dev/"))) << device.toStdString();
+        serial::setConfiguredPort(device);
+    }
+
+private:
+    QProcess m_sim;
+};
 
 TEST_F(SimulatorSessionTest, WholeSessionWithTheBuiltInSimulator)
 {
@@ -86,31 +121,26 @@ TEST_F(SimulatorSessionTest, WholeSessionWithTheBuiltInSimulator)
     serial::unregisterVirtualPort(QStringLiteral("sim"));
 }
 
-// The real serial path: the simulator program on a pty, opened through QSerialPort.
 TEST_F(SimulatorSessionTest, WholeSessionOverAPtyWithZeltorSim)
 {
-    events::EventLoop::install(std::make_shared<events::QtEventLoop>());
-    QProcess sim;
-    sim.start(QStringLiteral(ZELTOR_SIM_PATH), {});
-    ASSERT_TRUE(sim.waitForStarted(10000));
-    ASSERT_TRUE(sim.waitForReadyRead(10000));
-    const QString device = QString::fromLocal8Bit(sim.readLine()).trimmed();
-    ASSERT_TRUE(device.startsWith(QStringLiteral("/dev/"))) << device.toStdString();
-    serial::setConfiguredPort(device);
-
+    ASSERT_NO_FATAL_FAILURE(startZeltorSim({}));
     std::map<int32_t, int> records;
-    runWholeSession(
-        [](int ms) {
-            QElapsedTimer waited;
-            waited.start();
-            while (waited.elapsed() < ms)
-                events::EventLoop::current().pumpOnce();
-        },
-        1000, records);
+    runWholeSession(pumpRealTime, 1000, records);
     EXPECT_TRUE(boxes->shown().empty());
     EXPECT_GT(records['M'], 0);
     EXPECT_EQ(records[0], 0);
+}
 
-    sim.kill();
-    sim.waitForFinished(5000);
+// Noise on the line: one byte of the stream is lost and four stray bytes come in later. The
+// stream is found again each time, so the run keeps its waveform packets, a frame or two apart.
+TEST_F(SimulatorSessionTest, StreamOverAPtyGoesOnAfterALostAndAStrayByte)
+{
+    ASSERT_NO_FATAL_FAILURE(startZeltorSim({QStringLiteral("--lose-stream-byte"), QStringLiteral("100"),
+                                            QStringLiteral("--garbage-in-stream"), QStringLiteral("400")}));
+    std::map<int32_t, int> records;
+    runWholeSession(pumpRealTime, 2000, records);
+    EXPECT_TRUE(boxes->shown().empty());
+    // Two seconds of 25 waveform packets a second, less at most two for each fault.
+    EXPECT_GE(records['M'], 40);
+    EXPECT_EQ(records[0], 0);
 }

@@ -93,4 +93,60 @@ TEST(FrameBuffer, SwitchingModesRecutsWhatWaits)
     EXPECT_EQ(takeAll(buffer), (std::vector<QByteArray>{"z\r"}));
 }
 
+// A frame start as a stream of "#<digit>.." frames would have it: in step a "#" will do, out of
+// step only "#" and a digit find the stream again.
+bool hashFrameStart(QByteArrayView bytes, bool inStep)
+{
+    return bytes.size() >= 2 && bytes[0] == '#' && (inStep || (bytes[1] >= '0' && bytes[1] <= '9'));
+}
+
+TEST(FrameBuffer, StreamingWithAFrameStartDropsBytesUntilAFrameBegins)
+{
+    const struct {
+        const char* name;
+        QByteArray stream;
+        std::vector<QByteArray> frames;
+    } cases[] = {
+        {"in step", "#1ab#2cd#3ef", {"#1ab", "#2cd", "#3ef"}},
+        {"a stray byte between frames", "#1abX#2cd#3ef", {"#1ab", "#2cd", "#3ef"}},
+        {"a stray byte inside a frame", "#1aXb#2cd#3ef", {"#1aX", "#2cd", "#3ef"}},
+        {"a lost byte", "#1a#2cd#3ef", {"#1a#", "#3ef"}},
+        {"in step a bare # will do", "#1ab#xcd#3ef", {"#1ab", "#xcd", "#3ef"}},
+        {"out of step a bare # will not", "#1abX#xcd#3ef", {"#1ab", "#3ef"}},
+        {"leading garbage", "XY#1ab", {"#1ab"}},
+        {"nothing begins", "abcdefghij", {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        for (const bool bytewise : {false, true}) {
+            FrameBuffer buffer;
+            buffer.setMode(serial::edlmStreaming);
+            buffer.setFrameSize(4);
+            buffer.setFrameStart(hashFrameStart);
+            if (bytewise) {
+                for (const char byte : c.stream)
+                    buffer.append(QByteArray(1, byte));
+            } else {
+                buffer.append(c.stream);
+            }
+            EXPECT_EQ(takeAll(buffer), c.frames) << (bytewise ? "byte by byte" : "at once");
+        }
+    }
+}
+
+TEST(FrameBuffer, DroppedBytesAreGoneButAFrameBeginningAtTheEndWaits)
+{
+    FrameBuffer buffer;
+    buffer.setMode(serial::edlmStreaming);
+    buffer.setFrameSize(4);
+    buffer.setFrameStart(hashFrameStart);
+    buffer.append("abcdef#1");
+    EXPECT_EQ(buffer.frameCount(), 0);
+    buffer.append("gh");
+    EXPECT_EQ(takeAll(buffer), (std::vector<QByteArray>{"#1gh"}));
+    buffer.setFrameStart({}); // fixed cuts again
+    buffer.append("wxyz");
+    EXPECT_EQ(takeAll(buffer), (std::vector<QByteArray>{"wxyz"}));
+}
+
 } // namespace

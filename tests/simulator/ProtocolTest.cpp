@@ -243,6 +243,34 @@ TEST_F(Protocol, GarbageAtARateKeepsComing)
     EXPECT_EQ(rawBytes(), QByteArray(10, '~'));
 }
 
+TEST_F(Protocol, StreamFaultsLoseOneByteAndPutGarbageIn)
+{
+    const auto streamed = [this](const SimulatorSettings& settings) {
+        open(settings);
+        ask("$IREM\r");
+        watchRawBytes();
+        send("$STST,100,0,BTPS,0,500,10,1,50\r");
+        advance(500);
+        send("$ATST\r");
+        advance(20);
+        return rawBytes();
+    };
+    QByteArray expected = streamed({});
+    ASSERT_GT(expected.size(), 100);
+    SimulatorSettings settings;
+    settings.faults.loseStreamByte = 5;
+    settings.faults.garbageBeforeStreamByte = 60;
+    settings.faults.garbage = "~";
+    expected.remove(5, 1);
+    expected.insert(59, '~');
+    EXPECT_EQ(streamed(settings), expected);
+
+    settings.faults.garbageBeforeStreamByte = 5; // the same byte: the garbage stands in its place
+    expected = streamed({});
+    expected[5] = '~';
+    EXPECT_EQ(streamed(settings), expected);
+}
+
 TEST_F(Protocol, EveryOpenOfTheSimPortIsAFreshInstrument)
 {
     registerSimulatorPort();

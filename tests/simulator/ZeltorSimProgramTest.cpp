@@ -84,7 +84,8 @@ TEST_F(ZeltorSimProgram, ServesThePtyItPrintsUntilTerminated)
 
 TEST_F(ZeltorSimProgram, RefusesABadCommandLineWithAMessage)
 {
-    const QStringList bad[] = {{"--rate", "fast"}, {"--hold", "9"}, {"--errm", "GMTD=x"}, {"--garbage-bytes", "zz"}, {"--nonsense"}};
+    const QStringList bad[] = {{"--rate", "fast"}, {"--hold", "9"}, {"--errm", "GMTD=x"}, {"--garbage-bytes", "zz"},
+                              {"--lose-stream-byte=-1"}, {"--garbage-in-stream", "x"}, {"--nonsense"}};
     for (const QStringList& arguments : bad) {
         SCOPED_TRACE(qPrintable(arguments.join(' ')));
         m_process.start(QStringLiteral(ZELTOR_SIM_PATH), arguments);
