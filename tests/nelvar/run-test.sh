@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # End to end: the host program registers this build's libraries in a registry of its own, performs
 # one test against the simulated instrument with nobody at the window, and leaves the test's
-# saved result, its printed report and a picture of its window. Usage: run-test.sh NELVAR TEST_ID
-# REPORT_TEXT, where REPORT_TEXT is a text the printed report must hold.
+# saved result, its printed report and a picture of its window, and exits 0 for a passed result
+# and 3 for one that did not pass. Usage: run-test.sh NELVAR TEST_ID REPORT_TEXT, where
+# REPORT_TEXT is a text the printed report must hold.
 set -euo pipefail
 
 nelvar=$1
@@ -20,7 +21,8 @@ fail() {
 }
 
 "$nelvar" register > /dev/null
-"$nelvar" run "$test_id" --port sim --minutes 1 --auto --out "$work/out" || fail "nelvar run exited with $?"
+status=0
+"$nelvar" run "$test_id" --port sim --minutes 1 --auto --out "$work/out" || status=$?
 
 result="$work/out/result.xml"
 report="$work/out/report.pdf"
@@ -29,8 +31,16 @@ picture="$work/out/test-guide.png"
 # The saved test element holds its result, which passed or failed against its limits.
 grep -q "<TestElement [^>]*TestID=\"$test_id\"" "$result" || fail "result.xml is not the saved test $test_id"
 grep -q "<ResultItem" "$result" || fail "result.xml holds no result"
-sed -n '/<ResultItem/,/<\/ResultItem>/p' "$result" | grep -m1 "<Status " | grep -Eq "Value=\"[12]\"" \
-  || fail "the result was neither passed nor failed"
+result_status=$(sed -n '/<ResultItem/,/<\/ResultItem>/p' "$result" | grep -m1 "<Status " \
+  | sed -n 's/.*Value="\([0-9]*\)".*/\1/p')
+case "$result_status" in
+  1) expected_status=0 ;;
+  2) expected_status=3 ;;
+  *) fail "the result was neither passed nor failed (status \"$result_status\")" ;;
+esac
+# The exit status tells a passed result (0) from one that did not pass (3).
+[ "$status" -eq "$expected_status" ] \
+  || fail "nelvar run exited with $status for a result of status $result_status, not $expected_status"
 
 # A PDF whose text names the test.
 [ "$(head -c 5 "$report")" = "%PDF-" ] || fail "report.pdf is not a PDF"
