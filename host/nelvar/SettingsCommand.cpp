@@ -15,6 +15,8 @@
 
 #include <QStringList>
 
+#include <utility>
+
 namespace {
 
 const QString kSource = QStringLiteral("nelvar settings");
