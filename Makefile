@@ -21,7 +21,8 @@ demo: build
 	$(BUILD)/host/nelvar/nelvar register
 	$(BUILD)/host/nelvar/nelvar tests
 	$(BUILD)/host/nelvar/nelvar instrument --port sim
-	$(BUILD)/host/nelvar/nelvar run 100 --port sim --minutes 1 --auto --out $(DEMO_OUT)
+	@# Exit status 3 is a test that ran and did not pass: its files are written all the same.
+	$(BUILD)/host/nelvar/nelvar run 100 --port sim --minutes 1 --auto --out $(DEMO_OUT) || [ $$? -eq 3 ]
 	@echo "The demo's files: $(DEMO_OUT)/result.xml (the saved result), $(DEMO_OUT)/report.pdf (its report), $(DEMO_OUT)/test-guide.png (the test's window)"
 
 test: build build-sanitize

@@ -1,10 +1,22 @@
 #include "HostPlugIn.h"
 
+#include "HostErrors.h"
+#include "testmodel/TestCollection.h"
+#include "testmodel/TestInfo.h"
+
 #include "PlugIn.h"
+#include "TestElement.h"
 
 #include "com/ClassRegistry.h"
 
+#include <QStringList>
 #include <QTextStream>
+
+namespace {
+
+const QString kSource = QStringLiteral("nelvar");
+
+} // namespace
 
 std::shared_ptr<Nelvar::IPlugIn> createPlugIn()
 {
@@ -25,13 +37,53 @@ std::shared_ptr<Nelvar::IPlugIn> startPlugIn()
     return plugIn;
 }
 
+const host::TestCollection& catalogue(const Nelvar::IPlugIn& plugIn)
+{
+    const auto tests = std::dynamic_pointer_cast<host::TestCollection>(plugIn.Tests());
+    if (!tests)
+        host::errors::raise(com::errObjectNotSet, kSource, QStringLiteral("the plug-in has no test catalogue"));
+    return *tests;
+}
+
+QString catalogueText(const Nelvar::IPlugIn& plugIn)
+{
+    const host::TestCollection& tests = catalogue(plugIn);
+    QStringList entries;
+    for (int32_t position = 1; position <= tests.Count(); ++position) {
+        const auto test = tests.Item(position);
+        const auto info = std::dynamic_pointer_cast<host::TestInfo>(test->Info());
+        entries << QStringLiteral("%1 %2").arg(test->TestID()).arg(info ? info->Name() : QString());
+    }
+    return entries.join(QStringLiteral(", "));
+}
+
+std::shared_ptr<Nelvar::ITestElement> createTest(Nelvar::IPlugIn& plugIn, int32_t testID)
+{
+    try {
+        auto element = plugIn.CreateTest(testID);
+        if (!element)
+            host::errors::raise(com::errObjectNotSet, kSource, QStringLiteral("the plug-in made no test %1").arg(testID));
+        return element;
+    } catch (const com::Error& error) {
+        if (catalogue(plugIn).ItemByTestID(testID))
+            throw;
+        const QString tests = catalogueText(plugIn);
+        throw com::Error(error.number(), error.source(),
+                         QStringLiteral("the plug-in's catalogue has no test %1; its tests are %2")
+                             .arg(testID)
+                             .arg(tests.isEmpty() ? QStringLiteral("none") : tests),
+                         error.flags());
+    }
+}
+
 void printFailure(const QString& what, const com::Error& error)
 {
     QTextStream err(stderr);
-    err << "nelvar: " << what << " (error " << com::errorNumberText(error.number());
-    if (!error.source().isEmpty())
-        err << " in " << error.source();
+    err << "nelvar: " << what;
     if (!error.description().isEmpty())
         err << ": " << error.description();
+    err << " (error " << com::errorNumberText(error.number());
+    if (!error.source().isEmpty())
+        err << " in " << error.source();
     err << ")\n";
 }

@@ -4,10 +4,16 @@
 
 #include <QString>
 
+#include <cstdint>
 #include <memory>
 
 namespace Nelvar {
 class IPlugIn;
+class ITestElement;
+}
+
+namespace host {
+class TestCollection;
 }
 
 // The registered class of the plug-in the host program runs.
@@ -18,5 +24,17 @@ std::shared_ptr<Nelvar::IPlugIn> createPlugIn();
 // Creates the plug-in and initialises it; raises what either step raises.
 std::shared_ptr<Nelvar::IPlugIn> startPlugIn();
 
-// Tells the user on the error stream what failed and the error that made it fail.
+// The plug-in's catalogue of tests, the host's own collection that the plug-in filled; raises 91
+// when the plug-in has none.
+const host::TestCollection& catalogue(const Nelvar::IPlugIn& plugIn);
+// The tests of the plug-in's catalogue as one line: "100 Ventilator test, 200 Leakage test".
+QString catalogueText(const Nelvar::IPlugIn& plugIn);
+
+// A new test element of that test identifier. When the plug-in cannot create it and its
+// catalogue has no such test, the error (its number and source kept) says so and names the tests
+// the catalogue has.
+std::shared_ptr<Nelvar::ITestElement> createTest(Nelvar::IPlugIn& plugIn, int32_t testID);
+
+// Tells the user on the error stream what failed and why: the error's description, then its
+// number and source for the technician.
 void printFailure(const QString& what, const com::Error& error);

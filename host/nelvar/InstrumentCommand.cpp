@@ -1,5 +1,7 @@
 #include "InstrumentCommand.h"
 
+#include "HostPlugIn.h"
+
 #include "CZeltorVTI.h"
 #include "GMTI.h"
 
@@ -43,8 +45,7 @@ int runInstrumentCommand(QTextStream& out)
     } catch (const com::Error& error) {
         // The instrument link has already told the user what went wrong.
         out.flush();
-        QTextStream(stderr) << "nelvar: the instrument could not be read (error " << com::errorNumberText(error.number())
-                            << ")\n";
+        printFailure(QStringLiteral("the instrument could not be read"), error);
         return 1;
     }
 }

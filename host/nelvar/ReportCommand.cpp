@@ -21,14 +21,6 @@ const QString kResultName = QStringLiteral("ResultItem");
 // The test whose results are saved as a bare "ResultItem".
 constexpr int32_t kVentilatorTest = 100;
 
-std::shared_ptr<Nelvar::ITestElement> createTest(Nelvar::IPlugIn& plugIn, int32_t testID)
-{
-    auto element = plugIn.CreateTest(testID);
-    if (!element)
-        host::errors::raise(com::errInvalidCall, kSource, QStringLiteral("the plug-in has no test %1").arg(testID));
-    return element;
-}
-
 // A saved result loaded into its test element. A saved test element prints whole (heading,
 // configuration, expected results and result); a bare result prints alone, since the element's
 // configuration and limits were not saved with it.

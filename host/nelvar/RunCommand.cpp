@@ -1,7 +1,9 @@
 #include "RunCommand.h"
 
+#include "CommandLine.h"
 #include "HostErrors.h"
 #include "HostPlugIn.h"
+#include "OutputFolder.h"
 #include "ReportCommand.h"
 #include "TestGuideWatcher.h"
 #include "instruments/InstrumentList.h"
@@ -10,6 +12,7 @@
 #include "HostServices.h"
 #include "PlugIn.h"
 #include "Standards.h"
+#include "TestDuration.h"
 #include "TestElement.h"
 #include "Xml.h"
 
@@ -17,13 +20,22 @@
 #include "events/MessageBoxes.h"
 #include "events/QtMessageBoxes.h"
 
-#include <QDir>
-
 #include <optional>
 
 namespace {
 
 const QString kSource = QStringLiteral("nelvar run");
+
+// The exit statuses of the command.
+enum RunStatus : int {
+    kPassed = 0,
+    kNotDone = 1,
+    kBadUsage = 2,
+    kNotPassed = 3,
+};
+
+// The result status the host counts as a pass.
+constexpr int32_t kResultPassed = 1;
 
 // Sets the test's duration the way the host edits a test's settings: in its configuration's
 // record, which the configuration then reads back.
@@ -61,20 +73,18 @@ struct RunRequest {
     int32_t testID = 0;
     std::optional<int32_t> minutes; // none keeps the test's default
     bool autoOperate = false;
-    QString outDir;
 };
 
 // The request, or none after telling the user what is wrong.
-std::optional<RunRequest> parseRequest(const QStringList& arguments, const QString& minutes, bool autoOperate,
-                                       const QString& outDir)
+std::optional<RunRequest> parseRequest(const QString& testID, const QString& minutes, bool autoOperate)
 {
     QTextStream err(stderr);
-    RunRequest request{0, std::nullopt, autoOperate, outDir.isEmpty() ? QStringLiteral(".") : outDir};
-    bool valid = arguments.size() == 1;
-    if (valid)
-        request.testID = arguments[0].toInt(&valid);
+    RunRequest request{0, std::nullopt, autoOperate};
+    bool valid = false;
+    request.testID = testID.toInt(&valid);
     if (!valid) {
-        err << "nelvar: usage: nelvar run TEST_ID [--port PATH|sim] [--minutes N] [--auto] [--out DIR]\n";
+        err << "nelvar: TEST_ID is the number of a test (see `nelvar tests`), not \"" << testID << "\"\n"
+            << "usage: " << com::required(CommandLine::findCommand(QStringLiteral("run"))).synopsis() << '\n';
         return std::nullopt;
     }
     if (!minutes.isEmpty()) {
@@ -83,60 +93,77 @@ std::optional<RunRequest> parseRequest(const QStringList& arguments, const QStri
             err << "nelvar: --minutes takes a whole number of minutes (0 runs without end), not \"" << minutes << "\"\n";
             return std::nullopt;
         }
+        if (value > Zeltor::kMaximumDurationMinutes) {
+            err << "nelvar: --minutes takes at most " << Zeltor::kMaximumDurationMinutes
+                << " minutes, the longest duration a test counts in seconds, not " << value << '\n';
+            return std::nullopt;
+        }
         request.minutes = value;
+    }
+    if (!autoOperate && !events::displayPresent()) {
+        err << "nelvar: there is no display to show the test's window on; --auto runs the test with nobody at the "
+               "window\n";
+        return std::nullopt;
     }
     return request;
 }
 
-int run(const RunRequest& request, QTextStream& out)
+// Performs the test and writes its files into the folder; returns the exit status.
+int perform(const RunRequest& request, const OutputFolder& folder, QTextStream& out)
 {
-    const QDir outDir(request.outDir);
-    if (!QDir().mkpath(outDir.path())) {
-        QTextStream(stderr) << "nelvar: cannot create the folder " << outDir.path() << "\n";
-        return 1;
-    }
-    const QString resultPath = outDir.filePath(QStringLiteral("result.xml"));
-    const QString reportPath = outDir.filePath(QStringLiteral("report.pdf"));
-    const QString picturePath = outDir.filePath(QStringLiteral("test-guide.png"));
+    const QString resultPath = folder.filePath(QStringLiteral("result.xml"));
+    const QString reportPath = folder.filePath(QStringLiteral("report.pdf"));
+    const QString picturePath = folder.filePath(QStringLiteral("test-guide.png"));
     if (request.autoOperate)
         events::MessageBoxes::install(std::make_shared<events::TerminalMessageBoxes>()); // nobody answers
 
-    std::shared_ptr<Nelvar::ITestElement> element;
-    std::shared_ptr<host::TestSequence> sequence;
+    int32_t status = 0;
     try {
         const auto plugIn = startPlugIn();
-        element = plugIn->CreateTest(request.testID);
-        if (!element)
-            host::errors::raise(com::errInvalidCall, kSource, QStringLiteral("the plug-in has no test %1").arg(request.testID));
+        const auto element = createTest(*plugIn, request.testID);
         if (request.minutes)
             setDuration(*element, *request.minutes);
-        sequence = oneTestSequence(*element);
+        if (request.autoOperate && request.minutes == 0) {
+            out << "Test " << request.testID
+                << " runs until it is stopped: with --auto nobody stops it, so it goes on until nelvar is ended\n";
+            out.flush();
+        }
+        const auto sequence = oneTestSequence(*element);
         const TestGuideWatcher watcher(picturePath, request.autoOperate);
         element->Perform(sequence);
         if (sequence->ReadyElements().empty()) {
             QTextStream(stderr) << "nelvar: test " << request.testID << " handed no result to the run\n";
-            return 1;
+            return kNotDone;
         }
+        status = com::required(element->Result()).Status();
         saveTestElement(*element, resultPath);
         if (!watcher.PictureTaken())
             QTextStream(stderr) << "nelvar: no picture of the test's window was taken\n";
         if (runReportCommand(resultPath, reportPath, out) != 0 || !watcher.PictureTaken())
-            return 1;
+            return kNotDone;
     } catch (const com::Error& error) {
         out.flush();
         printFailure(QStringLiteral("test %1 could not be run").arg(request.testID), error);
-        return 1;
+        return kNotDone;
     }
-    out << "Test " << request.testID << " ran; its result is in " << resultPath << ", its report in " << reportPath
+    out << "Test " << request.testID << (status == kResultPassed ? " passed" : " did not pass")
+        << " (result status " << status << "); its result is in " << resultPath << ", its report in " << reportPath
         << " and a picture of its window in " << picturePath << "\n";
-    return 0;
+    return status == kResultPassed ? kPassed : kNotPassed;
 }
 
 } // namespace
 
-int runRunCommand(const QStringList& arguments, const QString& minutes, bool autoOperate, const QString& outDir,
+int runRunCommand(const QString& testID, const QString& minutes, bool autoOperate, const QString& outDir,
                   QTextStream& out)
 {
-    const auto request = parseRequest(arguments, minutes, autoOperate, outDir);
-    return request ? run(*request, out) : 2;
+    const auto request = parseRequest(testID, minutes, autoOperate);
+    if (!request)
+        return kBadUsage;
+    const OutputFolder folder(outDir.isEmpty() ? QStringLiteral(".") : outDir);
+    if (!folder.problem().isEmpty()) {
+        QTextStream(stderr) << "nelvar: " << folder.problem() << "; the test was not run\n";
+        return kBadUsage;
+    }
+    return perform(*request, folder, out);
 }

@@ -15,10 +15,9 @@ int runTestsCommand(QTextStream& out)
     try {
         const auto plugIn = startPlugIn();
         out << plugIn->Name() << ' ' << plugIn->Version() << '\n';
-        // The catalogue is the host's own collection, filled by the plug-in.
-        const auto tests = std::dynamic_pointer_cast<host::TestCollection>(plugIn->Tests());
-        for (int32_t position = 1; position <= com::required(tests).Count(); ++position) {
-            const auto test = tests->Item(position);
+        const host::TestCollection& tests = catalogue(*plugIn);
+        for (int32_t position = 1; position <= tests.Count(); ++position) {
+            const auto test = tests.Item(position);
             const auto info = std::dynamic_pointer_cast<host::TestInfo>(test->Info());
             out << QStringLiteral("%1  %2\n").arg(test->TestID(), 5).arg(com::required(info).Name())
                 << QStringLiteral("       %1\n").arg(info->Description());

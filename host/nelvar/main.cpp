@@ -1,9 +1,11 @@
 // The stand-in host program: loads the plug-in's libraries and drives them from the command line.
 
+#include "CommandLine.h"
 #include "InstrumentCommand.h"
 #include "RegisterCommand.h"
 #include "ReportCommand.h"
 #include "RunCommand.h"
+#include "RuntimeDirectory.h"
 #include "SettingsCommand.h"
 #include "TestsCommand.h"
 
@@ -17,6 +19,9 @@
 
 namespace {
 
+// The exit status of a command line that cannot be carried out as written.
+constexpr int kBadUsage = 2;
+
 // Without a display the host runs on Qt's offscreen platform; message boxes then go to the terminal.
 void chooseOffscreenWithoutDisplay()
 {
@@ -25,64 +30,82 @@ void chooseOffscreenWithoutDisplay()
         qputenv("QT_QPA_PLATFORM", "offscreen");
 }
 
+int refuse(const QString& message, const QString& usage)
+{
+    QTextStream(stderr) << "nelvar: " << message << '\n' << usage;
+    return kBadUsage;
+}
+
+// The command's options and argument count as the command line gives them; an empty text when
+// they are what the command takes, otherwise what is wrong.
+QString misuseOf(const CommandLine::Command& command, const QCommandLineParser& parser, qsizetype argumentCount)
+{
+    for (const CommandLine::OptionName& option : CommandLine::allOptions()) {
+        const CommandLine::OptionUse* use = command.option(option.name);
+        if (parser.isSet(option.name) && !use)
+            return QStringLiteral("%1 takes no --%2").arg(command.name, option.name);
+        if (use && use->required && !parser.isSet(option.name))
+            return QStringLiteral("%1 needs %2").arg(command.name, use->synopsis);
+    }
+    if (argumentCount < command.minimumArguments
+        || (command.maximumArguments >= 0 && argumentCount > command.maximumArguments))
+        return QStringLiteral("usage: %1").arg(command.synopsis());
+    return {};
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     chooseOffscreenWithoutDisplay();
+    ensurePrivateRuntimeDirectory();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Nelvar"));
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Nelvar test host with the Zeltor plug-in"));
-    parser.addHelpOption();
-    parser.addPositionalArgument(QStringLiteral("command"),
-                                 QStringLiteral("instrument: show the instrument's identity and parameter views\n"
-                                                "tests: list the plug-in's tests\n"
-                                                "settings: show the plug-in's template file and global settings\n"
-                                                "register [LIBRARY...]: register component libraries (default: this build's)\n"
-                                                "report RESULT.xml --out REPORT.pdf: print a saved result into a PDF file\n"
-                                                "run TEST_ID [--minutes N] [--auto] [--out DIR]: perform a test in its window and\n"
-                                                "  write DIR/result.xml, DIR/report.pdf and DIR/test-guide.png"),
-                                 QStringLiteral("command [LIBRARY...]"));
-    const QCommandLineOption portOption(QStringLiteral("port"),
-                                        QStringLiteral("The instrument's serial device, or 'sim' for the built-in simulated instrument (default: $ZELTOR_PORT)."),
-                                        QStringLiteral("PATH|sim"));
-    parser.addOption(portOption);
-    const QCommandLineOption outOption(QStringLiteral("out"),
-                                       QStringLiteral("report: the PDF file to print to; run: the folder for the test's files (default: the current one)."),
-                                       QStringLiteral("REPORT.pdf|DIR"));
-    parser.addOption(outOption);
-    const QCommandLineOption minutesOption(QStringLiteral("minutes"),
-                                           QStringLiteral("run: the test's duration in minutes (0 runs until stopped)."),
-                                           QStringLiteral("N"));
-    parser.addOption(minutesOption);
-    const QCommandLineOption autoOption(QStringLiteral("auto"),
-                                        QStringLiteral("run: press the window's play, and next once the run has stopped, so nobody needs to."));
-    parser.addOption(autoOption);
-    parser.process(app);
+    const QCommandLineOption helpOption(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+    parser.addOption(helpOption);
+    for (const CommandLine::OptionName& option : CommandLine::allOptions())
+        parser.addOption(QCommandLineOption(option.name, QString(), option.valueName));
+    if (!parser.parse(QApplication::arguments()))
+        return refuse(parser.errorText(), CommandLine::usageText());
+
+    const QStringList words = parser.positionalArguments();
+    if (words.isEmpty()) {
+        if (parser.isSet(helpOption)) {
+            QTextStream(stdout) << CommandLine::programHelp();
+            return 0;
+        }
+        return refuse(QStringLiteral("no command given"), CommandLine::usageText());
+    }
+    const CommandLine::Command* command = CommandLine::findCommand(words[0]);
+    if (!command)
+        return refuse(QStringLiteral("unknown command \"%1\"").arg(words[0]), CommandLine::usageText());
+    if (parser.isSet(helpOption)) {
+        QTextStream(stdout) << CommandLine::commandHelp(*command);
+        return 0;
+    }
+    const QStringList arguments = words.mid(1);
+    if (const QString misuse = misuseOf(*command, parser, arguments.size()); !misuse.isEmpty())
+        return refuse(misuse, QStringLiteral("`nelvar %1 --help` tells what it takes\n").arg(command->name));
 
     host::installHost();
     simulator::registerSimulatorPort();
-    if (parser.isSet(portOption))
-        serial::setConfiguredPort(parser.value(portOption));
+    if (parser.isSet(QStringLiteral("port")))
+        serial::setConfiguredPort(parser.value(QStringLiteral("port")));
 
     QTextStream out(stdout);
-    const QStringList arguments = parser.positionalArguments();
-    if (arguments.value(0) == QLatin1String("instrument"))
+    const QString outPath = parser.value(QStringLiteral("out"));
+    if (command->name == QLatin1String("instrument"))
         return runInstrumentCommand(out);
-    if (arguments.value(0) == QLatin1String("tests"))
+    if (command->name == QLatin1String("tests"))
         return runTestsCommand(out);
-    if (arguments.value(0) == QLatin1String("settings"))
+    if (command->name == QLatin1String("settings"))
         return runSettingsCommand(out);
-    if (arguments.value(0) == QLatin1String("register"))
-        return runRegisterCommand(arguments.mid(1), out);
-    if (arguments.value(0) == QLatin1String("report"))
-        return runReportCommand(arguments.value(1), parser.value(outOption), out);
-    if (arguments.value(0) == QLatin1String("run"))
-        return runRunCommand(arguments.mid(1), parser.value(minutesOption), parser.isSet(autoOption),
-                             parser.value(outOption), out);
-
-    QTextStream(stderr) << "nelvar: unknown or missing command\n\n" << parser.helpText();
-    return 2;
+    if (command->name == QLatin1String("register"))
+        return runRegisterCommand(arguments, out);
+    if (command->name == QLatin1String("report"))
+        return runReportCommand(arguments[0], outPath, out);
+    return runRunCommand(arguments[0], parser.value(QStringLiteral("minutes")), parser.isSet(QStringLiteral("auto")),
+                         outPath, out);
 }

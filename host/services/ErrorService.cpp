@@ -2,9 +2,23 @@
 
 #include "HostErrors.h"
 
+#include "ErrorTexts.h"
+
 #include <exception>
 
 namespace host {
+
+namespace {
+
+// The host's own and the classic run-time numbers are described by the host, the system's
+// application numbers by the system's texts.
+QString descriptionOf(int32_t number)
+{
+    const QString hostText = errors::description(number);
+    return hostText.isEmpty() ? Zeltor::ownErrorText(number) : hostText;
+}
+
+} // namespace
 
 void ErrorService::RaiseError(const QString& product, int32_t number, const QString& source, int32_t flags)
 {
@@ -15,7 +29,7 @@ void ErrorService::RaiseError(const QString& product, int32_t number, const QStr
         }
         throw com::Error::invalidCall(source);
     }
-    throw com::Error(number, source, errors::description(number), flags);
+    throw com::Error(number, source, descriptionOf(number), flags);
 }
 
 void ErrorService::ReportError(const com::Error& error, const QString& source)

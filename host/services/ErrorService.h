@@ -4,8 +4,9 @@
 
 namespace host {
 
-// Raises errors to the caller as com::Error. The host knows application numbers only by their
-// number, so they carry no description; its own and the classic run-time numbers carry theirs.
+// Raises errors to the caller as com::Error, each with the description of its number: the host's
+// own and the classic run-time numbers carry the host's text, the system's application numbers
+// the system's (Zeltor::ownErrorText); other numbers carry none.
 class ErrorService : public Nelvar::IErrorService {
 public:
     // With an empty product, number 0 and an empty source: rethrows the exception being handled,

@@ -15,6 +15,8 @@ std::shared_ptr<MessageBoxes>& installedBoxes()
     return boxes;
 }
 
+} // namespace
+
 bool displayPresent()
 {
     if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
@@ -22,8 +24,6 @@ bool displayPresent()
     const QString platform = QGuiApplication::platformName();
     return platform != QLatin1String("offscreen") && platform != QLatin1String("minimal");
 }
-
-} // namespace
 
 MessageBoxes& MessageBoxes::current()
 {

@@ -32,6 +32,10 @@ enum MessageAnswer : int32_t {
     mbrNo = 7,
 };
 
+// True when windows and boxes reach someone: a GUI application on a platform with a display (not
+// Qt's offscreen or minimal platform).
+bool displayPresent();
+
 // Message boxes and questions to the user: text, style and title in, the user's answer out.
 // An empty title means the application's default title.
 class MessageBoxes {

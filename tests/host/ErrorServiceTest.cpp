@@ -15,6 +15,7 @@ namespace {
 
 constexpr int32_t kNoInstrument = static_cast<int32_t>(0x8004A469);
 constexpr int32_t kTemplateInvalid = static_cast<int32_t>(0x8004A22C);
+constexpr int32_t kUnknownApplicationError = static_cast<int32_t>(0x8004A300);
 
 class ErrorServiceTest : public ::testing::Test {
 protected:
@@ -42,8 +43,12 @@ TEST_F(ErrorServiceTest, RaisedApplicationErrorReachesTheCatcherUnchanged)
         EXPECT_EQ(error.number(), kNoInstrument);
         EXPECT_EQ(error.source(), QStringLiteral("ZeltorVTI.CZeltorVTI"));
         EXPECT_EQ(error.flags(), flags);
-        EXPECT_EQ(error.description(), QString()) << "the host knows application errors only by number";
+        EXPECT_EQ(error.description(), QStringLiteral("No instrument was found"));
     }
+    EXPECT_EQ(caughtError([&] { service.RaiseError(QStringLiteral("Zeltor"), kUnknownApplicationError, QStringLiteral("S"), 1); })
+                  .description(),
+              QString())
+        << "a number the system does not raise has no text";
     EXPECT_EQ(caughtError([&] { service.RaiseError(QStringLiteral("Zeltor"), com::errFileNotFound, QStringLiteral("S"), 1); })
                   .description(),
               QStringLiteral("File not found"));

@@ -1,18 +1,30 @@
 #!/usr/bin/env bash
 # End to end: the host program registers this build's libraries in a registry of its own, performs
 # one test against the simulated instrument with nobody at the window, and leaves the test's
-# saved result, its printed report and a picture of its window. Usage: run-test.sh NELVAR TEST_ID
-# REPORT_TEXT, where REPORT_TEXT is a text the printed report must hold.
+# saved result, its printed report and a picture of its window, and exits 0 for a passed result
+# and 3 for one that did not pass. Usage: run-test.sh NELVAR TEST_ID REPORT_TEXT EXIT [TEMPLATE],
+# where REPORT_TEXT is a text the printed report must hold, EXIT the exit status the run must
+# give (0 or 3) and TEMPLATE a test template the plug-in reads in place of its own.
 set -euo pipefail
 
 nelvar=$1
 test_id=$2
 report_text=$3
+expected_exit=$4
+template=${5:-}
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 export NELVAR_REGISTRY="$work/registry.json"
 export QT_QPA_PLATFORM=offscreen
+
+# The template's path is the registry value "Configuration" of the plug-in's key.
+if [ -n "$template" ]; then
+  cat > "$NELVAR_REGISTRY" <<EOF
+{ "HKEY_LOCAL_MACHINE": { "Software\\\\Corvane\\\\Nelvar\\\\Zeltor": {
+    "Configuration": { "type": "sz", "data": "$template" } } } }
+EOF
+fi
 
 fail() {
   echo "run-test: test $test_id: $*" >&2
@@ -20,7 +32,8 @@ fail() {
 }
 
 "$nelvar" register > /dev/null
-"$nelvar" run "$test_id" --port sim --minutes 1 --auto --out "$work/out" || fail "nelvar run exited with $?"
+status=0
+"$nelvar" run "$test_id" --port sim --minutes 1 --auto --out "$work/out" || status=$?
 
 result="$work/out/result.xml"
 report="$work/out/report.pdf"
@@ -29,12 +42,21 @@ picture="$work/out/test-guide.png"
 # The saved test element holds its result, which passed or failed against its limits.
 grep -q "<TestElement [^>]*TestID=\"$test_id\"" "$result" || fail "result.xml is not the saved test $test_id"
 grep -q "<ResultItem" "$result" || fail "result.xml holds no result"
-sed -n '/<ResultItem/,/<\/ResultItem>/p' "$result" | grep -m1 "<Status " | grep -Eq "Value=\"[12]\"" \
-  || fail "the result was neither passed nor failed"
+result_status=$(sed -n '/<ResultItem/,/<\/ResultItem>/p' "$result" | grep -m1 "<Status " \
+  | sed -n 's/.*Value="\([0-9]*\)".*/\1/p')
+case "$result_status" in
+  1) expected_status=0 ;;
+  2) expected_status=3 ;;
+  *) fail "the result was neither passed nor failed (status \"$result_status\")" ;;
+esac
+# The exit status tells a passed result (0) from one that did not pass (3).
+[ "$status" -eq "$expected_status" ] \
+  || fail "nelvar run exited with $status for a result of status $result_status, not $expected_status"
+[ "$status" -eq "$expected_exit" ] || fail "nelvar run exited with $status, not $expected_exit"
 
 # A PDF whose text names the test.
 [ "$(head -c 5 "$report")" = "%PDF-" ] || fail "report.pdf is not a PDF"
 pdftotext "$report" - | grep -q "$report_text" || fail "the report does not mention \"$report_text\""
 
 [ "$(head -c 8 "$picture" | od -An -tx1 | tr -d ' \n')" = "89504e470d0a1a0a" ] || fail "test-guide.png is not a PNG"
-echo "run-test: test $test_id: result, report and picture written"
+echo "run-test: test $test_id: result (status $result_status), report and picture written; nelvar run exited with $status"

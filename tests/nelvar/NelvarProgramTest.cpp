@@ -1,0 +1,247 @@
+#include "HostFixture.h"
+
+#include "ProgramRun.h"
+
+#include "Product.h"
+#include "Registry.h"
+#include "TestDuration.h"
+
+#include "com/ClassRegistry.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+
+#include <gtest/gtest.h>
+
+#include <optional>
+
+namespace {
+
+const QString kCatalogue = QStringLiteral(
+    "its tests are 100 Ventilator test, 200 Leakage test, 300 Flow test, 400 Pressure test, 500 High-pressure test");
+
+// The host program run in a process of its own, on the fixture's registry, with no runtime folder
+// for Qt in the environment: the program makes its own, so Qt has nothing to warn about.
+class NelvarProgram : public HostFixture {
+protected:
+    using Run = ProgramRun;
+
+    void SetUp() override
+    {
+        HostFixture::SetUp();
+        if (qEnvironmentVariableIsSet("XDG_RUNTIME_DIR"))
+            m_runtimeDir = qgetenv("XDG_RUNTIME_DIR");
+        qunsetenv("XDG_RUNTIME_DIR");
+    }
+
+    void TearDown() override
+    {
+        if (m_runtimeDir)
+            qputenv("XDG_RUNTIME_DIR", *m_runtimeDir);
+        HostFixture::TearDown();
+    }
+
+    // Runs the host program on the fixture's registry.
+    static Run nelvar(const QStringList& arguments)
+    {
+        Run run = runProgram(QStringLiteral(NELVAR_PATH), arguments, 60'000);
+        EXPECT_FALSE(run.err.contains(QStringLiteral("QStandardPaths"))) << run.err.toStdString();
+        return run;
+    }
+
+    // Writes a value of the plug-in's installation key (the settings key's parent).
+    static void setInstallationValue(const QString& name, const QString& value)
+    {
+        const auto registry =
+            com::ClassRegistry::instance().createAs<Nelvar::IRegistry>(QString::fromLatin1(Nelvar::kRegistryProgId));
+        registry->OpenKey(Nelvar::kHiveLocalMachine, Zeltor::kRegistryKey);
+        registry->SetValue(name, com::Value(value));
+    }
+
+    static QString writeFile(const QTemporaryDir& folder, const QString& name, const QByteArray& content)
+    {
+        QFile file(folder.filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(content);
+        return file.fileName();
+    }
+
+private:
+    std::optional<QByteArray> m_runtimeDir;
+};
+
+TEST_F(NelvarProgram, AFreshProcessCreatesThePlugInByItsRegisteredClassAndListsTheCatalogue)
+{
+    const Run unregistered = nelvar({QStringLiteral("tests")});
+    EXPECT_EQ(unregistered.exitCode, 1);
+    EXPECT_TRUE(unregistered.err.contains(QStringLiteral("0x000001AD"))) << unregistered.err.toStdString();
+
+    const Run registered = nelvar({QStringLiteral("register")});
+    ASSERT_EQ(registered.exitCode, 0) << registered.err.toStdString();
+    EXPECT_TRUE(registered.out.contains(QStringLiteral("libZeltorPlugin.so"))) << registered.out.toStdString();
+    EXPECT_TRUE(registered.out.contains(QStringLiteral("libZeltorTests.so"))) << registered.out.toStdString();
+
+    const Run listed = nelvar({QStringLiteral("tests")});
+    ASSERT_EQ(listed.exitCode, 0) << listed.err.toStdString();
+    EXPECT_TRUE(listed.out.startsWith(QStringLiteral("Zeltor Ventilator tester 1.0.0\n"))) << listed.out.toStdString();
+    for (const char* line : {"  100  Ventilator test\n", "  200  Leakage test\n", "  300  Flow test\n",
+                             "  400  Pressure test\n", "  500  High-pressure test\n"})
+        EXPECT_TRUE(listed.out.contains(QString::fromLatin1(line))) << line << listed.out.toStdString();
+}
+
+// A runtime folder that others may read is not used: Qt would warn about it on every call.
+TEST_F(NelvarProgram, ARuntimeFolderThatIsNotPrivateIsReplaced)
+{
+    ASSERT_EQ(nelvar({QStringLiteral("register")}).exitCode, 0);
+    const QTemporaryDir shared;
+    ASSERT_TRUE(QFile::setPermissions(shared.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
+                                                         | QFile::ReadOther | QFile::ExeOther));
+    qputenv("XDG_RUNTIME_DIR", shared.path().toLocal8Bit());
+    const Run listed = nelvar({QStringLiteral("run"), QStringLiteral("600"), QStringLiteral("--auto")});
+    EXPECT_EQ(listed.exitCode, 1);
+    EXPECT_FALSE(listed.err.contains(QStringLiteral("runtime directory"))) << listed.err.toStdString();
+}
+
+// The settings as the plug-in loaded them, display units by their texts; showing them changes
+// nothing in the registry.
+TEST_F(NelvarProgram, SettingsShowWhatThePlugInLoaded)
+{
+    ASSERT_EQ(nelvar({QStringLiteral("register")}).exitCode, 0);
+    const Run fresh = nelvar({QStringLiteral("settings")});
+    ASSERT_EQ(fresh.exitCode, 0) << fresh.err.toStdString();
+    EXPECT_TRUE(fresh.out.contains(QStringLiteral("Template file: ZeltorPlugin.mpc next to the plug-in library\n")))
+        << fresh.out.toStdString();
+    EXPECT_TRUE(fresh.out.contains(QStringLiteral("none stored: the plug-in's defaults"))) << fresh.out.toStdString();
+    for (const char* line : {"\n  FlowUnit +ml/sec\n", "\n  PressureUnit +cmH2O\n", "\n  TemperatureUnit +C\n",
+                             "\n  DetectLevel +9000\n", "\n  CalculateMassFlow +True\n"})
+        EXPECT_TRUE(fresh.out.contains(QRegularExpression(QString::fromLatin1(line)))) << line << fresh.out.toStdString();
+
+    setSetting(QStringLiteral("FlowUnit"), 102);
+    setSetting(QStringLiteral("TemperatureUnit"), 7);
+    setSetting(QStringLiteral("Duration"), 5);
+    QFile registryFile(QString::fromLocal8Bit(qgetenv("NELVAR_REGISTRY")));
+    ASSERT_TRUE(registryFile.open(QIODevice::ReadOnly));
+    const QByteArray before = registryFile.readAll();
+    registryFile.close();
+
+    const Run stored = nelvar({QStringLiteral("settings")});
+    ASSERT_EQ(stored.exitCode, 0) << stored.err.toStdString();
+    for (const char* line : {"\n  FlowUnit +l/min\n", "\n  TemperatureUnit +7 \\(no unit\\)\n",
+                             "Other values of the settings key, read by the tests:\n  Duration +5\n"})
+        EXPECT_TRUE(stored.out.contains(QRegularExpression(QString::fromLatin1(line)))) << line << stored.out.toStdString();
+    EXPECT_FALSE(stored.out.contains(QStringLiteral("102"))) << stored.out.toStdString();
+    ASSERT_TRUE(registryFile.open(QIODevice::ReadOnly));
+    EXPECT_EQ(registryFile.readAll(), before);
+}
+
+// Command lines that are refused or answered without a test being run: the exit status, the
+// stream and what the message says.
+TEST_F(NelvarProgram, CommandLinesTheProgramRefusesOrAnswersAtOnce)
+{
+    ASSERT_EQ(nelvar({QStringLiteral("register")}).exitCode, 0);
+    const QTemporaryDir work;
+    const QString unmade = work.filePath(QStringLiteral("new/out"));
+    const QString unknownTest =
+        writeFile(work, QStringLiteral("unknown.xml"), R"(<TestElement PlugInID="Zeltor" TestID="600" ID="1"/>)");
+    const QString file = writeFile(work, QStringLiteral("file.txt"), "text");
+
+    enum Stream { Out, Err };
+    const struct {
+        QStringList arguments;
+        int exitCode;
+        Stream stream;
+        QStringList fragments;
+    } cases[] = {
+        // Bad usage.
+        {{}, 2, Err, {"no command given", "nelvar run TEST_ID [--port PATH|sim] [--minutes N] [--auto] [--out DIR]"}},
+        {{"fly"}, 2, Err, {"unknown command \"fly\"", "nelvar report RESULT.xml --out REPORT.pdf"}},
+        {{"run"}, 2, Err, {"usage: nelvar run TEST_ID"}},
+        {{"run", "100", "200"}, 2, Err, {"usage: nelvar run TEST_ID"}},
+        {{"run", "ventilator", "--auto"}, 2, Err, {"TEST_ID is the number of a test", "\"ventilator\""}},
+        {{"run", "100", "--minutes", "-1", "--auto"}, 2, Err, {"--minutes takes a whole number of minutes"}},
+        {{"run", "100", "--minutes", "1.5", "--auto"}, 2, Err, {"--minutes takes a whole number of minutes"}},
+        {{"run", "100", "--minutes", QString::number(Zeltor::kMaximumDurationMinutes + 1), "--auto"},
+         2, Err, {"--minutes takes at most 35791394 minutes"}},
+        {{"run", "100", "--minutes"}, 2, Err, {"Missing value after '--minutes'"}},
+        {{"run", "100", "--bogus"}, 2, Err, {"Unknown option 'bogus'"}},
+        {{"tests", "--minutes", "5"}, 2, Err, {"tests takes no --minutes", "nelvar tests --help"}},
+        {{"tests", "all"}, 2, Err, {"usage: nelvar tests"}},
+        {{"report", unknownTest}, 2, Err, {"report needs --out REPORT.pdf"}},
+        // No display and nobody to operate the window.
+        {{"run", "100", "--port", "sim"}, 2, Err, {"no display", "--auto"}},
+        // An output folder that cannot be written, or made.
+        {{"run", "100", "--auto", "--out", "/proc"}, 2, Err, {"the folder /proc cannot be written", "not run"}},
+        {{"run", "100", "--auto", "--out", file}, 2, Err, {"is not a folder"}},
+        {{"run", "100", "--auto", "--out", file + "/sub"}, 2, Err, {"cannot be created"}},
+        // The plug-in's errors, by their description, then number and source.
+        {{"run", "600", "--auto", "--out", unmade}, 1, Err,
+         {"test 600 could not be run: the plug-in's catalogue has no test 600; " + kCatalogue
+          + " (error 0x8004A233 in DravikZeltor.CZeltorPlugIn)"}},
+        {{"report", unknownTest, "--out", work.filePath(QStringLiteral("unknown.pdf"))}, 1, Err,
+         {"could not be printed: the plug-in's catalogue has no test 600; " + kCatalogue, "0x8004A233"}},
+        // Help.
+        {{"--help"}, 0, Out, {"Usage: nelvar COMMAND", "nelvar COMMAND --help", "NELVAR_REGISTRY"}},
+        {{"register", "--help"}, 0, Out, {"Usage: nelvar register [LIBRARY...]"}},
+        {{"tests", "--help"}, 0, Out, {"Usage: nelvar tests\n"}},
+        {{"settings", "-h"}, 0, Out, {"Usage: nelvar settings\n", "as it loaded them"}},
+        {{"instrument", "--help"}, 0, Out, {"Usage: nelvar instrument [--port PATH|sim]", "'sim'"}},
+        {{"run", "--help"}, 0, Out, {"Usage: nelvar run TEST_ID", "60 minutes when none is stored", "Exit status: 0"}},
+        {{"report", "--help"}, 0, Out, {"Usage: nelvar report RESULT.xml --out REPORT.pdf"}},
+    };
+    for (const auto& [arguments, exitCode, stream, fragments] : cases) {
+        const std::string line = arguments.join(u' ').toStdString();
+        const Run run = nelvar(arguments);
+        EXPECT_EQ(run.exitCode, exitCode) << line << '\n' << run.err.toStdString();
+        const QString& text = stream == Out ? run.out : run.err;
+        for (const QString& fragment : fragments)
+            EXPECT_TRUE(text.contains(fragment)) << line << ": " << fragment.toStdString() << '\n' << text.toStdString();
+    }
+    // The folder made for a run that failed is gone again, and its parent made with it.
+    EXPECT_FALSE(QDir(work.filePath(QStringLiteral("new"))).exists());
+}
+
+TEST_F(NelvarProgram, TemplateErrorsAreShownWithTheirDescription)
+{
+    ASSERT_EQ(nelvar({QStringLiteral("register")}).exitCode, 0);
+    const QTemporaryDir work;
+    const struct {
+        QString templateFile;
+        const char* message;
+    } cases[] = {
+        {work.filePath(QStringLiteral("absent.mpc")),
+         "The test template file was not found (error 0x8004A22A in DravikZeltor.CZeltorPlugIn)"},
+        {writeFile(work, QStringLiteral("empty.mpc"), "<ZeltorPlugin/>"),
+         "The test template file is not valid"},
+    };
+    for (const auto& [templateFile, message] : cases) {
+        setInstallationValue(QStringLiteral("Configuration"), templateFile);
+        const Run listed = nelvar({QStringLiteral("tests")});
+        EXPECT_EQ(listed.exitCode, 1);
+        EXPECT_TRUE(listed.err.contains(QStringLiteral("the plug-in's tests could not be listed: ") + message))
+            << listed.err.toStdString();
+    }
+}
+
+// A test that cannot run leaves no result behind and fails the command, with nobody at the window.
+TEST_F(NelvarProgram, RunFailsWithoutAResultWhenTheTestCannotRun)
+{
+    ASSERT_EQ(nelvar({QStringLiteral("register")}).exitCode, 0);
+    const QTemporaryDir out;
+
+    const Run unreachable = nelvar({QStringLiteral("run"), QStringLiteral("100"), QStringLiteral("--port"),
+                                    out.filePath(QStringLiteral("no-such-port")), QStringLiteral("--auto"),
+                                    QStringLiteral("--minutes"), QStringLiteral("0"), QStringLiteral("--out"),
+                                    out.path()});
+    EXPECT_EQ(unreachable.exitCode, 1);
+    EXPECT_TRUE(unreachable.out.contains(QStringLiteral("Test 100 runs until it is stopped")))
+        << unreachable.out.toStdString();
+    EXPECT_TRUE(unreachable.err.contains(QStringLiteral("No Zeltor connected."))) << unreachable.err.toStdString();
+    EXPECT_TRUE(unreachable.err.contains(QStringLiteral("test 100 handed no result to the run")))
+        << unreachable.err.toStdString();
+    EXPECT_FALSE(QDir(out.path()).exists(QStringLiteral("result.xml")));
+    EXPECT_FALSE(QDir(out.path()).exists(QStringLiteral("report.pdf")));
+}
+
+} // namespace
