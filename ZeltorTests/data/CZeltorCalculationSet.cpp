@@ -5,9 +5,6 @@
 #include "CParameterList.h"
 #include "ParameterTable.h"
 
-#include "CZeltorVTI.h"
-#include "GMTI.h"
-
 #include "com/Failure.h"
 
 #include <array>
@@ -99,8 +96,8 @@ void CZeltorCalculationSet::ProcessBlock(int32_t blockId, const com::Value& valu
                 addSample(QString::fromLatin1(entry.key), static_cast<double>(raw) * pressureScale);
                 break;
             case Scaling::Atmospheric:
-                // Only a connected instrument of firmware 3 or later sends the atmospheric pressure.
-                if (ZeltorVTI::GMTI.VTI()->FWVersionMajor() >= 3)
+                // Only an instrument of firmware 3 or later sends the atmospheric pressure.
+                if (firmwareMajor >= 3)
                     addSample(QString::fromLatin1(entry.key),
                               static_cast<double>(static_cast<float>(raw)) * kAtmosphericToCmH2O * pressureScale);
                 break;

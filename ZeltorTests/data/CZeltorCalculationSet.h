@@ -32,8 +32,10 @@ public:
     // measurement cannot be added (its key is already held) is skipped.
     void Initialize(const CParameterList& parameters);
     // Decodes one block into samples of the measurements of its keys. `values` is the block's
-    // array of four whole numbers; values it does not hold, keys without a measurement and
-    // identifiers other than 'A' to 'D' are skipped. Reports no error.
+    // array of four whole numbers; `firmwareMajor` that of the instrument that sent it, which sets
+    // the pressure scale and whether the block carries the atmospheric pressure. Values it does
+    // not hold, keys without a measurement and identifiers other than 'A' to 'D' are skipped.
+    // Reports no error.
     void ProcessBlock(int32_t blockId, const com::Value& values, int32_t firmwareMajor);
     void ResetStatistics();
 

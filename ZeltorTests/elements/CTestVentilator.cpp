@@ -5,6 +5,7 @@
 #include "CResultVentilator.h"
 #include "CSettings.h"
 #include "CZeltorLimitData.h"
+#include "DurationSeconds.h"
 #include "HighResTimer.h"
 #include "MGlobalFunctions.h"
 #include "RunMessages.h"
@@ -19,13 +20,14 @@
 
 #include "CZeltorVTI.h"
 #include "GMTI.h"
+#include "StartCommand.h"
 #include "VtiTypes.h"
 
 #include "HostServices.h"
 #include "ParameterKeys.h"
 #include "Product.h"
+#include "Registry.h"
 #include "RunContext.h"
-#include "Settings.h"
 #include "Standards.h"
 #include "Xml.h"
 
@@ -36,8 +38,6 @@
 #include "events/EventLoop.h"
 #include "events/MessageBoxes.h"
 
-#include <array>
-
 namespace ZeltorTests {
 
 namespace {
@@ -45,6 +45,8 @@ namespace {
 constexpr int32_t kTestId = 100;
 constexpr int32_t kEmptyPollsBeforeSilence = 100;
 constexpr int32_t kFrameRateBacklogSteps = 10;
+// The noise level the ventilator test sends in its start command.
+constexpr int32_t kNoiseLevel = 500;
 
 enum ERecordType : int32_t {
     ertFirstBlock = 'A',
@@ -60,25 +62,22 @@ QString text(const QString& key, const QStringList& arguments = {})
 
 } // namespace
 
-std::shared_ptr<CTestVentilator> CTestVentilator::create()
-{
-    std::shared_ptr<CTestVentilator> element(new CTestVentilator());
-    element->construct();
-    return element;
-}
+std::shared_ptr<CTestVentilator> CTestVentilator::create() { return make<CTestVentilator>(); }
 
-void CTestVentilator::construct()
+CTestVentilator::CTestVentilator()
 {
-    m_base = com::ClassRegistry::instance().createAs<Nelvar::ITestElementBase>(
-        QString::fromLatin1(Nelvar::kTestElementBaseProgId));
-    m_base->Initialize(Zeltor::kProduct, kTestId, 0);
-    com::required(m_base->Info()).SetType(QStringLiteral("20011::Ventilator test"), QString());
-    m_base->setID(kTestId);
-    m_base->setConfiguration(std::make_shared<CConfigVentilator>());
-    m_base->setLimits(std::make_shared<CZeltorLimitData>());
-    bindToBase();
-    // A missing key or value keeps the default interval.
-    com::ignoreFailure([&] { m_timerInterval = com::Value(Zeltor::readSettingsValue(QStringLiteral("TimerInterval"))).toInt32(); });
+    Nelvar::ITestElementBase& base = elementBase();
+    base.Initialize(Zeltor::kProduct, kTestId, 0);
+    com::required(base.Info()).SetType(QStringLiteral("20011::Ventilator test"), QString());
+    base.setID(kTestId);
+    base.setConfiguration(std::make_shared<CConfigVentilator>());
+    base.setLimits(std::make_shared<CZeltorLimitData>());
+    // A settings key that cannot be opened fails the construction; a missing or unconvertible
+    // value keeps the default interval.
+    const auto registry = com::ClassRegistry::instance().createAs<Nelvar::IRegistry>(
+        QString::fromLatin1(Nelvar::kRegistryProgId));
+    registry->OpenKey(Nelvar::kHiveLocalMachine, Zeltor::kSettingsKey);
+    com::ignoreFailure([&] { m_timerInterval = com::Value(registry->GetValue(QStringLiteral("TimerInterval"))).toInt32(); });
 }
 
 CTestVentilator::~CTestVentilator()
@@ -97,133 +96,25 @@ void CTestVentilator::bindToBase()
 
 std::shared_ptr<CConfigVentilator> CTestVentilator::configuration() const
 {
-    return std::dynamic_pointer_cast<CConfigVentilator>(com::required(m_base).Configuration());
+    return configurationAs<CConfigVentilator>();
 }
 
-std::shared_ptr<CZeltorLimitData> CTestVentilator::limitData() const
+bool CTestVentilator::listsParameter(const CParameterDef& definition) const
 {
-    return std::dynamic_pointer_cast<CZeltorLimitData>(com::required(m_base).Limits());
-}
-
-QString CTestVentilator::PlugInID() const { return m_base->PlugInID(); }
-int32_t CTestVentilator::TestID() const { return m_base->TestID(); }
-int32_t CTestVentilator::ID() const { return m_base->ID(); }
-void CTestVentilator::setID(int32_t id) { m_base->setID(id); }
-std::shared_ptr<com::Object> CTestVentilator::Parent() const { return m_base->Parent(); }
-void CTestVentilator::setParent(const std::shared_ptr<com::Object>& parent) { m_base->setParent(parent); }
-std::shared_ptr<Nelvar::ITestInfo> CTestVentilator::Info() const { return m_base->Info(); }
-std::shared_ptr<Nelvar::ITestFilter> CTestVentilator::Filter() const { return m_base->Filter(); }
-std::shared_ptr<Nelvar::IResultData> CTestVentilator::Result() const { return m_base->Result(); }
-std::shared_ptr<Nelvar::ILimitData> CTestVentilator::Limits() const { return m_base->Limits(); }
-std::shared_ptr<Nelvar::IConfigData> CTestVentilator::Configuration() const { return m_base->Configuration(); }
-
-void CTestVentilator::Initialize(const QString& plugInID, int32_t testID, int32_t id)
-{
-    m_base->Initialize(plugInID, testID, id);
-}
-
-std::shared_ptr<Nelvar::ITestElement> CTestVentilator::Clone()
-{
-    try {
-        const auto copy = create();
-        copy->CopyFrom(*this);
-        return copy;
-    } catch (...) {
-        return nullptr;
-    }
-}
-
-std::shared_ptr<Nelvar::ITestElementBase> CTestVentilator::CloneBase() const { return m_base->Clone(); }
-
-void CTestVentilator::CopyFrom(const CTestVentilator& source)
-{
-    com::ignoreFailure([&] { m_base->Terminate(); });
-    com::ignoreFailure([&] { m_base = source.CloneBase(); });
-    com::ignoreFailure([&] { com::required(configuration()).setOwnerTest(shared_from_this()); });
-    com::ignoreFailure([&] { com::required(limitData()).SetOwner(shared_from_this()); });
-}
-
-void CTestVentilator::Load(const std::shared_ptr<Nelvar::IXmlElement>& element, const std::shared_ptr<com::Object>& owner)
-{
-    if (com::required(element).TagName() == QLatin1String("ResultItem"))
-        PrepareResult(true);
-    m_base->Load(element, owner);
-    com::required(limitData()).ApplyConversions(configuration());
-}
-
-std::shared_ptr<Nelvar::IXmlElement> CTestVentilator::Save(const std::shared_ptr<Nelvar::IXmlDocument>& document,
-                                                          int32_t flag)
-{
-    return m_base->Save(document, flag);
-}
-
-void CTestVentilator::PrintReport(const std::shared_ptr<Nelvar::IReport>& report,
-                                  const std::shared_ptr<Nelvar::ITestSequence>& sequence)
-{
-    m_base->PrintReport(report, sequence);
-}
-
-void CTestVentilator::QuerySetParent(const std::shared_ptr<com::Object>&, bool& answer) { answer = true; }
-
-void CTestVentilator::Terminate() { m_base->Terminate(); }
-
-void CTestVentilator::UpdateReferences()
-{
-    com::ignoreFailure([&] {
-        if (const auto limits = m_base->Limits())
-            com::required(limits->Standards()).UpdateReferences(shared_from_this());
-    });
-}
-
-com::Value CTestVentilator::GetMeasurementList()
-{
-    const auto parameters = com::required(configuration()).Parameters();
-    const int32_t rows = com::required(parameters).Count(true);
-    com::Value list = com::Value::make2D(rows, 2);
-    int32_t row = 0;
-    for (const auto& definition : *parameters) {
-        if (!definition->Selected() || definition->Kind() != epkBreath)
-            continue;
-        com::ignoreFailure([&] {
-            list.at2D(row, 0) = definition->Key();
-            list.at2D(row, 1) = definition->Caption(true);
-        });
-        ++row;
-    }
-    return list;
+    return definition.Selected() && definition.Kind() == epkBreath;
 }
 
 void CTestVentilator::PrepareResult(bool fNew)
 {
     com::ignoreFailure([&] {
-        if (!m_base->Result() || fNew) {
+        if (!elementBase().Result() || fNew) {
             auto result = std::make_shared<CResultVentilator>();
             result->InitializeResult(configuration(), limitData());
-            m_base->setResult(result);
+            elementBase().setResult(result);
         }
     });
-    com::ignoreFailure([&] { m_result = std::dynamic_pointer_cast<CResultVentilator>(m_base->Result()); });
+    com::ignoreFailure([&] { m_result = std::dynamic_pointer_cast<CResultVentilator>(elementBase().Result()); });
 }
-
-void CTestVentilator::Perform(const std::shared_ptr<Nelvar::ITestSequence>& sequence)
-{
-    const auto self = shared_from_this();
-    m_session.perform(self, *this, *m_base, sequence, [this] { PrepareResult(false); });
-}
-
-void CTestVentilator::AbortTest()
-{
-    StopTestRun();
-    m_session.abort();
-}
-
-void CTestVentilator::Skip() { m_session.skip(); }
-
-void CTestVentilator::NextTest() { m_session.next(); }
-
-void CTestVentilator::Previous() { m_session.previous(); }
-
-void CTestVentilator::NA() { m_session.notApplicable(m_result.get()); }
 
 void CTestVentilator::ResetCalculations()
 {
@@ -231,7 +122,7 @@ void CTestVentilator::ResetCalculations()
         if (const auto calculations = com::required(m_result).CalculationSet())
             calculations->ResetStatistics();
     });
-    com::ignoreFailure([&] { com::required(m_session.window()).ClearFailedResults(); });
+    com::ignoreFailure([&] { com::required(session().window()).ClearFailedResults(); });
 }
 
 void CTestVentilator::StartTest()
@@ -240,7 +131,7 @@ void CTestVentilator::StartTest()
     if (m_runState != RunState::Idle)
         return;
     const auto self = shared_from_this();
-    m_session.runStarted();
+    session().runStarted();
     m_runState = RunState::Starting;
     m_startAborted = false;
     bool started = false;
@@ -260,7 +151,7 @@ void CTestVentilator::StartTest()
 
 bool CTestVentilator::runStart()
 {
-    ITestGuideWindow& window = com::required(m_session.window());
+    ITestGuideWindow& window = com::required(session().window());
     com::required(m_result).InitializeResult(configuration(), limitData());
     m_resultsArrived = false;
     m_emptyPolls = 0;
@@ -293,7 +184,7 @@ bool CTestVentilator::StartInstrument()
     // The connection is held for the whole start, so a nested reset cannot pull it away.
     const auto vti = ZeltorVTI::GMTI.VTI();
     const auto instrument = vti->StartRemote();
-    m_session.setInstrument(instrument);
+    session().setInstrument(instrument);
     if (!instrument || m_startAborted)
         return false;
     if (vti->FWVersionMajor() < 3) {
@@ -302,7 +193,7 @@ bool CTestVentilator::StartInstrument()
     } else {
         vti->SetDataLinkMode(1, ZeltorVTI::eds32Bit);
     }
-    vti->StartTest({BuildStartParameters()});
+    vti->StartTest({ZeltorVTI::EncodeStartCommand(BuildStartParameters())});
     return true;
 }
 
@@ -322,30 +213,25 @@ void CTestVentilator::CheckFirmwareFeatures()
              {version}),
         events::mbExclamation, text(QStringLiteral("21010::Important notice.")));
     atmosphericPressure->setSelected(false);
-    com::required(m_session.window()).RemoveResultItem(Zeltor::Keys::ATPR);
+    com::required(session().window()).RemoveResultItem(Zeltor::Keys::ATPR);
 }
 
-com::Value CTestVentilator::BuildStartParameters()
+ZeltorVTI::StartCommand CTestVentilator::BuildStartParameters()
 {
+    ZeltorVTI::StartCommand command;
     const auto config = configuration();
-    if (!config)
-        return {};
-    static const std::array<const char*, 6> referenceConditions{"BTPS", "ATPX", "STPD", "ATPS", "ATPD", "NTPD"};
-    std::vector<com::Value> parameters(8, com::Value(QString()));
-    com::ignoreFailure([&] { parameters[0] = QString::number(m_base->TestID()); });
-    parameters[1] = QStringLiteral("0");
+    com::ignoreFailure([&] { command.testId = elementBase().TestID(); });
+    command.noiseLevel = kNoiseLevel;
     com::ignoreFailure([&] {
-        const int32_t reference = com::required(config->Settings()).ReferenceUnit();
-        if (reference >= 0 && reference < static_cast<int32_t>(referenceConditions.size()))
-            parameters[2] = QString::fromLatin1(referenceConditions[static_cast<size_t>(reference)]);
+        const CSettings& settings = com::required(com::required(config).Settings());
+        command.referenceCondition = settings.ReferenceUnit();
+        command.calculateMassFlow = settings.CalculateMassFlow();
+        command.detectLevel = settings.DetectLevel();
+        command.breathsPerCalculation = settings.BreathsPerCalculation();
+        command.suppressPressurePeakMs = settings.SuppressPressurePeakPeriod();
     });
-    com::ignoreFailure([&] { parameters[3] = config->Settings()->CalculateMassFlow() ? QStringLiteral("1") : QStringLiteral("0"); });
-    parameters[4] = QStringLiteral("500");
-    com::ignoreFailure([&] { parameters[5] = QString::number(config->Settings()->DetectLevel()); });
-    com::ignoreFailure([&] { parameters[6] = QString::number(config->Settings()->BreathsPerCalculation()); });
-    com::ignoreFailure([&] { parameters[7] = QString::number(config->Settings()->SuppressPressurePeakPeriod()); });
-    com::ignoreFailure([&] { m_duration = config->Duration() * 60; });
-    return com::Value(std::move(parameters));
+    com::ignoreFailure([&] { m_duration = durationSeconds(com::required(config).Duration()); });
+    return command;
 }
 
 void CTestVentilator::onResultsTimer()
@@ -364,7 +250,7 @@ void CTestVentilator::onResultsTimer()
         ++m_emptyPolls;
         if (m_emptyPolls > kEmptyPollsBeforeSilence) {
             StopTestRun();
-            RunMessages::showStreamingStopped(m_elapsed);
+            session().reportStreamingStopped(m_result, m_elapsed);
             m_emptyPolls = 0;
         }
     } else {
@@ -379,7 +265,7 @@ void CTestVentilator::onResultsTimer()
             com::ignoreFailure([&] { com::required(m_result).AddParameterResult(recordType, values, vti->FWVersionMajor()); });
             if (recordType == ertLastBlock) {
                 com::ignoreFailure([&] {
-                    m_result->EvaluateLimits(m_base->Limits(), com::required(m_session.sequence()).LimitContext());
+                    m_result->EvaluateLimits(elementBase().Limits(), com::required(session().sequence()).LimitContext());
                 });
                 m_resultsArrived = true;
             }
@@ -390,7 +276,7 @@ void CTestVentilator::onResultsTimer()
 
 void CTestVentilator::AdjustFrameRate()
 {
-    ITestGuideWindow& window = com::required(m_session.window());
+    ITestGuideWindow& window = com::required(session().window());
     if (window.DisplayMode() != ITestGuideWindow::edmFullscreen)
         return;
     const int32_t backlog = ZeltorVTI::GMTI.VTI()->BufferCount();
@@ -420,8 +306,8 @@ void CTestVentilator::TimerTick()
             if (trend && trend->Active() && trend->Interval() >= 1 && m_elapsed % trend->Interval() == 0)
                 m_result->AddTrendSample(m_elapsed);
         });
-        com::ignoreFailure([&] { com::required(m_session.window()).UpdateResults(m_result); });
-        com::ignoreFailure([&] { m_session.window()->UpdateElapsedTime(m_elapsed); });
+        com::ignoreFailure([&] { com::required(session().window()).UpdateResults(m_result); });
+        com::ignoreFailure([&] { session().window()->UpdateElapsedTime(m_elapsed); });
     }
     if (m_duration >= 1 && m_elapsed == m_duration) {
         StopTestRun();
@@ -443,7 +329,7 @@ void CTestVentilator::StopTest()
             return;
     }
     StopTestRun();
-    ITestGuideWindow& window = com::required(m_session.window());
+    ITestGuideWindow& window = com::required(session().window());
     window.FullscreenView().StopTest();
     window.setRunning(false);
     window.setToolbarButtonEnabled(QStringLiteral("stop"), false);
@@ -470,11 +356,11 @@ void CTestVentilator::StopTestRun()
     });
     com::ignoreFailure([&] { ZeltorVTI::GMTI.ResetVTI(); });
     com::ignoreFailure([&] {
-        com::required(m_result).EvaluateLimits(m_base->Limits(), com::required(m_session.sequence()).LimitContext());
+        com::required(m_result).EvaluateLimits(elementBase().Limits(), com::required(session().sequence()).LimitContext());
     });
-    com::ignoreFailure([&] { com::required(m_session.window()).UpdateResults(m_result); });
+    com::ignoreFailure([&] { com::required(session().window()).UpdateResults(m_result); });
     events::setThreadPriorityHigh(false);
-    com::ignoreFailure([&] { com::required(m_session.window()).SetStoppedState(); });
+    com::ignoreFailure([&] { com::required(session().window()).SetStoppedState(); });
     com::ignoreFailure([&] {
         for (const auto& trend : com::required(com::required(m_result).Trends()))
             trend->Stop();

@@ -2,7 +2,9 @@
 
 #include "CConfigZeltor.h"
 #include "CResultZeltor.h"
+#include "CSettings.h"
 #include "CZeltorLimitData.h"
+#include "DurationSeconds.h"
 #include "HighResTimer.h"
 #include "MGlobalFunctions.h"
 #include "RunMessages.h"
@@ -12,6 +14,7 @@
 
 #include "CZeltorVTI.h"
 #include "GMTI.h"
+#include "StartCommand.h"
 #include "VtiTypes.h"
 
 #include "HostServices.h"
@@ -19,14 +22,10 @@
 #include "Standards.h"
 #include "Xml.h"
 
-#include "com/ClassRegistry.h"
 #include "com/Failure.h"
 #include "com/Required.h"
 #include "events/EventLoop.h"
-#include "format/Format.h"
 #include "serial/DataLink.h"
-
-#include <vector>
 
 namespace ZeltorTests {
 
@@ -44,160 +43,52 @@ constexpr int32_t kClockIntervalMs = 1000;
 constexpr int32_t kClockResolutionMs = 10;
 // The instrument takes noise levels up to 9999; 10000 goes as it is.
 constexpr int32_t kNoiseLevelLimit = 10000;
+constexpr int32_t kNoiseLevelSent = 9999;
+// What the single readings send in the start command's other measurement fields.
+constexpr int32_t kDetectLevel = 9000;
+constexpr int32_t kBreathsPerCalculation = 1;
+constexpr int32_t kSuppressPressurePeakMs = 10;
 
 } // namespace
 
-std::shared_ptr<CTestZeltor> CTestZeltor::create()
+std::shared_ptr<CTestZeltor> CTestZeltor::create() { return make<CTestZeltor>(); }
+
+CTestZeltor::CTestZeltor()
 {
-    std::shared_ptr<CTestZeltor> element(new CTestZeltor());
-    element->construct();
-    return element;
+    elementBase().setConfiguration(std::make_shared<CConfigZeltor>());
+    elementBase().setLimits(std::make_shared<CZeltorLimitData>());
 }
 
-void CTestZeltor::construct()
-{
-    m_base = com::ClassRegistry::instance().createAs<Nelvar::ITestElementBase>(
-        QString::fromLatin1(Nelvar::kTestElementBaseProgId));
-    m_base->setConfiguration(std::make_shared<CConfigZeltor>());
-    const auto limits = std::make_shared<CZeltorLimitData>();
-    m_base->setLimits(limits);
-    limits->SetOwner(shared_from_this());
-}
+void CTestZeltor::bindToBase() { com::required(limitData()).SetOwner(shared_from_this()); }
 
 CTestZeltor::~CTestZeltor() { stopClock(); }
 
-std::shared_ptr<CConfigZeltor> CTestZeltor::configuration() const
+std::shared_ptr<CConfigZeltor> CTestZeltor::configuration() const { return configurationAs<CConfigZeltor>(); }
+
+void CTestZeltor::identified()
 {
-    return std::dynamic_pointer_cast<CConfigZeltor>(com::required(m_base).Configuration());
+    com::ignoreFailure([&] { com::required(configuration()).setTestKind(elementBase().TestID()); });
 }
 
-std::shared_ptr<CZeltorLimitData> CTestZeltor::limitData() const
+std::shared_ptr<Nelvar::ITestElement> CTestZeltor::cloneFailed() const
 {
-    return std::dynamic_pointer_cast<CZeltorLimitData>(com::required(m_base).Limits());
-}
-
-QString CTestZeltor::PlugInID() const { return m_base->PlugInID(); }
-int32_t CTestZeltor::TestID() const { return m_base->TestID(); }
-int32_t CTestZeltor::ID() const { return m_base->ID(); }
-void CTestZeltor::setID(int32_t id) { m_base->setID(id); }
-std::shared_ptr<com::Object> CTestZeltor::Parent() const { return m_base->Parent(); }
-void CTestZeltor::setParent(const std::shared_ptr<com::Object>& parent) { m_base->setParent(parent); }
-std::shared_ptr<Nelvar::ITestInfo> CTestZeltor::Info() const { return m_base->Info(); }
-std::shared_ptr<Nelvar::ITestFilter> CTestZeltor::Filter() const { return m_base->Filter(); }
-std::shared_ptr<Nelvar::IResultData> CTestZeltor::Result() const { return m_base->Result(); }
-std::shared_ptr<Nelvar::ILimitData> CTestZeltor::Limits() const { return m_base->Limits(); }
-std::shared_ptr<Nelvar::IConfigData> CTestZeltor::Configuration() const { return m_base->Configuration(); }
-
-void CTestZeltor::Initialize(const QString& plugInID, int32_t testID, int32_t id)
-{
-    com::ignoreFailure([&] { m_base->Initialize(plugInID, testID, id); });
-    com::ignoreFailure([&] { com::required(configuration()).setTestKind(m_base->TestID()); });
-}
-
-std::shared_ptr<Nelvar::ITestElement> CTestZeltor::Clone()
-{
-    try {
-        const auto copy = create();
-        copy->CopyFrom(*this);
-        return copy;
-    } catch (...) {
-        Nelvar::errorService().ReportError(com::currentError(), kSource);
-        throw; // not reached: the error service does not return
-    }
-}
-
-std::shared_ptr<Nelvar::ITestElementBase> CTestZeltor::CloneBase() const { return m_base->Clone(); }
-
-void CTestZeltor::CopyFrom(const CTestZeltor& source)
-{
-    m_base->Terminate();
-    m_base = source.CloneBase();
-    com::required(limitData()).SetOwner(shared_from_this());
-}
-
-void CTestZeltor::Load(const std::shared_ptr<Nelvar::IXmlElement>& element, const std::shared_ptr<com::Object>& owner)
-{
-    if (com::required(element).TagName() == QLatin1String("ResultItem"))
-        PrepareResult(true);
-    m_base->Load(element, owner);
-    com::required(limitData()).ApplyConversions(configuration());
-}
-
-std::shared_ptr<Nelvar::IXmlElement> CTestZeltor::Save(const std::shared_ptr<Nelvar::IXmlDocument>& document,
-                                                      int32_t flag)
-{
-    return m_base->Save(document, flag);
-}
-
-void CTestZeltor::PrintReport(const std::shared_ptr<Nelvar::IReport>& report,
-                              const std::shared_ptr<Nelvar::ITestSequence>& sequence)
-{
-    m_base->PrintReport(report, sequence);
-}
-
-void CTestZeltor::QuerySetParent(const std::shared_ptr<com::Object>&, bool& answer) { answer = true; }
-
-void CTestZeltor::Terminate() { m_base->Terminate(); }
-
-void CTestZeltor::UpdateReferences()
-{
-    com::ignoreFailure([&] {
-        if (const auto limits = m_base->Limits())
-            com::required(limits->Standards()).UpdateReferences(shared_from_this());
-    });
-}
-
-com::Value CTestZeltor::GetMeasurementList()
-{
-    com::Value list = com::Value::make2D(0, 2);
-    com::ignoreFailure([&] {
-        const CParameterList& parameters = com::required(com::required(configuration()).Parameters());
-        list = com::Value::make2D(parameters.Count(true), 2);
-        int32_t row = 0;
-        for (const auto& definition : parameters) {
-            com::ignoreFailure([&] {
-                list.at2D(row, 0) = definition->Key();
-                list.at2D(row, 1) = definition->Caption(true);
-            });
-            ++row;
-        }
-    });
-    return list;
+    Nelvar::errorService().ReportError(com::currentError(), kSource);
+    throw; // not reached: the error service does not return
 }
 
 void CTestZeltor::PrepareResult(bool fNew)
 {
     com::ignoreFailure([&] {
-        if (!m_base->Result() || fNew) {
+        if (!elementBase().Result() || fNew) {
             auto result = std::make_shared<CResultZeltor>();
-            result->InitializeResult(configuration(), m_base->TestID());
-            m_base->setResult(result);
+            result->InitializeResult(configuration(), elementBase().TestID());
+            elementBase().setResult(result);
         }
     });
-    com::ignoreFailure([&] { m_result = std::dynamic_pointer_cast<CResultZeltor>(m_base->Result()); });
-}
-
-void CTestZeltor::Perform(const std::shared_ptr<Nelvar::ITestSequence>& sequence)
-{
-    const auto self = shared_from_this();
-    m_session.perform(self, *this, *m_base, sequence, [this] { PrepareResult(false); });
+    com::ignoreFailure([&] { m_result = std::dynamic_pointer_cast<CResultZeltor>(elementBase().Result()); });
 }
 
 void CTestZeltor::StopTest() { StopTestRun(); }
-
-void CTestZeltor::AbortTest()
-{
-    StopTestRun();
-    m_session.abort();
-}
-
-void CTestZeltor::Skip() { m_session.skip(); }
-
-void CTestZeltor::NextTest() { m_session.next(); }
-
-void CTestZeltor::Previous() { m_session.previous(); }
-
-void CTestZeltor::NA() { m_session.notApplicable(m_result.get()); }
 
 void CTestZeltor::StartTest()
 {
@@ -208,7 +99,7 @@ void CTestZeltor::StartTest()
     const auto self = shared_from_this();
     m_runState = RunState::Starting;
     m_stopRequested = false;
-    m_session.runStarted();
+    session().runStarted();
     // The instrument link shows its own failures.
     com::ignoreFailure([&] { startRun(); });
     m_runState = RunState::Ending;
@@ -218,43 +109,41 @@ void CTestZeltor::StartTest()
 
 void CTestZeltor::startRun()
 {
-    com::required(m_result).InitializeResult(configuration(), m_base->TestID());
+    com::required(m_result).InitializeResult(configuration(), elementBase().TestID());
     ZeltorVTI::GMTI.InitVTI();
     // The connection is held for the whole start, so a nested reset cannot pull it away.
     const auto vti = ZeltorVTI::GMTI.VTI();
-    m_session.setInstrument(vti->StartRemote());
+    session().setInstrument(vti->StartRemote());
     // A stop or abort while the instrument's answer was awaited: the measurement is not started.
     if (m_stopRequested)
         return;
-    const com::Value parameters = BuildStartParameters();
+    const com::Value parameters = ZeltorVTI::EncodeStartCommand(BuildStartParameters());
     // Single readings always come in 32-bit frames; their layout still follows the firmware.
     vti->SetDataLinkMode(serial::edlmStreaming, ZeltorVTI::eds32Bit);
     vti->StartTest({parameters});
-    ITestGuideWindow& window = com::required(m_session.window());
+    ITestGuideWindow& window = com::required(session().window());
     window.setToolbarButtonEnabled(kStopButton, true);
     window.setRunning(true);
     m_runState = RunState::Running;
     RunResultLoop();
 }
 
-com::Value CTestZeltor::BuildStartParameters()
+ZeltorVTI::StartCommand CTestZeltor::BuildStartParameters()
 {
-    std::vector<com::Value> parameters(8, com::Value(QString()));
+    ZeltorVTI::StartCommand command;
     const auto config = configuration();
     if (!config)
-        return com::Value(std::move(parameters));
+        return command;
     const int32_t noiseLevel = config->NoiseLevel();
-    parameters[0] = QString::number(m_base->TestID());
-    parameters[1] = QStringLiteral("0");
-    parameters[2] = QStringLiteral("ATPX");
-    parameters[3] = QStringLiteral("1");
-    parameters[4] = noiseLevel > kNoiseLevelLimit ? QStringLiteral("9999") : QString::number(noiseLevel);
-    parameters[5] = QStringLiteral("9000");
-    parameters[6] = QStringLiteral("1");
-    parameters[7] = QStringLiteral("10");
-    // A duration whose seconds leave 32 bits overflows (6) and fails the start.
-    m_duration = format::toInt32(static_cast<double>(config->Duration()) * 60.0);
-    return com::Value(std::move(parameters));
+    command.testId = elementBase().TestID();
+    command.referenceCondition = CSettings::eruATPX;
+    command.calculateMassFlow = true;
+    command.noiseLevel = noiseLevel > kNoiseLevelLimit ? kNoiseLevelSent : noiseLevel;
+    command.detectLevel = kDetectLevel;
+    command.breathsPerCalculation = kBreathsPerCalculation;
+    command.suppressPressurePeakMs = kSuppressPressurePeakMs;
+    m_duration = durationSeconds(config->Duration());
+    return command;
 }
 
 void CTestZeltor::StartClock()
@@ -296,7 +185,7 @@ void CTestZeltor::RunResultLoop()
         // The run's readings are dropped with its result, and the window starts afresh.
         m_stopRequested = true;
         PrepareResult(true);
-        com::ignoreFailure([&] { com::required(m_session.window()).Initialize(shared_from_this(), m_session.sequence()); });
+        com::ignoreFailure([&] { com::required(session().window()).Initialize(shared_from_this(), session().sequence()); });
     }
 }
 
@@ -309,7 +198,7 @@ bool CTestZeltor::pollInstrument()
     if (recordType < 1) {
         if (++m_emptyPolls > kEmptyPollsBeforeSilence) {
             StopTestRun();
-            RunMessages::showStreamingStopped(m_elapsed);
+            session().reportStreamingStopped(m_result, m_elapsed);
             m_emptyPolls = 0;
         }
         return false;
@@ -321,10 +210,10 @@ bool CTestZeltor::pollInstrument()
     }
     m_emptyPolls = 0;
     CResultZeltor& result = com::required(m_result);
-    result.AddInstrumentData(m_base->TestID(), sequence, values);
-    result.EvaluateLimits(m_base->Limits(), com::required(m_session.sequence()).LimitContext());
+    result.AddInstrumentData(elementBase().TestID(), sequence, values);
+    result.EvaluateLimits(elementBase().Limits(), com::required(session().sequence()).LimitContext());
     if (sequence == 0)
-        com::required(m_session.window()).UpdateResults(m_result);
+        com::required(session().window()).UpdateResults(m_result);
     return true;
 }
 
@@ -336,7 +225,7 @@ void CTestZeltor::onClockTick()
         return;
     }
     ++m_elapsed;
-    com::ignoreFailure([&] { com::required(m_session.window()).UpdateElapsedTime(m_elapsed); });
+    com::ignoreFailure([&] { com::required(session().window()).UpdateElapsedTime(m_elapsed); });
 }
 
 void CTestZeltor::StopTestRun()
@@ -354,8 +243,8 @@ void CTestZeltor::StopTestRun()
     com::ignoreFailure([&] { vti->StopTest(); });
     com::ignoreFailure([&] { vti->SetDataLinkMode(serial::edlmCommand, 0); });
     com::ignoreFailure([&] { vti->EndRemote(); });
-    com::ignoreFailure([&] { com::required(m_session.window()).SetStoppedState(); });
-    com::ignoreFailure([&] { com::required(m_session.window()).setRunning(false); });
+    com::ignoreFailure([&] { com::required(session().window()).SetStoppedState(); });
+    com::ignoreFailure([&] { com::required(session().window()).setRunning(false); });
 }
 
 void CTestZeltor::endRun()
@@ -363,7 +252,7 @@ void CTestZeltor::endRun()
     com::ignoreFailure([&] { ZeltorVTI::GMTI.VTI()->SetDataLinkMode(serial::edlmCommand, 0); });
     com::ignoreFailure([&] { ZeltorVTI::GMTI.VTI()->EndRemote(); });
     com::ignoreFailure([&] { ZeltorVTI::GMTI.ResetVTI(); });
-    com::ignoreFailure([&] { com::required(m_session.window()).SetStoppedState(); });
+    com::ignoreFailure([&] { com::required(session().window()).SetStoppedState(); });
 }
 
 } // namespace ZeltorTests

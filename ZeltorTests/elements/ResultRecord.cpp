@@ -80,6 +80,13 @@ void ResultRecord::CreateServiceRecord(const std::shared_ptr<Nelvar::ITestFilter
     m_serviceRecord->Initialize(filter, statusText, valuesText);
 }
 
+void ResultRecord::recordCutOff(const QString& reason)
+{
+    const QString note = QString(reason).replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+    m_comment = m_comment.isEmpty() ? note : m_comment + QStringLiteral("; ") + note;
+    m_status = ersFail;
+}
+
 std::shared_ptr<Nelvar::IMeasurement> ResultRecord::Measurement(int32_t index) const
 {
     const Measurements* all = measurements();

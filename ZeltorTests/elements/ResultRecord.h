@@ -46,6 +46,10 @@ public:
     // of each measurement that has one.
     void CreateServiceRecord(const std::shared_ptr<Nelvar::ITestFilter>& filter);
     virtual void SetStatus(int32_t status) { m_status = status; }
+    // A run cut off before its end fails, and its comment says why: `reason` is appended to the
+    // comment on the same line, its line breaks turned into spaces. The measurements keep their
+    // own status.
+    void recordCutOff(const QString& reason);
     void setMTIID(int32_t id) { m_mtiId = id; }
 
     // IResultData

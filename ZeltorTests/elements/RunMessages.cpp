@@ -18,16 +18,21 @@ QString text(const QString& key) { return Nelvar::languageService().GetText(Zelt
 
 } // namespace
 
-void showStreamingStopped(int32_t elapsedSeconds)
+QString streamingStoppedText(int32_t elapsedSeconds)
 {
+    QString message;
     com::ignoreFailure([&] {
-        events::MessageBoxes::current().show(
-            text(QStringLiteral("20004::It appears that the Zeltor unit has stopped streaming results. Test "
-                                "aborted.\r\n")
-                 + text(QStringLiteral("20351::Time Elapsed: ")))
-                + ZeltorConverter::GMiscConverters::SecondsToTimeString(elapsedSeconds),
-            events::mbCritical, text(kTitleKey));
+        message = text(QStringLiteral("20004::It appears that the Zeltor unit has stopped streaming results. Test "
+                                      "aborted.\r\n")
+                       + text(QStringLiteral("20351::Time Elapsed: ")))
+                  + ZeltorConverter::GMiscConverters::SecondsToTimeString(elapsedSeconds);
     });
+    return message;
+}
+
+void showStreamingStopped(const QString& message)
+{
+    com::ignoreFailure([&] { events::MessageBoxes::current().show(message, events::mbCritical, text(kTitleKey)); });
 }
 
 void showRunEnd(const QString& textKey)

@@ -11,8 +11,10 @@ namespace ZeltorTests::RunMessages {
 inline const QString kTestCompleted = QStringLiteral("20393::Test completed.");
 inline const QString kStopSignalReceived = QStringLiteral("21005::Stop signal received from the Zeltor");
 
-// The instrument has stopped streaming: a critical message with the run's elapsed time.
-void showStreamingStopped(int32_t elapsedSeconds);
+// The message that the instrument has stopped streaming, with the run's elapsed time.
+QString streamingStoppedText(int32_t elapsedSeconds);
+// Shows that message as a critical message.
+void showStreamingStopped(const QString& message);
 // An information notice, `textKey` translated, under the title "Nelvar Zeltor Ventilator tester".
 void showRunEnd(const QString& textKey);
 

@@ -2,6 +2,7 @@
 
 #include "InstrumentIdentifier.h"
 #include "ResultRecord.h"
+#include "RunMessages.h"
 
 #include "RunContext.h"
 #include "TestElement.h"
@@ -66,6 +67,14 @@ void TestGuideSession::notApplicable(ResultRecord* result)
     m_discardResult = false;
     com::ignoreFailure([&] { com::required(result).SetStatus(ResultRecord::ersNotApplicable); });
     navigate(Nelvar::enavNext);
+}
+
+void TestGuideSession::reportStreamingStopped(const std::shared_ptr<ResultRecord>& result, int32_t elapsedSeconds)
+{
+    const QString message = RunMessages::streamingStoppedText(elapsedSeconds);
+    com::ignoreFailure([&] { com::required(result).recordCutOff(message); });
+    com::ignoreFailure([&] { com::required(m_window).UpdateResults(result); });
+    RunMessages::showStreamingStopped(message);
 }
 
 void TestGuideSession::handOverResult(const std::shared_ptr<Nelvar::ITestElement>& element,

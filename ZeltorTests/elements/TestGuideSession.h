@@ -48,6 +48,11 @@ public:
     void previous();
     void notApplicable(ResultRecord* result);
 
+    // The instrument stopped streaming and so cut the run off (the element has stopped it): the
+    // result fails with the message in its comment, the window shows it, then the operator is
+    // told, with the run's elapsed time. Reports no error.
+    void reportStreamingStopped(const std::shared_ptr<ResultRecord>& result, int32_t elapsedSeconds);
+
 private:
     void navigate(int32_t code);
     // Drops the base's result, or completes a kept one (service record, instrument identifier)

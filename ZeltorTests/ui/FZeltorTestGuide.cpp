@@ -6,6 +6,7 @@
 #include "CResultVentilator.h"
 #include "CSnapshotColl.h"
 #include "CTrendCollection.h"
+#include "DurationSeconds.h"
 #include "HighResTimer.h"
 #include "IZeltorConfiguration.h"
 #include "MGlobalFunctions.h"
@@ -125,14 +126,14 @@ void FZeltorTestGuide::Initialize(const std::shared_ptr<Nelvar::ITestElement>& e
     if (testID == kVentilatorTest) {
         const auto configuration = std::dynamic_pointer_cast<CConfigVentilator>(test.Configuration());
         m_tbrPerform.setCommandEnabled(QStringLiteral("fullscreen"), result->Status() != 0);
-        m_duration = com::required(configuration).Duration() * 60;
+        m_duration = durationSeconds(com::required(configuration).Duration());
         predefinedTrend = com::required(configuration->TrendSettings()).Active();
         m_tbrPerform.setCommandVisible(QStringLiteral("seperator"), true);
         m_tbrPerform.setCommandVisible(QStringLiteral("tools"), true);
         m_xtgWizard->setPanelControl(&m_xmmaMaxMinAvg);
         m_xmmaMaxMinAvg.show();
     } else if (isSingleReadingTest(testID)) {
-        m_duration = com::required(std::dynamic_pointer_cast<CConfigZeltor>(test.Configuration())).Duration() * 60;
+        m_duration = durationSeconds(com::required(std::dynamic_pointer_cast<CConfigZeltor>(test.Configuration())).Duration());
     }
 
     InitializeResultList(com::required(sequence).LimitContext(), predefinedTrend);

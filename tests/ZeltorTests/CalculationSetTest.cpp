@@ -101,22 +101,20 @@ TEST_F(CalculationSetTest, BlocksDecodeWithTheFirmwaresPressureScale)
     EXPECT_EQ(current("MEEP"), 4.8f);
 }
 
-TEST_F(CalculationSetTest, AtmosphericPressureOnlyFromAConnectedInstrumentOfFirmwareThree)
+// The block's own firmware decides, whatever connection the instrument link holds.
+TEST_F(CalculationSetTest, AtmosphericPressureOnlyFromFirmwareThree)
 {
-    set.ProcessBlock('D', block({365, 210, 48, 1000}), 3); // no connection: a new one has firmware 0
+    set.ProcessBlock('D', block({365, 210, 48, 1000}), 2);
     EXPECT_FALSE(set.Item(QStringLiteral("ATPR"))->HasSamples());
 
-    connectInstrument("2.05");
-    set.ProcessBlock('D', block({365, 210, 48, 1000}), 3);
-    EXPECT_FALSE(set.Item(QStringLiteral("ATPR"))->HasSamples());
-
-    ZeltorVTI::GMTI.ResetVTI();
-    connectInstrument("3.01");
-    set.ProcessBlock('D', block({365, 210, 48, 1000}), 3); // the block's own argument sets the scale
+    set.ProcessBlock('D', block({365, 210, 48, 1000}), 3); // no connection held
     EXPECT_EQ(current("ATPR"), static_cast<float>(1000.0 * static_cast<double>(10.197162f) * static_cast<double>(0.01f)));
     EXPECT_NEAR(current("ATPR"), 101.97f, 0.01f);
-    set.ProcessBlock('D', block({365, 210, 48, 1000}), 2);
-    EXPECT_NEAR(current("ATPR"), 1019.7f, 0.1f);
+
+    connectInstrument("3.01");
+    set.ProcessBlock('D', block({365, 210, 2000, 500}), 2);
+    EXPECT_EQ(current("MEEP"), 200.0f);
+    EXPECT_NEAR(current("ATPR"), 101.97f, 0.01f) << "untouched by a block of firmware 2";
 }
 
 TEST_F(CalculationSetTest, OtherBlocksAndMissingValuesAreSkipped)

@@ -36,6 +36,7 @@
 #include <QTreeWidget>
 
 #include <initializer_list>
+#include <limits>
 
 using namespace ZeltorTests;
 
@@ -385,6 +386,15 @@ TEST_F(TestGuideWindowTest, ElapsedAndRemainingTimeStopAtTheDuration)
     openWindow();
     window->UpdateElapsedTime(5);
     EXPECT_EQ(panelText("lblTimeElapsedValue"), QStringLiteral("00:00:00"));
+
+    // A registry duration beyond the longest a seconds count holds counts down from the longest:
+    // 2 147 483 635 seconds remain, shown with two digits of hours.
+    setSetting(QStringLiteral("Duration"), std::numeric_limits<int32_t>::max());
+    configuration()->LoadDefaultSettings();
+    openWindow();
+    window->UpdateElapsedTime(5);
+    EXPECT_EQ(panelText("lblTimeElapsedValue"), QStringLiteral("00:00:05"));
+    EXPECT_EQ(panelText("lblTimeRemainingValue"), QStringLiteral("03:13:55"));
 }
 
 TEST_F(TestGuideWindowTest, AResultOfAnEarlierRunIsShownAndNextIsOffered)

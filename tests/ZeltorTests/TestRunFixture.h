@@ -5,6 +5,8 @@
 
 #include "GMTI.h"
 #include "SimulatorPort.h"
+#include "Standards.h"
+#include "TestElement.h"
 
 #include "serial/PortFinder.h"
 #include "testmodel/TestSequence.h"
@@ -44,6 +46,14 @@ protected:
             ASSERT_NE(windows.current(), nullptr) << "no window is open";
             (windows.current()->events().*event)();
         });
+    }
+
+    // Gives the run context a limit context of one standard that sets no limit: every measured
+    // value is judged, and passes.
+    void judgeWithoutLimits(Nelvar::ILimitData& limits)
+    {
+        limits.CreateStandard(QStringLiteral("Standard"), QStringLiteral("A"));
+        sequence->setLimitContext(limits.Standards()->Clone());
     }
 
     std::shared_ptr<host::TestSequence> sequence;

@@ -3,6 +3,7 @@
 #include "CMeasurement.h"
 #include "CParameterDef.h"
 #include "CParameterList.h"
+#include "CTestZeltor.h"
 #include "CZeltorCalculationSet.h"
 #include "CZeltorLimitData.h"
 
@@ -13,12 +14,19 @@
 #include "standards/StandardsCollection.h"
 #include "testmodel/TestFilter.h"
 
+#include "CaughtError.h"
+
 #include "HostServices.h"
 #include "Instruments.h"
+#include "Registry.h"
 #include "Standards.h"
 #include "Xml.h"
 
 #include "com/ClassRegistry.h"
+
+#include <QFile>
+
+#include <initializer_list>
 
 using namespace ZeltorTests;
 using Events = ZeltorTests::ITestGuideEvents;
@@ -47,6 +55,30 @@ TEST_F(TestVentilatorTest, ConstructionGivesIdentityConfigurationAndLimits)
     com::ClassRegistry::instance().registerServer(QStringLiteral(ZELTOR_TESTS_LIBRARY));
     const auto created = com::ClassRegistry::instance().createAs<Nelvar::ITestElement>(QStringLiteral("zeltortests.ctestventilator"));
     EXPECT_EQ(created->TestID(), 100);
+}
+
+// Up to the opening of the settings key, a failure makes the construction fail; the single-reading
+// test reads no registry value when it is made.
+TEST_F(TestVentilatorTest, ASettingsKeyThatCannotBeOpenedFailsTheConstruction)
+{
+    QFile registry(qEnvironmentVariable("NELVAR_REGISTRY"));
+    ASSERT_TRUE(registry.open(QIODevice::WriteOnly));
+    registry.write("not a registry");
+    registry.close();
+    EXPECT_EQ(caughtError([] { CTestVentilator::create(); }).number(), Nelvar::kRegistryErrFile);
+    EXPECT_NE(CTestZeltor::create(), nullptr);
+}
+
+// A configuration that holds no parameter list gives a list without rows, and no error.
+TEST_F(TestVentilatorTest, MeasurementListOfAnUnfilledConfigurationIsEmpty)
+{
+    for (const std::shared_ptr<Nelvar::ITestElement>& unfilled :
+         std::initializer_list<std::shared_ptr<Nelvar::ITestElement>>{CTestVentilator::create(), CTestZeltor::create()}) {
+        com::Value list;
+        EXPECT_NO_THROW(list = unfilled->GetMeasurementList());
+        EXPECT_TRUE(list.isArray());
+        EXPECT_TRUE(list.array().items.empty());
+    }
 }
 
 TEST_F(TestVentilatorTest, MeasurementListHasARowPerSelectedParameterWithTheBreathParametersFirst)

@@ -17,6 +17,8 @@
 #include "RunContext.h"
 #include "Xml.h"
 
+#include <limits>
+
 using namespace ZeltorTests;
 using Events = ZeltorTests::ITestGuideEvents;
 
@@ -135,23 +137,60 @@ TEST_F(VentilatorRunTest, StopSignalOfTheInstrumentEndsTheRun)
     EXPECT_EQ(ZeltorVTI::GMTI.VTI()->ConnectionState(), ZeltorVTI::evtiNotConnected);
 }
 
-// The 101st empty poll in a row stops the run; exactly 100 do not.
+// The 101st empty poll in a row, of a silent instrument or over a lost link, stops the run; exactly
+// 100 do not. The run is cut off: its result fails and says why in its comment, after what the
+// operator wrote, and its measurements keep their own status.
 TEST_F(VentilatorRunTest, SilenceOfTheInstrumentAbortsTheRun)
 {
-    ScriptedInstrument instrument;
-    serial::setConfiguredPort(QStringLiteral("scripted"));
-    instrument.reply(QStringLiteral("IREM"), "$irem,Zeltor VT,ZT-1,3.01\r");
-    raiseAt(10, &Events::StartTest);
-    raiseAt(5000, &Events::NextTest);
-    perform();
-    ASSERT_EQ(boxes->shown().size(), 1u);
-    EXPECT_EQ(boxes->shown()[0].text, QStringLiteral("It appears that the Zeltor unit has stopped streaming results. "
-                                                     "Test aborted.\r\nTime Elapsed: 00:00:00"));
-    EXPECT_EQ(boxes->shown()[0].style, events::mbCritical);
-    EXPECT_EQ(boxes->shown()[0].title, QStringLiteral("Zeltor Ventilator tester"));
-    // Nothing measured: the kept result is not a pass.
-    EXPECT_NE(result()->Status(), CResultVentilator::ersPass);
-    ASSERT_EQ(sequence->ReadyElements().size(), 1u);
+    enum class Silence { FromTheStart, AfterBreaths, LinkLost };
+    const struct {
+        const char* name;
+        Silence silence;
+        const char* elapsed;
+        QString comment;
+    } cases[] = {
+        {"silent from the start", Silence::FromTheStart, "00:00:00", QString()},
+        {"silent after some breaths", Silence::AfterBreaths, "00:00:02", QStringLiteral("Lung B")},
+        {"link lost after some breaths", Silence::LinkLost, "00:00:02", QStringLiteral("Lung B")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScriptedInstrument instrument;
+        serial::setConfiguredPort(QStringLiteral("scripted"));
+        instrument.reply(QStringLiteral("IREM"), "$irem,Zeltor VT,ZT-1,3.01\r");
+        element = CTestVentilator::create();
+        configuration()->LoadDefaultSettings();
+        sequence = std::make_shared<host::TestSequence>();
+        judgeWithoutLimits(*element->Limits());
+        boxes->clear();
+        const int64_t start = loop->now() + 10;
+        if (c.silence != Silence::FromTheStart) {
+            for (int64_t t = start + 300; t < start + 2300; t += 100)
+                loop->at(t, [&] { instrument.write(frame('A', '1', {150, 500, 6000, 2000}) + frame('D', '1')); });
+            loop->at(start + 2000, [&] { result()->setComment(c.comment); });
+        }
+        if (c.silence == Silence::LinkLost)
+            loop->at(start + 2300, [&] { instrument.breakLink(); });
+        raiseAt(start, &Events::StartTest);
+        raiseAt(start + 5000, &Events::NextTest);
+        perform();
+
+        const QString message = QStringLiteral("It appears that the Zeltor unit has stopped streaming results. Test "
+                                               "aborted.\r\nTime Elapsed: ")
+                                + QString::fromLatin1(c.elapsed);
+        ASSERT_EQ(boxes->shown().size(), 1u);
+        EXPECT_EQ(boxes->shown()[0].text, message);
+        EXPECT_EQ(boxes->shown()[0].style, events::mbCritical);
+        EXPECT_EQ(boxes->shown()[0].title, QStringLiteral("Zeltor Ventilator tester"));
+        ASSERT_EQ(sequence->ReadyElements().size(), 1u);
+        EXPECT_EQ(result()->Status(), CResultVentilator::ersFail);
+        const QString note = QString(message).replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+        EXPECT_EQ(result()->Comment(), c.comment.isEmpty() ? note : c.comment + QStringLiteral("; ") + note);
+        if (c.silence != Silence::FromTheStart) {
+            EXPECT_EQ(result()->Measurement(QStringLiteral("BRRA"))->Status(), CMeasurement::emsPass);
+            EXPECT_EQ(result()->CalculationSet()->Item(QStringLiteral("BRRA"))->CurrentValue(), 15.0f);
+        }
+    }
 }
 
 TEST_F(VentilatorRunTest, OneRecordInAHundredPollsKeepsTheRunGoing)
@@ -368,6 +407,22 @@ TEST_F(VentilatorRunTest, TenMinuteRun)
     EXPECT_EQ(element->ElapsedTime(), 600);
     EXPECT_NEAR(average("BRRA"), 15.0, 0.05);
     EXPECT_NEAR(result()->CalculationSet()->Item(QStringLiteral("BRRA"))->SampleCount(), 150, 1);
+}
+
+// A registry duration beyond the longest a seconds count holds: the run goes on until it is
+// stopped.
+TEST_F(VentilatorRunTest, AHugeDurationRunsUntilStopped)
+{
+    setSetting(QStringLiteral("Duration"), std::numeric_limits<int32_t>::max());
+    configuration()->LoadDefaultSettings();
+    useSimulator();
+    raiseAt(10, &Events::StartTest);
+    raiseAt(5000, &Events::StopTest);
+    raiseAt(6000, &Events::NextTest);
+    perform();
+    EXPECT_TRUE(boxes->shown().empty());
+    EXPECT_EQ(element->ElapsedTime(), 4);
+    EXPECT_EQ(windows.record().calls.count(QStringLiteral("Running")), 1);
 }
 
 namespace {

@@ -11,6 +11,7 @@
 #include "Xml.h"
 
 #include <algorithm>
+#include <limits>
 
 using namespace ZeltorTests;
 using Events = ZeltorTests::ITestGuideEvents;
@@ -167,8 +168,10 @@ TEST_F(ZeltorRunTest, RunsOfEachKindAgainstTheSimulatedInstrument)
         // The readings: two samples a frame, and the window shown the result on every frame of
         // sequence 0, one in ten.
         if (c.stop == StopBy::Silence) {
-            EXPECT_EQ(result()->Status(), ResultRecord::ersNone) << "nothing measured is no pass";
-            EXPECT_EQ(windows.record().resultUpdates, 0);
+            EXPECT_EQ(result()->Status(), ResultRecord::ersFail) << "a run cut off is no pass";
+            EXPECT_EQ(result()->Comment(), QStringLiteral("It appears that the Zeltor unit has stopped streaming "
+                                                          "results. Test aborted. Time Elapsed: 00:00:04"));
+            EXPECT_EQ(windows.record().resultUpdates, 1) << "shown once, cut off";
             continue;
         }
         EXPECT_EQ(result()->Status(), ResultRecord::ersPass);
@@ -362,6 +365,69 @@ TEST_F(ZeltorRunTest, FiveSecondsWithoutAReadingStopTheRun)
     ASSERT_EQ(boxes->shown().size(), 1u);
     EXPECT_EQ(boxes->shown()[0].style, events::mbCritical);
     EXPECT_EQ(reading("ACPR")->SampleCount(), 2 * 4);
+}
+
+// Readings, then the instrument falls silent or the link is lost: the run is cut off. Its result
+// fails and says why in its comment, after what the operator wrote, its readings keep their own
+// status, and it is shown and saved so.
+TEST_F(ZeltorRunTest, ARunCutOffBySilenceOrALostLinkFails)
+{
+    for (const bool linkLost : {false, true}) {
+        SCOPED_TRACE(linkLost ? "link lost" : "instrument silent");
+        ScriptedInstrument instrument;
+        useScriptedInstrument(instrument);
+        createElement(400);
+        sequence = std::make_shared<host::TestSequence>();
+        judgeWithoutLimits(*element->Limits());
+        const int64_t start = loop->now() + 10;
+        streamReadings(instrument, start + 100, start + 3000, 100);
+        loop->at(start + 2500, [&] { result()->setComment(QStringLiteral("Lung B")); });
+        if (linkLost)
+            loop->at(start + 3000, [&] { instrument.breakLink(); });
+        int updatesBeforeTheCutOff = 0;
+        loop->at(start + 4000, [&] { updatesBeforeTheCutOff = windows.record().resultUpdates; });
+        raiseAt(start, &Events::StartTest);
+        raiseAt(start + 10'000, &Events::NextTest);
+        perform();
+
+        ASSERT_EQ(boxes->shown().size(), 1u);
+        EXPECT_EQ(boxes->shown()[0].text, QStringLiteral("It appears that the Zeltor unit has stopped streaming "
+                                                         "results. Test aborted.\r\nTime Elapsed: 00:00:07"));
+        ASSERT_EQ(sequence->ReadyElements().size(), 1u);
+        EXPECT_EQ(result()->Status(), ResultRecord::ersFail);
+        const QString comment = QStringLiteral("Lung B; It appears that the Zeltor unit has stopped streaming "
+                                               "results. Test aborted. Time Elapsed: 00:00:07");
+        EXPECT_EQ(result()->Comment(), comment);
+        EXPECT_EQ(reading("ACPR")->Status(), CMeasurement::emsPass);
+        EXPECT_EQ(reading("ACPR")->SampleCount(), 2 * 29);
+        EXPECT_GT(updatesBeforeTheCutOff, 0);
+        EXPECT_EQ(windows.record().resultUpdates, updatesBeforeTheCutOff + 1) << "the cut-off is shown";
+
+        const auto document = Nelvar::xmlService().CreateDocument();
+        document->setDocumentElement(result()->Save(document));
+        createElement(400);
+        element->Load(document->DocumentElement(), nullptr);
+        EXPECT_EQ(result()->Status(), ResultRecord::ersFail);
+        EXPECT_EQ(result()->Comment(), comment);
+        boxes->clear();
+    }
+}
+
+// A registry duration beyond the longest a seconds count holds: the run goes on until it is
+// stopped.
+TEST_F(ZeltorRunTest, AHugeDurationRunsUntilStopped)
+{
+    useSimulator();
+    setSetting(QStringLiteral("Duration"), std::numeric_limits<int32_t>::max());
+    createElement(500);
+    raiseAt(10, &Events::StartTest);
+    raiseAt(5'000, &Events::StopTest);
+    raiseAt(6'000, &Events::NextTest);
+    perform();
+    EXPECT_TRUE(boxes->shown().empty());
+    EXPECT_EQ(windows.record().calls.count(QStringLiteral("Running")), 1);
+    EXPECT_EQ(windows.record().elapsedShown, 4);
+    EXPECT_TRUE(reading("HIPR")->HasSamples());
 }
 
 // An error inside the loop (here: the link was dropped under the run) ends the run with a fresh
