@@ -1,6 +1,7 @@
 #include "GConverters.h"
 
 #include "Settings.h"
+#include "SettingsValueNames.h"
 
 #include "com/Failure.h"
 #include "format/Format.h"
@@ -48,7 +49,7 @@ constexpr std::array<const char*, 4> kUnitLists{{
     "C;F;K",
 }};
 
-EUnit defaultUnit(const QString& valueName, EUnit fallback)
+EUnit defaultUnit(QLatin1String valueName, EUnit fallback)
 {
     int32_t unit = fallback;
     com::ignoreFailure([&] {
@@ -65,10 +66,10 @@ EUnit defaultUnit(const QString& valueName, EUnit fallback)
 
 } // namespace
 
-EUnit DefaultFlowUnit() { return defaultUnit(QStringLiteral("FlowUnit"), eunFlow_MLpSec); }
-EUnit DefaultPressureUnit() { return defaultUnit(QStringLiteral("PressureUnit"), eunPressure_CmH20); }
-EUnit DefaultTemperatureUnit() { return defaultUnit(QStringLiteral("TemperatureUnit"), eunTemperature_Celcius); }
-EUnit DefaultHighPressureUnit() { return defaultUnit(QStringLiteral("HighPressureUnit"), eunPressure_CmH20); }
+EUnit DefaultFlowUnit() { return defaultUnit(Zeltor::SettingsValues::kFlowUnit, eunFlow_MLpSec); }
+EUnit DefaultPressureUnit() { return defaultUnit(Zeltor::SettingsValues::kPressureUnit, eunPressure_CmH20); }
+EUnit DefaultTemperatureUnit() { return defaultUnit(Zeltor::SettingsValues::kTemperatureUnit, eunTemperature_Celcius); }
+EUnit DefaultHighPressureUnit() { return defaultUnit(Zeltor::SettingsValues::kHighPressureUnit, eunPressure_CmH20); }
 
 QString ParseUnitIDToString(int32_t eun)
 {

@@ -1,5 +1,7 @@
 #include "SettingsRegistryLayout.h"
 
+#include "SettingsValueNames.h"
+
 #include "format/Format.h"
 
 #include <algorithm>
@@ -11,69 +13,70 @@ namespace ZeltorPlugin::SettingsRegistryLayout {
 namespace {
 
 using S = GlobalSettings;
+namespace V = Zeltor::SettingsValues;
 
 const std::array<SettingValue, 22> kWriteOrder{{
-    {QStringLiteral("FlowUnit"), &S::FlowUnit},
-    {QStringLiteral("PressureUnit"), &S::PressureUnit},
-    {QStringLiteral("HighPressureUnit"), &S::HighPressureUnit},
-    {QStringLiteral("TemperatureUnit"), &S::TemperatureUnit},
-    {QStringLiteral("VolumeUnit"), &S::VolumeUnit},
-    {QStringLiteral("ExternalLungAttached"), &S::ExternalLungAttached},
-    {QStringLiteral("ComplianceValue"), &S::ComplianceValue},
-    {QStringLiteral("ComplianceUnit"), &S::ComplianceUnit},
-    {QStringLiteral("ExternalResistanceAttached"), &S::ExternalResistanceAttached},
-    {QStringLiteral("ExternalResistanceType"), &S::ExternalResistanceType},
-    {QStringLiteral("ResistanceLevel"), &S::ResistanceLevel},
-    {QStringLiteral("GasMixture"), &S::GasMixture},
-    {QStringLiteral("ReferenceUnit"), &S::ReferenceUnit},
-    {QStringLiteral("CalculateMassFlow"), &S::CalculateMassFlow},
-    {QStringLiteral("AtmosphericPressure"), &S::AtmosphericPressure},
-    {QStringLiteral("BreathsPerCalculation"), &S::BreathsPerCalculation},
-    {QStringLiteral("DetectLevel"), &S::DetectLevel},
-    {QStringLiteral("NoiseLevel"), &S::NoiseLevel},
-    {QStringLiteral("RelativeHumidity"), &S::RelativeHumidity},
-    {QStringLiteral("SuppressPressurePeakPeriod"), &S::SuppressPressurePeakPeriod},
-    {QStringLiteral("FlowThreshold"), &S::FlowThreshold},
-    {QStringLiteral("PressureThreshold"), &S::PressureThreshold},
+    {V::kFlowUnit, &S::FlowUnit},
+    {V::kPressureUnit, &S::PressureUnit},
+    {V::kHighPressureUnit, &S::HighPressureUnit},
+    {V::kTemperatureUnit, &S::TemperatureUnit},
+    {V::kVolumeUnit, &S::VolumeUnit},
+    {V::kExternalLungAttached, &S::ExternalLungAttached},
+    {V::kComplianceValue, &S::ComplianceValue},
+    {V::kComplianceUnit, &S::ComplianceUnit},
+    {V::kExternalResistanceAttached, &S::ExternalResistanceAttached},
+    {V::kExternalResistanceType, &S::ExternalResistanceType},
+    {V::kResistanceLevel, &S::ResistanceLevel},
+    {V::kGasMixture, &S::GasMixture},
+    {V::kReferenceUnit, &S::ReferenceUnit},
+    {V::kCalculateMassFlow, &S::CalculateMassFlow},
+    {V::kAtmosphericPressure, &S::AtmosphericPressure},
+    {V::kBreathsPerCalculation, &S::BreathsPerCalculation},
+    {V::kDetectLevel, &S::DetectLevel},
+    {V::kNoiseLevel, &S::NoiseLevel},
+    {V::kRelativeHumidity, &S::RelativeHumidity},
+    {V::kSuppressPressurePeakPeriod, &S::SuppressPressurePeakPeriod},
+    {V::kFlowThreshold, &S::FlowThreshold},
+    {V::kPressureThreshold, &S::PressureThreshold},
 }};
 
-const SettingValue& written(const char* name)
+const SettingValue& written(QLatin1String name)
 {
-    return *std::ranges::find_if(kWriteOrder, [&](const SettingValue& value) { return value.name == QLatin1String(name); });
+    return *std::ranges::find_if(kWriteOrder, [&](const SettingValue& value) { return value.name == name; });
 }
 
 const std::array<SettingValue, 22> kReadOrder{{
-    written("FlowUnit"),
-    written("PressureUnit"),
-    written("HighPressureUnit"),
-    written("TemperatureUnit"),
-    written("VolumeUnit"),
-    written("ExternalLungAttached"),
-    written("ComplianceUnit"),
-    written("ComplianceValue"),
-    written("ExternalResistanceAttached"),
-    written("ExternalResistanceType"),
-    written("ResistanceLevel"),
-    written("ReferenceUnit"),
-    written("CalculateMassFlow"),
-    written("NoiseLevel"),
-    written("AtmosphericPressure"),
-    written("DetectLevel"),
-    written("RelativeHumidity"),
-    written("BreathsPerCalculation"),
-    written("SuppressPressurePeakPeriod"),
-    written("GasMixture"),
-    written("FlowThreshold"),
-    written("PressureThreshold"),
+    written(V::kFlowUnit),
+    written(V::kPressureUnit),
+    written(V::kHighPressureUnit),
+    written(V::kTemperatureUnit),
+    written(V::kVolumeUnit),
+    written(V::kExternalLungAttached),
+    written(V::kComplianceUnit),
+    written(V::kComplianceValue),
+    written(V::kExternalResistanceAttached),
+    written(V::kExternalResistanceType),
+    written(V::kResistanceLevel),
+    written(V::kReferenceUnit),
+    written(V::kCalculateMassFlow),
+    written(V::kNoiseLevel),
+    written(V::kAtmosphericPressure),
+    written(V::kDetectLevel),
+    written(V::kRelativeHumidity),
+    written(V::kBreathsPerCalculation),
+    written(V::kSuppressPressurePeakPeriod),
+    written(V::kGasMixture),
+    written(V::kFlowThreshold),
+    written(V::kPressureThreshold),
 }};
 
 const std::array<QString, 6> kKeptBySave{{
-    QStringLiteral("Duration"),
-    QStringLiteral("TimerInterval"),
-    QStringLiteral("ScaleFlowMin_mlSec"),
-    QStringLiteral("ScaleFlowSpan_mlSec"),
-    QStringLiteral("ScalePressureMin_cmH2O"),
-    QStringLiteral("ScalePressureSpan_cmH2O"),
+    V::kDuration,
+    V::kTimerInterval,
+    V::kScaleFlowMin,
+    V::kScaleFlowSpan,
+    V::kScalePressureMin,
+    V::kScalePressureSpan,
 }};
 
 // A threshold's text with the user's decimal separator taken as ".".

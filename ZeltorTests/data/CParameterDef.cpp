@@ -11,6 +11,7 @@
 #include "ParameterKeys.h"
 #include "Product.h"
 #include "Settings.h"
+#include "SettingsValueNames.h"
 #include "Xml.h"
 
 #include "com/Failure.h"
@@ -31,14 +32,15 @@ const QString kDisplayUnitAttribute = QStringLiteral("DisplayUnit");
 // Registry values of the graph scales, in hundredths of the base unit.
 struct ScaleValues {
     const QString& key;
-    const char* minName;
-    const char* spanName;
+    QLatin1String minName;
+    QLatin1String spanName;
 };
 
 const ScaleValues* scaleValuesOf(const QString& key)
 {
-    static const ScaleValues flow{Zeltor::Keys::FLOW, "ScaleFlowMin_mlSec", "ScaleFlowSpan_mlSec"};
-    static const ScaleValues pressure{Zeltor::Keys::PRES, "ScalePressureMin_cmH2O", "ScalePressureSpan_cmH2O"};
+    static const ScaleValues flow{Zeltor::Keys::FLOW, Zeltor::SettingsValues::kScaleFlowMin, Zeltor::SettingsValues::kScaleFlowSpan};
+    static const ScaleValues pressure{Zeltor::Keys::PRES, Zeltor::SettingsValues::kScalePressureMin,
+                                           Zeltor::SettingsValues::kScalePressureSpan};
     if (key == flow.key)
         return &flow;
     if (key == pressure.key)
@@ -127,9 +129,9 @@ void CParameterDef::readScaleFromRegistry()
 {
     if (const ScaleValues* values = scaleValuesOf(m_key)) {
         // A half that cannot be read or divided keeps its value.
-        const auto readHundredths = [](const char* name, float& half) {
+        const auto readHundredths = [](QLatin1String name, float& half) {
             com::ignoreFailure([&] {
-                const double stored = com::Value(Zeltor::readSettingsValue(QString::fromLatin1(name))).toDouble();
+                const double stored = com::Value(Zeltor::readSettingsValue(name)).toDouble();
                 half = com::Value(stored / 100.0).toFloat();
             });
         };

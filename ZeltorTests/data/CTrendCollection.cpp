@@ -6,6 +6,7 @@
 #include "ReportHeading.h"
 
 #include "ErrorPassing.h"
+#include "RecordNames.h"
 #include "Xml.h"
 
 #include "com/Error.h"
@@ -19,7 +20,7 @@ namespace ZeltorTests {
 namespace {
 
 const QString kSource = QStringLiteral("ZeltorTests.CTrendCollection");
-const QString kElementName = QStringLiteral("Trends");
+constexpr QLatin1String kElementName = Zeltor::RecordNames::kTrends;
 
 } // namespace
 
@@ -79,7 +80,7 @@ void CTrendCollection::Load(const std::shared_ptr<Nelvar::IXmlElement>& element,
             Zeltor::raiseOwnError(eeTrendsWrongElement, kSource, 4);
         m_trends.clear();
         m_locked = false;
-        const auto trends = record.ElementsNamed(QStringLiteral("Trend"));
+        const auto trends = record.ElementsNamed(Zeltor::RecordNames::kTrend);
         for (int32_t i = 0; i < trends->Count(); ++i) {
             auto trend = std::make_shared<CTrend>();
             trend->Load(trends->Item(i), parameters);

@@ -5,6 +5,7 @@
 #include "CSettings.h"
 
 #include "ParameterKeys.h"
+#include "RecordNames.h"
 #include "Registry.h"
 #include "Xml.h"
 
@@ -15,8 +16,8 @@ namespace ZeltorTests {
 
 namespace {
 
-const QString kTrendSettings = QStringLiteral("TrendSettings");
-const QString kSettings = QStringLiteral("Settings");
+constexpr QLatin1String kTrendSettings = Zeltor::RecordNames::kTrendSettings;
+constexpr QLatin1String kSettings = Zeltor::RecordNames::kSettings;
 
 std::shared_ptr<CParameterList> defaultParameters()
 {

@@ -7,6 +7,7 @@
 #include "HostServices.h"
 #include "ParameterKeys.h"
 #include "Registry.h"
+#include "SettingsValueNames.h"
 #include "Xml.h"
 
 #include "com/Failure.h"
@@ -19,7 +20,7 @@ namespace ZeltorTests {
 namespace {
 
 const QString kSource = QStringLiteral("ZeltorTests.CConfigZeltor");
-const QString kNoiseLevel = QStringLiteral("NoiseLevel");
+using Zeltor::SettingsValues::kNoiseLevel; // the record child and the settings value
 
 constexpr int32_t kDefaultNoiseLevel = 500;
 constexpr int32_t kFlowTest = 300;

@@ -3,6 +3,7 @@
 #include "elements/RecordFields.h"
 
 #include "HostServices.h"
+#include "RecordNames.h"
 #include "Xml.h"
 
 #include "com/Required.h"
@@ -11,7 +12,7 @@ namespace ZeltorTests {
 
 namespace {
 
-const QString kElementName = QStringLiteral("TrendSettings");
+constexpr QLatin1String kElementName = Zeltor::RecordNames::kTrendSettings;
 const QString kActive = QStringLiteral("Active");
 const QString kInterval = QStringLiteral("Interval");
 

@@ -23,8 +23,10 @@
 #include "HostServices.h"
 #include "ParameterKeys.h"
 #include "Product.h"
+#include "RecordNames.h"
 #include "Report.h"
 #include "Settings.h"
+#include "SettingsValueNames.h"
 #include "Xml.h"
 
 #include "com/Failure.h"
@@ -36,7 +38,7 @@ namespace ZeltorTests {
 namespace {
 
 const QString kSource = QStringLiteral("ZeltorTests.CResultVentilator");
-const QString kPlugInDataName = QStringLiteral("PlugInData");
+constexpr QLatin1String kPlugInDataName = Zeltor::RecordNames::kPlugInData;
 constexpr int32_t kSamplesPerSecond = 50;
 
 // Raw flow in ml/sec, rounded to four decimals as the waveform tables store it.
@@ -91,11 +93,11 @@ void CResultVentilator::readThresholds()
 {
     com::ignoreFailure([&] {
         m_flowThreshold =
-            com::Value(com::Value(Zeltor::readSettingsValue(QStringLiteral("FlowThreshold"))).toDouble() / 60.0)
+            com::Value(com::Value(Zeltor::readSettingsValue(Zeltor::SettingsValues::kFlowThreshold)).toDouble() / 60.0)
                 .toFloat();
     });
     com::ignoreFailure([&] {
-        const float mmHg = com::Value(Zeltor::readSettingsValue(QStringLiteral("PressureThreshold"))).toFloat();
+        const float mmHg = com::Value(Zeltor::readSettingsValue(Zeltor::SettingsValues::kPressureThreshold)).toFloat();
         ZeltorConverter::CConvertCmH2O converter;
         converter.Initialize(ZeltorConverter::eunPressure_mmHg, QStringLiteral("mmHg"));
         m_pressureThreshold = converter.ConvertToInternalUnit(mmHg);
@@ -238,9 +240,9 @@ void CResultVentilator::loadPlugInData(const Nelvar::IXmlElement& plugInData)
     const auto children = plugInData.ChildElements();
     for (int32_t i = 0; i < children->Count(); ++i) {
         const auto child = children->Item(i);
-        if (child->TagName() == QLatin1String("Trends"))
+        if (child->TagName() == Zeltor::RecordNames::kTrends)
             com::required(m_trends).Load(child, parameters);
-        else if (child->TagName() == QLatin1String("Snapshots"))
+        else if (child->TagName() == Zeltor::RecordNames::kSnapshots)
             com::required(m_snapshots).Load(child, parameters, com::required(configuration.Settings()).DetectLevel());
     }
 }

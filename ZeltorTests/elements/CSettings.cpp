@@ -3,6 +3,8 @@
 #include "elements/RecordFields.h"
 
 #include "HostServices.h"
+#include "RecordNames.h"
+#include "SettingsValueNames.h"
 #include "Registry.h"
 #include "Xml.h"
 
@@ -15,14 +17,9 @@ namespace ZeltorTests {
 
 namespace {
 
-const QString kElementName = QStringLiteral("Settings");
-const QString kAtmosphericPressure = QStringLiteral("AtmosphericPressure");
-const QString kRelativeHumidity = QStringLiteral("RelativeHumidity");
-const QString kReferenceUnit = QStringLiteral("ReferenceUnit");
-const QString kDetectLevel = QStringLiteral("DetectLevel");
-const QString kBreathsPerCalculation = QStringLiteral("BreathsPerCalculation");
-const QString kSuppressPressurePeakPeriod = QStringLiteral("SuppressPressurePeakPeriod");
-const QString kCalculateMassFlow = QStringLiteral("CalculateMassFlow");
+constexpr QLatin1String kElementName = Zeltor::RecordNames::kSettings;
+// The record's children carry the names of the settings values they default from.
+using namespace Zeltor::SettingsValues;
 
 } // namespace
 

@@ -28,6 +28,7 @@
 #include "Product.h"
 #include "Registry.h"
 #include "RunContext.h"
+#include "SettingsValueNames.h"
 #include "Standards.h"
 #include "Xml.h"
 
@@ -77,7 +78,7 @@ CTestVentilator::CTestVentilator()
     const auto registry = com::ClassRegistry::instance().createAs<Nelvar::IRegistry>(
         QString::fromLatin1(Nelvar::kRegistryProgId));
     registry->OpenKey(Nelvar::kHiveLocalMachine, Zeltor::kSettingsKey);
-    com::ignoreFailure([&] { m_timerInterval = com::Value(registry->GetValue(QStringLiteral("TimerInterval"))).toInt32(); });
+    com::ignoreFailure([&] { m_timerInterval = com::Value(registry->GetValue(Zeltor::SettingsValues::kTimerInterval)).toInt32(); });
 }
 
 CTestVentilator::~CTestVentilator()

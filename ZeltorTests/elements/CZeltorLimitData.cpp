@@ -10,6 +10,7 @@
 #include "ErrorPassing.h"
 #include "HostServices.h"
 #include "Product.h"
+#include "RecordNames.h"
 #include "Report.h"
 #include "RunContext.h"
 #include "Standards.h"
@@ -24,7 +25,7 @@ namespace ZeltorTests {
 namespace {
 
 const QString kSource = QStringLiteral("CZeltorLimitData");
-const QString kElementName = QStringLiteral("ExpectedResult");
+constexpr QLatin1String kElementName = Zeltor::RecordNames::kExpectedResult;
 
 constexpr int32_t kStandardKind = 1;
 constexpr int32_t kCheckFailed = 2;

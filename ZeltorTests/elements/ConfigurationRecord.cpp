@@ -8,8 +8,10 @@
 #include "ErrorPassing.h"
 #include "HostServices.h"
 #include "Product.h"
+#include "RecordNames.h"
 #include "Registry.h"
 #include "RunContext.h"
+#include "SettingsValueNames.h"
 #include "Xml.h"
 
 #include "com/ClassRegistry.h"
@@ -20,9 +22,9 @@ namespace ZeltorTests {
 
 namespace {
 
-const QString kElementName = QStringLiteral("PlugInData");
+constexpr QLatin1String kElementName = Zeltor::RecordNames::kPlugInData;
 const QString kPlugInAttribute = QStringLiteral("PlugIn");
-const QString kDuration = QStringLiteral("Duration");
+using Zeltor::SettingsValues::kDuration; // the record child and the settings value
 const QString kParameterList = QStringLiteral("ParameterList");
 const QString kTestGuideSettings = QStringLiteral("TestGuideSettings");
 

@@ -8,6 +8,7 @@
 #include "ErrorPassing.h"
 #include "HostServices.h"
 #include "Product.h"
+#include "RecordNames.h"
 #include "RunContext.h"
 #include "Standards.h"
 #include "Xml.h"
@@ -21,7 +22,7 @@ namespace ZeltorTests {
 
 namespace {
 
-const QString kElementName = QStringLiteral("ResultItem");
+constexpr QLatin1String kElementName = Zeltor::RecordNames::kResultItem;
 
 std::shared_ptr<Nelvar::IServiceRecord> newServiceRecord()
 {

@@ -7,6 +7,7 @@
 #include "CParameterDef.h"
 #include "CParameterList.h"
 
+#include "RecordNames.h"
 #include "Standards.h"
 #include "Xml.h"
 
@@ -51,7 +52,7 @@ void ZeltorTestElement::Perform(const std::shared_ptr<Nelvar::ITestSequence>& se
 void ZeltorTestElement::Load(const std::shared_ptr<Nelvar::IXmlElement>& element,
                              const std::shared_ptr<com::Object>& owner)
 {
-    if (com::required(element).TagName() == QLatin1String("ResultItem"))
+    if (com::required(element).TagName() == Zeltor::RecordNames::kResultItem)
         PrepareResult(true);
     elementBase().Load(element, owner);
     com::required(limitData()).ApplyConversions(configurationAs<IZeltorConfiguration>());

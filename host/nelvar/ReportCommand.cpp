@@ -6,6 +6,7 @@
 
 #include "HostServices.h"
 #include "PlugIn.h"
+#include "RecordNames.h"
 #include "Report.h"
 #include "TestElement.h"
 #include "Xml.h"
@@ -16,8 +17,8 @@
 namespace {
 
 const QString kSource = QStringLiteral("nelvar report");
-const QString kTestElementName = QStringLiteral("TestElement");
-const QString kResultName = QStringLiteral("ResultItem");
+constexpr QLatin1String kTestElementName = Zeltor::RecordNames::kTestElement;
+constexpr QLatin1String kResultName = Zeltor::RecordNames::kResultItem;
 // The test whose results are saved as a bare "ResultItem".
 constexpr int32_t kVentilatorTest = 100;
 

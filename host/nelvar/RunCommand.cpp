@@ -11,6 +11,7 @@
 
 #include "HostServices.h"
 #include "PlugIn.h"
+#include "SettingsValueNames.h"
 #include "Standards.h"
 #include "TestDuration.h"
 #include "TestElement.h"
@@ -44,7 +45,7 @@ void setDuration(Nelvar::ITestElement& element, int32_t minutes)
     Nelvar::IConfigData& configuration = com::required(element.Configuration());
     const auto document = Nelvar::xmlService().CreateDocument();
     const auto record = configuration.Save(document);
-    const auto duration = com::required(record).FindChildElement(QStringLiteral("Duration"));
+    const auto duration = com::required(record).FindChildElement(Zeltor::SettingsValues::kDuration);
     if (!duration)
         host::errors::raise(com::errInvalidCall, kSource, QStringLiteral("the test's settings have no duration"));
     duration->setText(QString::number(minutes));

@@ -4,6 +4,7 @@
 #include "report/ElementHeading.h"
 #include "xml/RecordFields.h"
 
+#include "RecordNames.h"
 #include "Report.h"
 #include "Xml.h"
 
@@ -19,9 +20,9 @@ const QString kPlugInAttribute = QStringLiteral("PlugIn");
 const QString kTestIDAttribute = QStringLiteral("TestID");
 const QString kIDAttribute = QStringLiteral("ID");
 const QString kFilterAttribute = QStringLiteral("Filter");
-const QString kConfigurationName = QStringLiteral("PlugInData");
-const QString kLimitsName = QStringLiteral("ExpectedResult");
-const QString kResultName = QStringLiteral("ResultItem");
+constexpr QLatin1String kConfigurationName = Zeltor::RecordNames::kPlugInData;
+constexpr QLatin1String kLimitsName = Zeltor::RecordNames::kExpectedResult;
+constexpr QLatin1String kResultName = Zeltor::RecordNames::kResultItem;
 
 // The part that loads a saved child; raises 91 when the base holds none.
 template <typename Part>
@@ -46,7 +47,7 @@ void appendSaved(Nelvar::IXmlElement& element, const std::shared_ptr<Part>& part
 
 } // namespace
 
-const QString TestElementBase::kElementName = QStringLiteral("TestElement");
+const QString TestElementBase::kElementName = Zeltor::RecordNames::kTestElement;
 
 void TestElementBase::Initialize(const QString& plugInID, int32_t testID, int32_t id)
 {
