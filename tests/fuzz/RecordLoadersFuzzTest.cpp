@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <exception>
+#include <ostream>
 
 namespace {
 
@@ -23,6 +24,13 @@ std::string caseText(int number, const QByteArray& record)
 }
 
 } // namespace
+
+namespace fuzz {
+
+// How a test's parameter shows in its name and messages.
+void PrintTo(Loader loader, std::ostream* out) { *out << loaderName(loader).toStdString(); }
+
+} // namespace fuzz
 
 TEST_P(RecordLoadersFuzz, ADamagedRecordLoadsOrIsRefusedWithAnError)
 {
