@@ -2,7 +2,6 @@
 
 #include "PlugInErrors.h"
 
-#include "ErrorPassing.h"
 #include "HostServices.h"
 #include "Product.h"
 #include "Tests.h"
@@ -10,6 +9,7 @@
 #include "Xml.h"
 
 #include "com/ClassRegistry.h"
+#include "com/Error.h"
 #include "com/Failure.h"
 #include "com/Required.h"
 #include "format/Format.h"
@@ -23,11 +23,6 @@ const QString kClassNameAttribute = QStringLiteral("ClassName");
 const QString kIdAttribute = QStringLiteral("ID");
 const QString kLanguageKeyAttribute = QStringLiteral("LID");
 
-[[noreturn]] void raiseTemplateInvalid()
-{
-    Zeltor::raiseOwnError(eeTemplateInvalid, kPlugInSource, 4);
-}
-
 // The translation of a child's language key; empty without a key.
 QString languageText(const Nelvar::IXmlElement& child)
 {
@@ -35,21 +30,57 @@ QString languageText(const Nelvar::IXmlElement& child)
     return key.isEmpty() ? QString() : Nelvar::languageService().GetText(Zeltor::kProduct, key);
 }
 
+// One entry of the template: where it stands and which test it makes.
+struct Entry {
+    const Nelvar::IXmlElement& element;
+    const QString& templatePath;
+    QString className;
+    int32_t id = 0;
+
+    QString testName() const { return QStringLiteral("test %1 (%2)").arg(QString::number(id), className); }
+};
+
+// The limits of an "ExpectedResult" child go to the element's limit data. The template is read
+// whole or not at all: a record that cannot be read makes it invalid, rather than leaving the
+// test listed without the expected results it was given.
+void loadExpectedResult(Nelvar::ITestElement& element, const std::shared_ptr<Nelvar::IXmlElement>& record,
+                        const Entry& entry)
+{
+    const auto limits = element.Limits();
+    if (!limits)
+        raiseTemplateInvalid(entry.templatePath, entry.testName() + QStringLiteral(" takes no expected results"));
+    try {
+        limits->Load(record, nullptr);
+    } catch (...) {
+        raiseTemplateInvalid(entry.templatePath, QStringLiteral("the expected results of %1 cannot be read: %2")
+                                                     .arg(entry.testName(), com::currentError().description()));
+    }
+}
+
 // The entry's texts go to the element's info, its expected results to the element's limits.
-// A text or a limit record that fails is passed over.
-void describe(Nelvar::ITestElement& element, const Nelvar::IXmlElement& entry)
+// A text that fails is passed over.
+void describe(Nelvar::ITestElement& element, const Entry& entry)
 {
     QString type, parameter, name, description;
     std::shared_ptr<Nelvar::IXmlElementList> children;
     int32_t count = 0;
     com::ignoreFailure([&] {
-        children = entry.ChildElements();
+        children = entry.element.ChildElements();
         count = children->Count();
     });
     for (int32_t i = 0; i < count; ++i) {
+        std::shared_ptr<Nelvar::IXmlElement> child;
+        QString tag;
+        if (!com::ignoreFailure([&] {
+                child = children->Item(i);
+                tag = child->TagName();
+            }))
+            continue;
+        if (tag == QLatin1String("ExpectedResult")) {
+            loadExpectedResult(element, child, entry);
+            continue;
+        }
         com::ignoreFailure([&] {
-            const auto child = children->Item(i);
-            const QString tag = child->TagName();
             if (tag == QLatin1String("Type"))
                 type = languageText(*child);
             else if (tag == QLatin1String("Parameter"))
@@ -58,8 +89,6 @@ void describe(Nelvar::ITestElement& element, const Nelvar::IXmlElement& entry)
                 name = languageText(*child);
             else if (tag == QLatin1String("Description"))
                 description = languageText(*child);
-            else if (tag == QLatin1String("ExpectedResult"))
-                com::required(element.Limits()).Load(child, nullptr);
         });
     }
     std::shared_ptr<Nelvar::ITestInfo> info;
@@ -69,33 +98,34 @@ void describe(Nelvar::ITestElement& element, const Nelvar::IXmlElement& entry)
     com::ignoreFailure([&] { com::required(info).setName(name); });
 }
 
-void addMembers(Nelvar::ITests& group, const Nelvar::IXmlElement& entry)
+void addMembers(Nelvar::ITests& group, const Nelvar::IXmlElement& entry, const QString& templatePath)
 {
     const auto children = entry.ChildElements();
     for (int32_t i = 0; i < children->Count(); ++i) {
         const auto child = children->Item(i);
         if (child->TagName() == kEntryName)
-            group.Add(createTestElement(*child), nullptr, Nelvar::ITests::eapLast);
+            group.Add(createTestElement(*child, templatePath), nullptr, Nelvar::ITests::eapLast);
     }
 }
 
 } // namespace
 
-std::shared_ptr<Nelvar::ITestElement> createTestElement(const Nelvar::IXmlElement& entry)
+std::shared_ptr<Nelvar::ITestElement> createTestElement(const Nelvar::IXmlElement& entry, const QString& templatePath)
 {
     try {
-        const QString className = entry.GetAttribute(kClassNameAttribute);
-        if (className.isEmpty())
-            raiseTemplateInvalid();
-        const auto element = com::ClassRegistry::instance().createAs<Nelvar::ITestElement>(className);
+        Entry described{entry, templatePath, entry.GetAttribute(kClassNameAttribute)};
+        if (described.className.isEmpty())
+            raiseTemplateInvalid(templatePath, QStringLiteral("an entry has no \"%1\"").arg(kClassNameAttribute));
+        const auto element = com::ClassRegistry::instance().createAs<Nelvar::ITestElement>(described.className);
         const QString idText = entry.GetAttribute(kIdAttribute);
         if (idText.isEmpty())
-            raiseTemplateInvalid();
-        const int32_t id = format::toInt32(format::leadingNumber(idText));
-        element->Initialize(Zeltor::kProduct, id, id);
-        describe(*element, entry);
+            raiseTemplateInvalid(templatePath, QStringLiteral("the entry of %1 has no \"%2\"")
+                                                   .arg(described.className, kIdAttribute));
+        described.id = format::toInt32(format::leadingNumber(idText));
+        element->Initialize(Zeltor::kProduct, described.id, described.id);
+        describe(*element, described);
         if (const auto group = std::dynamic_pointer_cast<Nelvar::ITests>(element))
-            addMembers(*group, entry);
+            addMembers(*group, entry, templatePath);
         return element;
     } catch (...) {
         passListedOrWrap({eeTemplateInvalid}, kPlugInSource);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 #include <memory>
 
 namespace Nelvar {
@@ -14,9 +16,10 @@ namespace ZeltorPlugin {
 // "Type", "Parameter", "Name" and "Description" children and the limits of its "ExpectedResult"
 // children, and, when it is a group of tests, the elements of its nested entries.
 //
-// An entry without class name or identifier (a nested one included) raises eeTemplateInvalid;
-// any other failure but those of the texts and limits, which are passed over, is raised with the
-// plug-in's source.
-std::shared_ptr<Nelvar::ITestElement> createTestElement(const Nelvar::IXmlElement& entry);
+// An entry without class name or identifier (a nested one included), and an "ExpectedResult"
+// that the element's limit data cannot read, raise eeTemplateInvalid with a description naming
+// `templatePath` (and the test); any other failure but those of the texts, which are passed over,
+// is raised with the plug-in's source.
+std::shared_ptr<Nelvar::ITestElement> createTestElement(const Nelvar::IXmlElement& entry, const QString& templatePath);
 
 } // namespace ZeltorPlugin

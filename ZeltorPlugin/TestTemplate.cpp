@@ -35,11 +35,6 @@ void readingStep(Step&& step)
     }
 }
 
-[[noreturn]] void raiseTemplateInvalid()
-{
-    Zeltor::raiseOwnError(eeTemplateInvalid, kPlugInSource, 4);
-}
-
 void readEntries(Nelvar::ITestCollection& tests, const QString& path)
 {
     std::shared_ptr<Nelvar::IXmlDocument> document;
@@ -51,11 +46,11 @@ void readEntries(Nelvar::ITestCollection& tests, const QString& path)
         const auto root = com::required(document).DocumentElement();
         data = root ? root->FindChildElement(kTemplateDataName, 0) : nullptr;
         if (!data)
-            raiseTemplateInvalid();
+            raiseTemplateInvalid(path, QStringLiteral("it has no \"TemplateData\""));
     });
     readingStep([&] {
         if (!com::required(data).HasChildNodes())
-            raiseTemplateInvalid();
+            raiseTemplateInvalid(path, QStringLiteral("its \"TemplateData\" is empty"));
     });
 
     std::shared_ptr<Nelvar::IXmlElementList> children;
@@ -69,7 +64,7 @@ void readEntries(Nelvar::ITestCollection& tests, const QString& path)
         readingStep([&] {
             const auto child = children->Item(i);
             if (child->TagName() == kEntryName)
-                tests.Add(createTestElement(*child), nullptr, Nelvar::ITests::eapLast);
+                tests.Add(createTestElement(*child, path), nullptr, Nelvar::ITests::eapLast);
         });
     }
 }

@@ -16,7 +16,8 @@ namespace ZeltorPlugin {
 //
 // Raises eeTemplateNotFound for a file that does not exist, eeTemplateFileError for any other
 // file fault, eeTemplateInvalid for a root without "TemplateData", a "TemplateData" without child
-// nodes or an entry without class name or identifier, and any other failure with the plug-in's
+// nodes, an entry without class name or identifier or expected results that cannot be read (its
+// description names the file and what is wrong), and any other failure with the plug-in's
 // source. Nothing read so far stays alive then. The host error kPassedOverHostError is passed
 // over: the step that raised it is skipped, and an entry that raised it adds nothing.
 std::shared_ptr<Nelvar::ITestCollection> readTestTemplate(const QString& path);

@@ -1,10 +1,11 @@
 #include "CGraphSettings.h"
 
+#include "RecordReading.h"
+
 #include "HostServices.h"
 #include "Xml.h"
 
 #include "com/Required.h"
-#include "format/Format.h"
 
 #include <utility>
 
@@ -49,7 +50,7 @@ void CGraphSettings::Load(const std::shared_ptr<Nelvar::IXmlElement>& ixeIn)
         const auto child = children->Item(i);
         const QString text = child->Text();
         const bool flag = text == QLatin1String("True");
-        const auto number = [&] { return com::Value(format::leadingNumber(text)).toFloat(); };
+        const auto number = [&] { return records::leadingSingleNumber(child->TagName(), text); };
         const QString tag = child->TagName();
         if (tag == QLatin1String("AutoScaleX"))
             m_autoScaleX = flag;

@@ -33,7 +33,9 @@ public:
     // Host failures reach the caller unchanged.
     std::shared_ptr<Nelvar::IXmlElement> Save(const std::shared_ptr<Nelvar::IXmlDocument>& ixdOwner) override;
     // Restores the defaults, then reads an element named exactly "GraphSettings" (any other
-    // element leaves the defaults). What was read before a host failure stays.
+    // element leaves the defaults). A range value is the leading number of its text (none gives
+    // 0); one beyond the Single range raises overflow (6), naming it. What was read before a
+    // failure stays.
     void Load(const std::shared_ptr<Nelvar::IXmlElement>& ixeIn) override;
 
 private:

@@ -2,6 +2,7 @@
 
 #include "CParameterDef.h"
 #include "DataErrors.h"
+#include "RecordReading.h"
 #include "ParameterTable.h"
 
 #include "Converter.h"
@@ -140,30 +141,32 @@ void CMeasurement::Load(const std::shared_ptr<Nelvar::IXmlElement>& element, con
         const QString key = record.GetAttribute(kKeyAttribute);
         if (record.TagName() != kElementName || key.isEmpty() || !m_parameterDef || key != m_parameterDef->Key())
             Zeltor::raiseOwnError(eeMeasurementWrongElement, kSource, 4);
-        const auto children = record.ChildElements();
-        for (int32_t i = 0; i < children->Count(); ++i) {
-            const auto child = children->Item(i);
-            const QString tag = child->TagName();
-            if (tag == kValueElement) {
-                const QString text = child->Text();
-                if (text.isEmpty())
-                    continue;
-                const float value = com::Value(format::leadingNumber(text)).toFloat();
-                const QString field = child->GetAttribute(kKeyAttribute);
-                if (field == QLatin1String("Current"))
-                    m_current = value;
-                else if (field == QLatin1String("Max"))
-                    m_max = value;
-                else if (field == QLatin1String("Min"))
-                    m_min = value;
-                else if (field == QLatin1String("Average"))
-                    m_average = value;
-            } else if (tag == kStatusElement) {
-                QString flags;
-                Nelvar::xmlService().LoadStatus(child, m_status, flags);
-                m_statusFlags = format::toInt32(format::leadingNumber(flags));
+        records::readingRecord(QStringLiteral("Measurement \"%1\"").arg(key), [&] {
+            const auto children = record.ChildElements();
+            for (int32_t i = 0; i < children->Count(); ++i) {
+                const auto child = children->Item(i);
+                const QString tag = child->TagName();
+                if (tag == kValueElement) {
+                    const QString text = child->Text();
+                    if (text.isEmpty())
+                        continue;
+                    const QString field = child->GetAttribute(kKeyAttribute);
+                    const float value = records::leadingSingleNumber(QStringLiteral("Value \"%1\"").arg(field), text);
+                    if (field == QLatin1String("Current"))
+                        m_current = value;
+                    else if (field == QLatin1String("Max"))
+                        m_max = value;
+                    else if (field == QLatin1String("Min"))
+                        m_min = value;
+                    else if (field == QLatin1String("Average"))
+                        m_average = value;
+                } else if (tag == kStatusElement) {
+                    QString flags;
+                    Nelvar::xmlService().LoadStatus(child, m_status, flags);
+                    m_statusFlags = format::toInt32(format::leadingNumber(flags));
+                }
             }
-        }
+        });
     } catch (...) {
         Zeltor::passOwnOrWrap(kSource);
     }

@@ -41,7 +41,9 @@ public:
     QString Flags() const override { return {}; }
     QString ToolTipText() const override { return {}; }
     // Reads a "Measurement" element of this parameter's key; raises 0x8004A3FF for another one.
-    // The sample count is not stored and stays as it is.
+    // A value is the leading number of its text; one beyond the Single range raises overflow (6),
+    // the description naming the measurement and the value. The sample count is not stored and
+    // stays as it is.
     void Load(const std::shared_ptr<Nelvar::IXmlElement>& element, const com::Value& owner = {}) override;
     // A "Measurement" element (not appended) with the values in the base unit.
     std::shared_ptr<Nelvar::IXmlElement> Save(const std::shared_ptr<Nelvar::IXmlDocument>& document) override;

@@ -10,6 +10,7 @@
 #include "Report.h"
 #include "Xml.h"
 
+#include "com/Error.h"
 #include "com/Failure.h"
 #include "com/Required.h"
 
@@ -79,24 +80,25 @@ std::shared_ptr<Nelvar::IXmlElement> CSnapshotColl::Save(const std::shared_ptr<N
 void CSnapshotColl::Load(const std::shared_ptr<Nelvar::IXmlElement>& element, const CParameterList& parameters,
                          int32_t detectLevel)
 {
-    com::ignoreFailure([&] {
-        const Nelvar::IXmlElement& record = com::required(element);
-        if (record.TagName() != kElementName)
-            return;
-        m_snapshots.Clear();
-        const auto children = record.ChildElements();
-        for (int32_t i = 0; i < children->Count(); ++i) {
-            const auto child = children->Item(i);
-            if (child->TagName() != kSnapshotElement)
-                continue;
-            const auto snapshot = CWaveformData::create();
-            snapshot->Initialize(child->GetAttribute(kKeyAttribute), parameters, detectLevel);
-            snapshot->Load(child);
-            Add(snapshot);
-        }
-    });
+    if (!element || element->TagName() != kElementName)
+        return;
+    const Nelvar::IXmlElement& record = *element;
+    m_snapshots.Clear();
+    const auto children = record.ChildElements();
+    for (int32_t i = 0; i < children->Count(); ++i) {
+        const auto child = children->Item(i);
+        if (child->TagName() != kSnapshotElement)
+            continue;
+        const auto snapshot = CWaveformData::create();
+        snapshot->Initialize(child->GetAttribute(kKeyAttribute), parameters, detectLevel);
+        snapshot->Load(child);
+        // Add would refuse the second of two snapshots under one key; the record is damaged.
+        if (m_snapshots.Contains(snapshot->Key()))
+            throw com::Error(com::errDuplicateKey, kSource,
+                             QStringLiteral("Snapshots: two snapshots have the key \"%1\"").arg(snapshot->Key()));
+        Add(snapshot);
+    }
 }
-
 
 void CSnapshotColl::PrintReport(Nelvar::IReport& report) const
 {

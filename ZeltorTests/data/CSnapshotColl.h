@@ -20,7 +20,7 @@ class CParameterList;
 class CWaveformData;
 
 // The snapshots of one ventilator result, each under its key, in the order they were added.
-// Persisted as "Snapshots". Nothing here raises to the caller.
+// Persisted as "Snapshots". Only Load raises to the caller, for a record it cannot read.
 class CSnapshotColl final : public com::Object {
 public:
     using Snapshots = com::KeyedCollection<std::shared_ptr<CWaveformData>>;
@@ -46,7 +46,8 @@ public:
     std::shared_ptr<Nelvar::IXmlElement> Save(const std::shared_ptr<Nelvar::IXmlDocument>& document) const;
     // Replaces the snapshots by those of a "Snapshots" element (any other changes nothing), each
     // bound to the channel definitions of `parameters` and the detect level (ml/min) of the
-    // test's measurement settings.
+    // test's measurement settings. A snapshot that cannot be read, or a second snapshot under a
+    // key already read (457), raises with a description naming it; the snapshots before it stay.
     void Load(const std::shared_ptr<Nelvar::IXmlElement>& element, const CParameterList& parameters,
               int32_t detectLevel);
 

@@ -6,12 +6,14 @@
 #include "CTrendParameter.h"
 #include "DataErrors.h"
 #include "ParameterTable.h"
+#include "RecordReading.h"
 
 #include "ErrorPassing.h"
 #include "HostServices.h"
 #include "Product.h"
 #include "Xml.h"
 
+#include "com/Required.h"
 #include "format/Format.h"
 
 namespace ZeltorTests {
@@ -31,7 +33,7 @@ QString recordText(int32_t value) { return Nelvar::utilityService().ValueToText(
 // Seconds from an attribute: its leading number rounded halves to even; absent or empty gives 0.
 int32_t secondsFrom(const Nelvar::IXmlElement& element, const QString& attribute)
 {
-    return format::toInt32(format::leadingNumber(element.GetAttribute(attribute)));
+    return records::leadingWholeNumber(attribute, element.GetAttribute(attribute));
 }
 
 } // namespace
@@ -111,34 +113,36 @@ void CTrend::Print(CTrendPrinter& printer, Nelvar::IReport& report) const
 
 void CTrend::Load(const std::shared_ptr<Nelvar::IXmlElement>& element, const CParameterList& parameters)
 {
-    bool isTrend = false;
-    com::ignoreFailure([&] { isTrend = com::required(element).TagName() == kElementName; });
-    if (!isTrend)
+    if (!element || element->TagName() != kElementName)
         return;
-    com::ignoreFailure([&] { CreateParameters(element->GetAttribute(kKeyAttribute), parameters); });
-    com::ignoreFailure([&] { m_startTime = secondsFrom(*element, kStartTimeAttribute); });
-    com::ignoreFailure([&] { m_interval = secondsFrom(*element, kIntervalAttribute); });
-    std::shared_ptr<Nelvar::IXmlElementList> children;
-    int32_t childCount = 0;
-    com::ignoreFailure([&] {
-        children = element->ChildElements();
-        childCount = children->Count();
+    const Nelvar::IXmlElement& record = *element;
+    CreateParameters(record.GetAttribute(kKeyAttribute), parameters);
+    records::readingRecord(QStringLiteral("Trend \"%1\"").arg(m_key), [&] {
+        m_startTime = secondsFrom(record, kStartTimeAttribute);
+        m_interval = secondsFrom(record, kIntervalAttribute);
+        const auto children = record.ChildElements();
+        for (int32_t i = 0; i < children->Count(); ++i)
+            loadChild(children->Item(i));
     });
-    for (int32_t i = 0; i < childCount; ++i)
-        com::ignoreFailure([&] { loadChild(children->Item(i)); });
     m_sampleCount = m_parameters.Count() > 0 ? m_parameters.Item(1)->SampleCount() : 0;
     m_bpmHasChanged = true;
 }
 
 void CTrend::loadChild(const std::shared_ptr<Nelvar::IXmlElement>& child)
 {
-    const QString tag = com::required(child).TagName();
-    if (tag == QLatin1String("TrendParameter"))
-        Parameter(child->GetAttribute(kKeyAttribute))->Load(child);
-    else if (tag == kTitleElement)
+    const QString tag = child->TagName();
+    if (tag == QLatin1String("TrendParameter")) {
+        // A parameter that the list does not select now has no place in the trend.
+        const QString key = child->GetAttribute(kKeyAttribute);
+        if (!m_parameters.Contains(key))
+            return;
+        records::readingRecord(QStringLiteral("TrendParameter \"%1\"").arg(key),
+                               [&] { m_parameters.Item(key)->Load(child); });
+    } else if (tag == kTitleElement) {
         m_title = child->Text();
-    else if (tag == kCommentElement)
+    } else if (tag == kCommentElement) {
         m_comment = child->Text();
+    }
 }
 
 } // namespace ZeltorTests

@@ -84,8 +84,10 @@ public:
     void Print(CTrendPrinter& printer, Nelvar::IReport& report) const;
 
     // Reads a "Trend" element (another one is ignored) into a fresh trend: its parameters are the
-    // ones the list selects now, so a stored parameter the list does not select is skipped. A
-    // failing step is skipped and loading goes on; no error reaches the caller.
+    // ones the list selects now, so a stored parameter the list does not select is skipped. A part
+    // that cannot be read (a start time or interval beyond 32 bits, a parameter's samples or
+    // settings) raises, the description naming the trend and the parameter, rather than the rest
+    // of the trend being lost.
     void Load(const std::shared_ptr<Nelvar::IXmlElement>& element, const CParameterList& parameters);
     // A "Trend" element (not appended); none for a trend without parameters. A document that
     // gives no element raises 0x8004A400; other failures reach the caller.

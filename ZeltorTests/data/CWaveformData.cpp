@@ -4,6 +4,7 @@
 #include "CParameterDef.h"
 #include "CParameterList.h"
 #include "CZeltorMeasurementTable.h"
+#include "RecordReading.h"
 
 #include "GMiscConverters.h"
 #include "HostServices.h"
@@ -13,7 +14,6 @@
 
 #include "com/Failure.h"
 #include "com/Required.h"
-#include "com/Value.h"
 #include "format/Format.h"
 
 #include <algorithm>
@@ -164,15 +164,15 @@ std::shared_ptr<Nelvar::IXmlElement> CWaveformData::Save(const std::shared_ptr<N
 
 void CWaveformData::Load(const std::shared_ptr<Nelvar::IXmlElement>& element)
 {
-    com::ignoreFailure([&] {
-        const Nelvar::IXmlElement& record = com::required(element);
-        if (record.TagName() != kElementName)
-            return;
-        m_stored = true;
-        // All three channels are snapshot channels, also those the record lacks.
-        for (CZeltorMeasurementTable* table : tables())
-            table->setGraphType(ZeltorGraph::egtSnapshotGraph);
-        m_key = record.GetAttribute(kKeyAttribute);
+    if (!element || element->TagName() != kElementName)
+        return;
+    const Nelvar::IXmlElement& record = *element;
+    m_stored = true;
+    // All three channels are snapshot channels, also those the record lacks.
+    for (CZeltorMeasurementTable* table : tables())
+        table->setGraphType(ZeltorGraph::egtSnapshotGraph);
+    m_key = record.GetAttribute(kKeyAttribute);
+    records::readingRecord(QStringLiteral("Snapshot \"%1\"").arg(m_key), [&] {
         const auto children = record.ChildElements();
         for (int32_t i = 0; i < children->Count(); ++i) {
             const auto child = children->Item(i);
@@ -182,7 +182,7 @@ void CWaveformData::Load(const std::shared_ptr<Nelvar::IXmlElement>& element)
             else if (tag == kCommentElement)
                 m_comment = child->Text();
             else if (tag == kCreationTimeElement)
-                m_creationTime = com::Value(child->Text()).toInt32(); // not a number: the load ends here
+                m_creationTime = records::wholeNumber(kCreationTimeElement, child->Text());
             else if (tag == kTableElement) {
                 // A table of any other channel is not one of ours and is skipped.
                 if (CZeltorMeasurementTable* table = tableOfKey(child->GetAttribute(kKeyAttribute)))
@@ -191,7 +191,6 @@ void CWaveformData::Load(const std::shared_ptr<Nelvar::IXmlElement>& element)
         }
     });
 }
-
 
 void CWaveformData::Print(CSnapshotPrinter& printer, Nelvar::IReport& report) const
 {

@@ -24,8 +24,8 @@ class CZeltorMeasurementTable;
 // a comment and the elapsed second at which it ends. Live while the run fills it; once frozen or
 // loaded it is a snapshot. The parent of its three tables; persisted as "Snapshot".
 //
-// Members that initialise, draw, freeze, truncate, load or save absorb their failures and return
-// normally; what was done before a failure stays.
+// Members that initialise, draw, freeze, truncate or save absorb their failures and return
+// normally; what was done before a failure stays. Load reports what it cannot read.
 class CWaveformData final : public ZeltorGraph::IGraphDataParent,
                             public std::enable_shared_from_this<CWaveformData> {
     struct Passkey {
@@ -75,6 +75,8 @@ public:
     // A "Snapshot" element (not appended), or none when it cannot be completed.
     std::shared_ptr<Nelvar::IXmlElement> Save(const std::shared_ptr<Nelvar::IXmlDocument>& document) const;
     // Reads a "Snapshot" element (any other changes nothing); the waveform becomes a snapshot.
+    // A creation time or a channel that cannot be read raises, the description naming the
+    // snapshot, rather than the rest of the snapshot being lost; what was read before stays.
     void Load(const std::shared_ptr<Nelvar::IXmlElement>& element);
 
 private:

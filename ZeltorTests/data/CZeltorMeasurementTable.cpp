@@ -5,6 +5,7 @@
 #include "CSnapshotPrinter.h"
 #include "CWaveformData.h"
 #include "MGlobalFunctions.h"
+#include "RecordReading.h"
 
 #include "Converter.h"
 #include "ParameterKeys.h"
@@ -20,7 +21,6 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
-#include <optional>
 #include <utility>
 
 namespace ZeltorTests {
@@ -54,17 +54,6 @@ int64_t hundredthsOf(float sample)
     if (hundredths < -kLimit)
         return std::numeric_limits<int64_t>::min();
     return static_cast<int64_t>(hundredths);
-}
-
-// The sample a "Data" piece stands for; none for a piece that is not a finite number a Single holds.
-std::optional<float> sampleOfPiece(const QString& piece)
-{
-    if (!format::isNumeric(piece))
-        return std::nullopt;
-    const double value = format::leadingNumber(piece) / 100.0;
-    if (!std::isfinite(value) || std::fabs(value) > static_cast<double>(std::numeric_limits<float>::max()))
-        return std::nullopt;
-    return static_cast<float>(value);
 }
 
 } // namespace
@@ -260,13 +249,12 @@ QString CZeltorMeasurementTable::dataText() const
 
 void CZeltorMeasurementTable::appendDataText(const QString& text)
 {
-    // A piece that is not a number ends the data; what was read before it stays.
-    for (const QString& piece : text.split(kDataSeparator)) {
-        const auto sample = sampleOfPiece(piece);
-        if (!sample)
-            return;
-        AddValue(*sample);
-    }
+    QStringList pieces = text.split(kDataSeparator);
+    // A separator after the last sample ends nothing.
+    if (pieces.back().isEmpty())
+        pieces.removeLast();
+    for (qsizetype n = 0; n < pieces.size(); ++n)
+        AddValue(records::hundredths(QStringLiteral("Data piece %1").arg(n + 1), pieces[n]));
 }
 
 std::shared_ptr<Nelvar::IXmlElement> CZeltorMeasurementTable::Save(
@@ -290,12 +278,12 @@ std::shared_ptr<Nelvar::IXmlElement> CZeltorMeasurementTable::Save(
 
 void CZeltorMeasurementTable::Load(const std::shared_ptr<Nelvar::IXmlElement>& element)
 {
-    com::ignoreFailure([&] {
-        const Nelvar::IXmlElement& record = com::required(element);
-        if (record.TagName() != kElementName)
-            return;
-        // A loaded table is a snapshot table, also when the record fails part-way.
-        m_graphType = ZeltorGraph::egtSnapshotGraph;
+    if (!element || element->TagName() != kElementName)
+        return;
+    const Nelvar::IXmlElement& record = *element;
+    // A loaded table is a snapshot table, also when the record fails part-way.
+    m_graphType = ZeltorGraph::egtSnapshotGraph;
+    records::readingRecord(QStringLiteral("channel %1").arg(Key()), [&] {
         const auto children = record.ChildElements();
         for (int32_t i = 0; i < children->Count(); ++i) {
             const auto child = children->Item(i);

@@ -28,8 +28,8 @@ class CWaveformData;
 // two-sample packets, with lost packets filled in. It is the data item of a live waveform graph
 // and, once frozen or loaded, of a snapshot graph. Persisted as "MeasurementTable".
 //
-// Members other than the plain accessors absorb their failures and return normally; what was done
-// before a failure stays.
+// Members other than the plain accessors and Load absorb their failures and return normally; what
+// was done before a failure stays.
 class CZeltorMeasurementTable final : public ZeltorGraph::IGraphData,
                                       public std::enable_shared_from_this<CZeltorMeasurementTable> {
     struct Passkey {
@@ -89,7 +89,9 @@ public:
     // A "MeasurementTable" element (not appended), or none when it cannot be completed.
     std::shared_ptr<Nelvar::IXmlElement> Save(const std::shared_ptr<Nelvar::IXmlDocument>& document) const;
     // Reads a "MeasurementTable" element (any other changes nothing): print flag, settings and
-    // samples, which are appended to those held. The table becomes a snapshot table.
+    // samples, which are appended to those held. The table becomes a snapshot table. A part that
+    // cannot be read (a data piece that is not a number) raises, the description naming the
+    // channel, rather than the samples after it being lost; what was read before stays.
     void Load(const std::shared_ptr<Nelvar::IXmlElement>& element);
 
     // IGraphData
@@ -110,6 +112,7 @@ private:
     float displayValue(float baseValue) const;
     int32_t parentStartTime() const;
     QString dataText() const;
+    // Appends the samples of a "Data" text; a piece that is not a number raises, naming it.
     void appendDataText(const QString& text);
 
     std::shared_ptr<CParameterDef> m_definition;

@@ -1,6 +1,7 @@
 #include "TrendValuesRecord.h"
 
 #include "MGlobalFunctions.h"
+#include "RecordReading.h"
 
 #include "HostServices.h"
 #include "Xml.h"
@@ -23,13 +24,6 @@ QString hundredthsText(float value)
 {
     const float rounded = MGlobalFunctions::RoundToDigits(value, 2);
     return QString::number(format::toInt32(static_cast<double>(rounded) * 100.0));
-}
-
-float fromHundredths(const QString& text)
-{
-    if (!format::isNumeric(text))
-        throw com::Error::typeMismatch();
-    return com::Value(format::leadingNumber(text) / 100.0).toFloat();
 }
 
 } // namespace
@@ -65,11 +59,15 @@ void readTrendValues(const Nelvar::IXmlElement& values, const std::function<void
     const auto children = values.ChildElements();
     for (int32_t i = 0; i < children->Count(); ++i)
         joined += children->Item(i)->Text() + QLatin1Char(';');
-    for (const QString& piece : joined.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
-        const QStringList parts = piece.split(QLatin1Char(':'));
+    const QStringList pieces = joined.split(QLatin1Char(';'), Qt::SkipEmptyParts);
+    for (qsizetype n = 0; n < pieces.size(); ++n) {
+        const QString pair = QStringLiteral("Values pair %1").arg(n + 1);
+        const QStringList parts = pieces[n].split(QLatin1Char(':'));
         if (parts.size() < 2)
-            throw com::Error::subscript();
-        add({fromHundredths(parts[0]), fromHundredths(parts[1])});
+            throw com::Error(com::errSubscript, {},
+                             QStringLiteral("%1 is \"%2\", not minimum:maximum").arg(pair, records::shownText(pieces[n])));
+        add({records::hundredths(pair + QStringLiteral(" minimum"), parts[0]),
+             records::hundredths(pair + QStringLiteral(" maximum"), parts[1])});
     }
 }
 

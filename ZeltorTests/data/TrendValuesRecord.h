@@ -26,7 +26,8 @@ std::shared_ptr<Nelvar::IXmlElement> saveTrendValues(const std::shared_ptr<Nelva
 // Reads the texts of all children of a "Values" element in document order (chunk names and IDs
 // carry no meaning) and hands each pair to `add`, oldest first. An element of another name gives
 // nothing. After the pairs before it were handed on, a pair without ":" raises subscript (9), one
-// with a part that is not a number type mismatch (13) and one beyond the Single range overflow (6).
+// with a part that is not a number type mismatch (13) and one beyond the Single range overflow (6),
+// each with a description naming the pair.
 void readTrendValues(const Nelvar::IXmlElement& values, const std::function<void(const TrendSample&)>& add);
 
 } // namespace ZeltorTests

@@ -56,7 +56,9 @@ public:
 
     // IResultData
     bool HasDialog() const override { return true; }
-    // Reads a "ResultItem" into the prepared result; raises 0x8004A3EB for another element.
+    // Reads a "ResultItem" into the prepared result; raises 0x8004A3EB for another element. A
+    // measurement, trend or snapshot that cannot be read passes its error on (wrapped with this
+    // class's source), its description naming the record; what was read before stays.
     void Load(const std::shared_ptr<Nelvar::IXmlElement>& element,
               const std::shared_ptr<Nelvar::IProgress>& progress) override;
     // A "ResultItem" element (not appended); raises 0x8004A3EC when the document makes none.

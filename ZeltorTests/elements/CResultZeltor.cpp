@@ -7,6 +7,7 @@
 #include "CMeasurement.h"
 #include "CParameterDef.h"
 #include "CParameterList.h"
+#include "DataErrors.h"
 
 #include "CZeltorVTI.h"
 #include "GMTI.h"
@@ -14,6 +15,7 @@
 #include "ParameterKeys.h"
 #include "Xml.h"
 
+#include "com/Error.h"
 #include "com/Failure.h"
 #include "com/Required.h"
 
@@ -142,15 +144,22 @@ void CResultZeltor::Load(const std::shared_ptr<Nelvar::IXmlElement>& element,
 
 std::shared_ptr<CMeasurement> CResultZeltor::LoadMeasurement(const std::shared_ptr<Nelvar::IXmlElement>& element) const
 {
+    // A parameter that the configuration does not hold, and a record that the measurement rejects
+    // as not its own, leave the child out; a record that cannot be read is reported.
+    const QString key = element->GetAttribute(QStringLiteral("Key"));
+    const CParameterList& parameters = com::required(com::required(m_configuration).Parameters());
+    if (!parameters.Contains(key))
+        return nullptr;
+    auto measurement = std::make_shared<CMeasurement>();
+    measurement->setParameterDef(parameters.Item(key));
     try {
-        const QString key = element->GetAttribute(QStringLiteral("Key"));
-        auto measurement = std::make_shared<CMeasurement>();
-        measurement->setParameterDef(com::required(com::required(m_configuration).Parameters()).Item(key));
         measurement->Load(element);
-        return measurement;
-    } catch (...) {
+    } catch (const com::Error& error) {
+        if (error.number() != eeMeasurementWrongElement)
+            throw;
         return nullptr;
     }
+    return measurement;
 }
 
 

@@ -35,8 +35,10 @@ public:
     bool HasDialog() const override { return !Comment().isEmpty(); }
     // Replaces the record by a "ResultItem": comment, status, service record and identifier are
     // reset first, and the measurements are made anew from the record's "Measurement" children,
-    // each bound to the configuration's parameter of its key; a child that cannot be so read is
-    // left out. Raises 0x8004A3EB for another element.
+    // each bound to the configuration's parameter of its key; a child of a key that the
+    // configuration lacks, or that the measurement rejects, is left out. Raises 0x8004A3EB for
+    // another element, and a measurement that cannot be read passes its error on (wrapped with
+    // this class's source), its description naming the measurement.
     void Load(const std::shared_ptr<Nelvar::IXmlElement>& element,
               const std::shared_ptr<Nelvar::IProgress>& progress) override;
     // A "ResultItem" element (not appended); raises 0x8004A3EC when the document makes none.

@@ -20,7 +20,7 @@ struct ValueArray {
     int32_t lowerBound = 0;
     int32_t columns = 0; // 0: one-dimensional; otherwise the length of the second dimension
 
-    int32_t upperBound() const { return lowerBound + static_cast<int32_t>(items.size()) - 1; }
+    int32_t upperBound() const; // defined below, where Value is complete
     bool isTwoDimensional() const { return columns > 0; }
 };
 
@@ -92,5 +92,7 @@ private:
 
     Storage m_storage;
 };
+
+inline int32_t ValueArray::upperBound() const { return lowerBound + static_cast<int32_t>(items.size()) - 1; }
 
 } // namespace com

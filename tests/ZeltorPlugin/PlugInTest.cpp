@@ -209,9 +209,70 @@ TEST_F(PlugInTest, TemplateFaultsFailInitializeAndLeaveNoPrototypeAlive)
         const com::Error error = caughtError([&] { plugIn->Initialize(nullptr); });
         EXPECT_EQ(error.number(), c.number) << c.fault;
         EXPECT_EQ(error.source(), kPlugInSource) << c.fault;
+        if (c.number == eeTemplateInvalid) {
+            EXPECT_TRUE(error.description().contains(files.filePath(QStringLiteral("template.mpc"))))
+                << c.fault << ": " << error.description().toStdString();
+        }
         EXPECT_EQ(FakeTestElement::alive, 0) << c.fault;
         EXPECT_NE(plugIn->Setup(), nullptr) << c.fault;
         EXPECT_EQ(caughtError([&] { plugIn->Tests(); }).number(), eePlugInNotInitialized) << c.fault;
+    }
+}
+
+TEST_F(PlugInTest, ExpectedResultsThatCannotBeReadMakeTheTemplateInvalidAndKeepTheCatalogue)
+{
+    const auto expectedResult = [](const QString& standard, const QString& limit) {
+        return QStringLiteral("<ExpectedResult><Standard Name=\"Default\" Key2=\"Defaults\" %1>"
+                              "<Limit Name=\"ACPR\" Unit=\"cmH2O\" BaseUnit=\"cmH2O\" %2/>"
+                              "</Standard></ExpectedResult>")
+            .arg(standard, limit);
+    };
+    useTemplate(templateWith(entry(QStringLiteral("ZeltorTests.CTestZeltor"), QStringLiteral("400"),
+                                   expectedResult(QStringLiteral("Kind=\"1\""), QStringLiteral("Upper=\"5\"")))));
+    plugIn->Initialize(nullptr);
+    const auto kept = prototype(400);
+    ASSERT_EQ(kept->Limits()->Standards()->Count(), 1);
+
+    const struct {
+        const char* fault;
+        QString entries;
+    } cases[] = {
+        {"upper not a number",
+         entry(QStringLiteral("ZeltorTests.CTestZeltor"), QStringLiteral("200"),
+               expectedResult(QStringLiteral("Kind=\"1\""), QStringLiteral("Upper=\"NaN\" UpperEnabled=\"True\"")))},
+        {"lower not a number",
+         entry(QStringLiteral("ZeltorTests.CTestZeltor"), QStringLiteral("200"),
+               expectedResult(QStringLiteral("Kind=\"1\""), QStringLiteral("Lower=\"low\"")))},
+        {"upper beyond a Single",
+         entry(QStringLiteral("ZeltorTests.CTestZeltor"), QStringLiteral("200"),
+               expectedResult(QStringLiteral("Kind=\"1\""), QStringLiteral("Upper=\"1e39\"")))},
+        {"enabled flag not a flag",
+         entry(QStringLiteral("ZeltorTests.CTestZeltor"), QStringLiteral("200"),
+               expectedResult(QStringLiteral("Kind=\"1\""), QStringLiteral("UpperEnabled=\"Yes\"")))},
+        {"standard kind not a number",
+         entry(QStringLiteral("ZeltorTests.CTestZeltor"), QStringLiteral("200"),
+               expectedResult(QStringLiteral("Kind=\"first\""), {}))},
+        {"test without limit data",
+         entry(QStringLiteral("Fake.Element"), QStringLiteral("200"),
+               expectedResult(QStringLiteral("Kind=\"1\""), {}))},
+        {"nested test",
+         entry(QStringLiteral("Fake.Group"), QStringLiteral("600"),
+               entry(QStringLiteral("ZeltorTests.CTestZeltor"), QStringLiteral("200"),
+                     expectedResult(QStringLiteral("Kind=\"1\""), QStringLiteral("Upper=\"NaN\""))))},
+    };
+    for (const auto& c : cases) {
+        // The damaged test stands after a good one, which must not survive either.
+        useTemplate(templateWith(entry(QStringLiteral("Fake.Element"), QStringLiteral("300")) + c.entries));
+        const com::Error error = caughtError([&] { plugIn->Initialize(nullptr); });
+        EXPECT_EQ(error.number(), eeTemplateInvalid) << c.fault;
+        EXPECT_EQ(error.source(), kPlugInSource) << c.fault;
+        const std::string description = error.description().toStdString();
+        EXPECT_TRUE(error.description().contains(files.filePath(QStringLiteral("template.mpc")))) << description;
+        EXPECT_TRUE(error.description().contains(QStringLiteral("test 200"))) << description;
+        EXPECT_EQ(FakeTestElement::alive, 0) << c.fault;
+        EXPECT_EQ(catalogue(), (std::vector<int32_t>{400})) << c.fault;
+        EXPECT_EQ(prototype(400), kept) << c.fault;
+        EXPECT_EQ(kept->Limits()->Standards()->Count(), 1) << c.fault;
     }
 }
 

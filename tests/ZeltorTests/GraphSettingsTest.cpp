@@ -1,5 +1,6 @@
 #include "CGraphSettings.h"
 
+#include "CaughtError.h"
 #include "CompactXml.h"
 #include "HostFixture.h"
 
@@ -105,6 +106,21 @@ TEST_F(GraphSettingsTest, LoadRestoresDefaultsAndReadsFlagsCaseSensitively)
     EXPECT_EQ(settings.Xmax(), 0.0f);     // not a number
     EXPECT_EQ(settings.Ymin(), 12.5f);    // leading number
     EXPECT_EQ(settings.Xmin(), 2.0f);     // the later child wins
+}
+
+TEST_F(GraphSettingsTest, ARangeBeyondASingleRaisesNamingItAndKeepsWhatCameBefore)
+{
+    for (const char* text : {"1e39", "-1e309"}) {
+        CGraphSettings settings;
+        const com::Error error = caughtError([&] {
+            settings.Load(parsed(QStringLiteral("<GraphSettings><XMin>3</XMin><YMax>%1</YMax><XMax>4</XMax></GraphSettings>")
+                                     .arg(QString::fromLatin1(text))));
+        });
+        EXPECT_EQ(error.number(), com::errOverflow) << text;
+        EXPECT_EQ(error.description(), QStringLiteral("YMax is \"%1\", out of range").arg(QString::fromLatin1(text)));
+        EXPECT_EQ(settings.Xmin(), 3.0f) << text;
+        EXPECT_EQ(settings.Xmax(), 0.0f) << text;
+    }
 }
 
 TEST_F(GraphSettingsTest, AnElementOfAnotherNameLeavesTheDefaults)

@@ -3,6 +3,7 @@
 #include "CGraphSettings.h"
 #include "CParameterDef.h"
 
+#include "CaughtError.h"
 #include "CompactXml.h"
 
 #include <algorithm>
@@ -415,10 +416,7 @@ TEST_F(MeasurementTableTest, MalformedRecordsLoadWhatTheyHold)
     } cases[] = {
         {"<measurementtable><Data>100</Data></measurementtable>", {5}, false, egtWaveformGraph},
         {"<MeasurementTable/>", {5}, false, egtSnapshotGraph},
-        {"<MeasurementTable><Data>100;250;x;400</Data></MeasurementTable>", {5, 1, 2.5f}, false, egtSnapshotGraph},
-        {"<MeasurementTable><Data>100;;300</Data></MeasurementTable>", {5, 1}, false, egtSnapshotGraph},
         {"<MeasurementTable><Data>100;200;</Data></MeasurementTable>", {5, 1, 2}, false, egtSnapshotGraph},
-        {"<MeasurementTable><Data>1e400;100</Data></MeasurementTable>", {5}, false, egtSnapshotGraph},
         {"<MeasurementTable><Data>12.5; -300 </Data></MeasurementTable>", {5, 0.125f, -3}, false, egtSnapshotGraph},
         {"<MeasurementTable Key=\"PRES\"><PrintOnReport>true</PrintOnReport><Other>1</Other><Data>100</Data>"
          "</MeasurementTable>",
@@ -438,4 +436,42 @@ TEST_F(MeasurementTableTest, MalformedRecordsLoadWhatTheyHold)
     const auto table = newTable(QStringLiteral("FLOW"));
     table->Load(nullptr);
     EXPECT_EQ(table->GraphType(), egtWaveformGraph);
+}
+
+TEST_F(MeasurementTableTest, DataThatCannotBeReadRaisesNamingTheChannelAndKeepsTheSamplesBeforeIt)
+{
+    const struct {
+        const char* data;
+        int32_t number;
+        const char* description;
+        std::vector<float> samples;
+    } cases[] = {
+        {"100;250;x;400", com::errTypeMismatch, "channel FLOW: Data piece 3 is \"x\", not a number", {5, 1, 2.5f}},
+        {"100;;300", com::errTypeMismatch, "channel FLOW: Data piece 2 is \"\", not a number", {5, 1}},
+        {"NaN", com::errTypeMismatch, "channel FLOW: Data piece 1 is \"NaN\", not a number", {5}},
+        {"100;1e400", com::errOverflow, "channel FLOW: Data piece 2 is \"1e400\", out of range", {5, 1}},
+        {"1e41", com::errOverflow, "channel FLOW: Data piece 1 is \"1e41\", out of range", {5}},
+    };
+    for (const auto& c : cases) {
+        const auto table = newTable(QStringLiteral("FLOW"));
+        table->AddValue(5.0f);
+        const com::Error error = caughtError([&] {
+            table->Load(parsed(QStringLiteral("<MeasurementTable><Data>%1</Data><PrintOnReport>True</PrintOnReport>"
+                                              "</MeasurementTable>")
+                                   .arg(QString::fromLatin1(c.data))));
+        });
+        EXPECT_EQ(error.number(), c.number) << c.data;
+        EXPECT_EQ(error.description(), QString::fromLatin1(c.description)) << c.data;
+        EXPECT_EQ(table->Values(false), c.samples) << c.data;
+        EXPECT_EQ(table->GraphType(), egtSnapshotGraph) << c.data;
+    }
+
+    // Settings that cannot be read are reported as the channel's too.
+    const auto table = newTable(QStringLiteral("PRES"));
+    const com::Error error = caughtError([&] {
+        table->Load(parsed(QStringLiteral("<MeasurementTable><GraphSettings><YMax>1e39</YMax></GraphSettings>"
+                                          "<Data>100</Data></MeasurementTable>")));
+    });
+    EXPECT_EQ(error.number(), com::errOverflow);
+    EXPECT_TRUE(error.description().startsWith(QStringLiteral("channel PRES: "))) << error.description().toStdString();
 }

@@ -176,3 +176,54 @@ TEST_F(ResultVentilatorTest, LoadReadsTheRecordWithProgressAndSkipsUnknownMeasur
     EXPECT_EQ(wrong.source(), QStringLiteral("ZeltorTests.CResultVentilator"));
     EXPECT_TRUE(progress->Tasks().back().ended);
 }
+
+TEST_F(ResultVentilatorTest, ATrendOrSnapshotThatCannotBeReadFailsTheLoadNamingIt)
+{
+    const auto saved = prepared();
+    const auto trend = saved->Trends()->Add(QStringLiteral("N"), *configuration->Parameters());
+    trend->Initialize(QStringLiteral("Night"), 10, 0);
+    trend->Parameter(QStringLiteral("BRRA"))->AddSample(14.0f, 16.0f);
+    const auto snapshot = CWaveformData::create();
+    snapshot->Initialize(QStringLiteral("0S"), *configuration->Parameters(), 9000);
+    snapshot->FlowTable()->AddValue(10.0f);
+    snapshot->FlowTable()->setPrintOnReport(true);
+    snapshot->Freeze(60, 1);
+    saved->Snapshots()->Add(snapshot);
+    const auto document = Nelvar::xmlService().CreateDocument();
+    document->setDocumentElement(saved->Save(document));
+    const QString record = document->Xml();
+    const auto load = [&](const QString& xml) {
+        const auto loaded = prepared();
+        const auto text = Nelvar::xmlService().CreateDocument();
+        text->LoadXml(xml);
+        loaded->Load(text->DocumentElement(), nullptr);
+        return loaded;
+    };
+    const auto whole = load(record);
+    ASSERT_EQ(whole->Snapshots()->Count(), 1);
+    EXPECT_EQ(whole->Snapshots()->Item(1)->FlowTable()->Count(), 1);
+    EXPECT_TRUE(whole->Snapshots()->Item(1)->FlowTable()->PrintOnReport());
+    EXPECT_EQ(whole->Trends()->Item(QStringLiteral("N"))->SampleCount(), 1);
+
+    const struct {
+        const char* saved;
+        const char* damaged;
+        int32_t number;
+        const char* description;
+    } cases[] = {
+        {"<CreationTime>60</CreationTime>", "<CreationTime>soon</CreationTime>", com::errTypeMismatch,
+         "Snapshot \"0S\": CreationTime is \"soon\", not a number"},
+        {">1000<", ">1000;x<", com::errTypeMismatch, "Snapshot \"0S\": channel FLOW: Data piece 2 is \"x\", not a number"},
+        {"1400:1600", "1400:x", com::errTypeMismatch,
+         "Trend \"N\": TrendParameter \"BRRA\": Values pair 1 maximum is \"x\", not a number"},
+    };
+    for (const auto& c : cases) {
+        ASSERT_EQ(record.count(QString::fromLatin1(c.saved)), 1) << c.saved;
+        QString damaged = record;
+        damaged.replace(QString::fromLatin1(c.saved), QString::fromLatin1(c.damaged));
+        const com::Error error = caughtError([&] { load(damaged); });
+        EXPECT_EQ(error.number(), c.number) << c.damaged;
+        EXPECT_EQ(error.source(), QStringLiteral("ZeltorTests.CResultVentilator")) << c.damaged;
+        EXPECT_EQ(error.description(), QString::fromLatin1(c.description)) << c.damaged;
+    }
+}

@@ -290,6 +290,16 @@ TEST_F(ResultZeltorTest, LoadAndSaveFailures)
     ASSERT_EQ(progress->Tasks().size(), 1u);
     EXPECT_TRUE(progress->Tasks()[0].ended);
 
+    // A measurement that cannot be read fails the load, naming it, rather than being left out.
+    const com::Error unreadable = caughtError([&] {
+        result->Load(parsed(QStringLiteral("<ResultItem><Measurement Key=\"ACPR\"><Value Key=\"Max\">1e39</Value>"
+                                           "</Measurement></ResultItem>")),
+                     nullptr);
+    });
+    EXPECT_EQ(unreadable.number(), com::errOverflow);
+    EXPECT_EQ(unreadable.source(), QStringLiteral("CResultZeltor"));
+    EXPECT_EQ(unreadable.description(), QStringLiteral("Measurement \"ACPR\": Value \"Max\" is \"1e39\", out of range"));
+
     const com::Error noElement =
         caughtError([&] { result->Save(std::make_shared<DocumentWithoutElements>()); });
     EXPECT_EQ(noElement.number(), eeResultCannotCreateElement);

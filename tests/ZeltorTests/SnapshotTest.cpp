@@ -3,6 +3,7 @@
 #include "CSnapshotColl.h"
 #include "DocumentWithoutElements.h"
 
+#include "CaughtError.h"
 #include "CompactXml.h"
 
 #include "services/ErrorService.h"
@@ -234,10 +235,6 @@ TEST_F(SnapshotTest, MalformedRecordsLoadWhatTheyHold)
          "<MeasurementTable Key=\"flow\"><Data>1</Data></MeasurementTable><MeasurementTable><Data>1</Data>"
          "</MeasurementTable><Unknown/></Snapshot>",
          "B", "", "", 0, {0, 0, 0}, true},
-        {"creation time not a number",
-         "<Snapshot Key=\"B\"><Title>T</Title><CreationTime>soon</CreationTime><Comment>C</Comment>"
-         "<MeasurementTable Key=\"FLOW\"><Data>1</Data></MeasurementTable></Snapshot>",
-         "B", "T", "", 0, {0, 0, 0}, true},
         {"no key", "<Snapshot><CreationTime>12</CreationTime></Snapshot>", "", "", "", 12, {0, 0, 0}, true},
     };
     for (const auto& c : cases) {
@@ -261,6 +258,61 @@ TEST_F(SnapshotTest, MalformedRecordsLoadWhatTheyHold)
     EXPECT_EQ(early->FlowTable()->Count(), 100);
     EXPECT_EQ(early->StartTime(), std::numeric_limits<int32_t>::min());
     EXPECT_EQ(early->Length(), 0);
+}
+
+TEST_F(SnapshotTest, AnUnreadableSnapshotRaisesNamingItAndKeepsWhatCameBefore)
+{
+    const struct {
+        const char* name;
+        const char* children;
+        int32_t number;
+        const char* description;
+    } cases[] = {
+        {"creation time not a number", "<CreationTime>soon</CreationTime>", com::errTypeMismatch,
+         "Snapshot \"B\": CreationTime is \"soon\", not a number"},
+        {"creation time empty", "<CreationTime/>", com::errTypeMismatch,
+         "Snapshot \"B\": CreationTime is \"\", not a number"},
+        {"creation time beyond 32 bits", "<CreationTime>4294967296</CreationTime>", com::errOverflow,
+         "Snapshot \"B\": CreationTime is \"4294967296\", out of range"},
+        {"channel data not a number",
+         "<CreationTime>130</CreationTime><MeasurementTable Key=\"PRES\"><Data>100;x</Data></MeasurementTable>",
+         com::errTypeMismatch, "Snapshot \"B\": channel PRES: Data piece 2 is \"x\", not a number"},
+    };
+    for (const auto& c : cases) {
+        const auto data = newWaveform(QStringLiteral("0S"));
+        const com::Error error = caughtError([&] {
+            data->Load(parsed(QStringLiteral("<Snapshot Key=\"B\"><Title>T</Title>%1<Comment>C</Comment></Snapshot>")
+                                  .arg(QString::fromLatin1(c.children))));
+        });
+        EXPECT_EQ(error.number(), c.number) << c.name;
+        EXPECT_EQ(error.description(), QString::fromLatin1(c.description)) << c.name;
+        EXPECT_EQ(data->Title(), QStringLiteral("T")) << c.name;
+        EXPECT_EQ(data->ParentType(), egtSnapshotGraph) << c.name;
+    }
+
+    // In a collection the snapshots before the damaged one stay; a second snapshot under a key
+    // already read is damage too.
+    const struct {
+        const char* damaged;
+        int32_t number;
+        const char* description;
+    } inCollection[] = {
+        {"<Snapshot Key=\"B\"><CreationTime>x</CreationTime></Snapshot>", com::errTypeMismatch,
+         "Snapshot \"B\": CreationTime is \"x\", not a number"},
+        {"<Snapshot Key=\"A\"/>", com::errDuplicateKey, "Snapshots: two snapshots have the key \"A\""},
+    };
+    for (const auto& c : inCollection) {
+        CSnapshotColl snapshots;
+        const com::Error error = caughtError([&] {
+            snapshots.Load(parsed(QStringLiteral("<Snapshots><Snapshot Key=\"A\"/>%1<Snapshot Key=\"C\"/></Snapshots>")
+                                      .arg(QString::fromLatin1(c.damaged))),
+                           parameters, kDetectLevel);
+        });
+        EXPECT_EQ(error.number(), c.number) << c.damaged;
+        EXPECT_EQ(error.description(), QString::fromLatin1(c.description)) << c.damaged;
+        ASSERT_EQ(snapshots.Count(), 1) << c.damaged;
+        EXPECT_EQ(snapshots.Item(1)->Key(), QStringLiteral("A")) << c.damaged;
+    }
 }
 
 TEST_F(SnapshotTest, CollectionKeepsSnapshotsByKeyInTheOrderAdded)
@@ -340,8 +392,8 @@ TEST_F(SnapshotTest, CollectionLoadReadsOnlyItsOwnRecord)
     } cases[] = {
         {"other tag keeps what is held", "<snapshots><Snapshot Key=\"A\"/></snapshots>", {"held"}},
         {"no children", "<Snapshots/>", {}},
-        {"other children skipped", "<Snapshots><Trend Key=\"T\"/><Snapshot Key=\"A\"/><Snapshot Key=\"A\"/>"
-                                   "<Snapshot Key=\"B\"><CreationTime>x</CreationTime></Snapshot></Snapshots>",
+        {"other children skipped", "<Snapshots><Trend Key=\"T\"/><Snapshot Key=\"A\"/><Other/><Snapshot Key=\"B\"/>"
+                                   "</Snapshots>",
          {"A", "B"}},
     };
     for (const auto& c : cases) {

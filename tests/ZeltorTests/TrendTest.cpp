@@ -184,7 +184,7 @@ TEST_F(TrendTest, LoadTakesWhatItCanAndSkipsTheRest)
                     "<TrendParameter Key=\"OXLE\"><Values><S>2100:2200</S></Values></TrendParameter>"
                     "<TrendParameter Key=\"TIVO\"><Values><S>40:50;45:55</S></Values></TrendParameter>"
                     "<TrendParameter Key=\"INPF\"><PrintOnReport>True</PrintOnReport>"
-                    "<Values><S>100:200;oops;300:400</S></Values></TrendParameter>"
+                    "<Values><S>100:200;300:400</S></Values></TrendParameter>"
                     "<TrendParameter><Values><S>1:2</S></Values></TrendParameter>"
                     "<Title>First</Title><Unknown/><Title>Night</Title><Comment>c</Comment></Trend>")),
                 parameters);
@@ -195,8 +195,7 @@ TEST_F(TrendTest, LoadTakesWhatItCanAndSkipsTheRest)
     EXPECT_EQ(trend->Title(), QStringLiteral("Night"));
     EXPECT_EQ(trend->Comment(), QStringLiteral("c"));
     EXPECT_EQ(trend->Parameter(QStringLiteral("TIVO"))->SampleCount(), 2);
-    // A failure inside one parameter's record ends that parameter's load only.
-    EXPECT_EQ(trend->Parameter(QStringLiteral("INPF"))->SampleCount(), 1);
+    EXPECT_EQ(trend->Parameter(QStringLiteral("INPF"))->SampleCount(), 2);
     EXPECT_TRUE(trend->Parameter(QStringLiteral("INPF"))->PrintOnReport());
     // The count is the first parameter's, not the stored one.
     EXPECT_EQ(trend->SampleCount(), 0);
@@ -213,7 +212,6 @@ TEST_F(TrendTest, LoadReadsTimesFromTheLeadingNumberOfTheirAttributes)
         {"", 0, 0},
         {"StartTime=\"\" Interval=\"x5\"", 0, 0},
         {"StartTime=\"-3\" Interval=\" 7s\"", -3, 7},
-        {"StartTime=\"1e10\" Interval=\"10\"", 0, 10}, // out of range: that step is skipped
         {"StartTime=\"2.5\" Interval=\"3.5\"", 2, 4},
     };
     for (const auto& c : cases) {
@@ -222,6 +220,40 @@ TEST_F(TrendTest, LoadReadsTimesFromTheLeadingNumberOfTheirAttributes)
         EXPECT_EQ(trend->StartTime(), c.startTime) << c.attributes;
         EXPECT_EQ(trend->Interval(), c.interval) << c.attributes;
         EXPECT_EQ(parameterKeys(*trend).size(), 4);
+    }
+}
+
+TEST_F(TrendTest, AnUnreadableTrendRaisesNamingTheTrendAndTheParameter)
+{
+    const struct {
+        const char* attributes;
+        const char* tivo;
+        int32_t number;
+        const char* description;
+    } cases[] = {
+        {"StartTime=\"1e10\"", "", com::errOverflow, "Trend \"T\": StartTime is \"1e10\", out of range"},
+        {"Interval=\"-1e10\"", "", com::errOverflow, "Trend \"T\": Interval is \"-1e10\", out of range"},
+        {"", "<Values><S>40:50;oops</S></Values>", com::errSubscript,
+         "Trend \"T\": TrendParameter \"TIVO\": Values pair 2 is \"oops\", not minimum:maximum"},
+        {"", "<Values><S>40:x</S></Values>", com::errTypeMismatch,
+         "Trend \"T\": TrendParameter \"TIVO\": Values pair 1 maximum is \"x\", not a number"},
+        {"", "<Values><S>NaN:1</S></Values>", com::errTypeMismatch,
+         "Trend \"T\": TrendParameter \"TIVO\": Values pair 1 minimum is \"NaN\", not a number"},
+        {"", "<Values><S>1:1e309</S></Values>", com::errOverflow,
+         "Trend \"T\": TrendParameter \"TIVO\": Values pair 1 maximum is \"1e309\", out of range"},
+        {"", "<GraphSettings><XMax>1e39</XMax></GraphSettings>", com::errOverflow,
+         "Trend \"T\": TrendParameter \"TIVO\": XMax is \"1e39\", out of range"},
+    };
+    for (const auto& c : cases) {
+        const auto trend = std::make_shared<CTrend>();
+        const com::Error error = caughtError([&] {
+            trend->Load(parsed(QStringLiteral("<Trend Key=\"T\" %1><TrendParameter Key=\"TIVO\">%2</TrendParameter>"
+                                              "</Trend>")
+                                   .arg(QString::fromLatin1(c.attributes), QString::fromLatin1(c.tivo))),
+                        parameters);
+        });
+        EXPECT_EQ(error.number(), c.number) << c.description;
+        EXPECT_EQ(error.description(), QString::fromLatin1(c.description));
     }
 }
 
