@@ -4,6 +4,7 @@
 
 #include "HostServices.h"
 #include "Product.h"
+#include "RecordNames.h"
 #include "Tests.h"
 #include "TestElement.h"
 #include "Xml.h"
@@ -18,7 +19,7 @@ namespace ZeltorPlugin {
 
 namespace {
 
-const QString kEntryName = QStringLiteral("TestElement");
+constexpr QLatin1String kEntryName = Zeltor::RecordNames::kTestElement;
 const QString kClassNameAttribute = QStringLiteral("ClassName");
 const QString kIdAttribute = QStringLiteral("ID");
 const QString kLanguageKeyAttribute = QStringLiteral("LID");
@@ -76,7 +77,7 @@ void describe(Nelvar::ITestElement& element, const Entry& entry)
                 tag = child->TagName();
             }))
             continue;
-        if (tag == QLatin1String("ExpectedResult")) {
+        if (tag == Zeltor::RecordNames::kExpectedResult) {
             loadExpectedResult(element, child, entry);
             continue;
         }

@@ -5,6 +5,7 @@
 
 #include "ErrorPassing.h"
 #include "HostServices.h"
+#include "RecordNames.h"
 #include "Tests.h"
 #include "Xml.h"
 
@@ -17,7 +18,7 @@ namespace ZeltorPlugin {
 namespace {
 
 const QString kTemplateDataName = QStringLiteral("TemplateData");
-const QString kEntryName = QStringLiteral("TestElement");
+constexpr QLatin1String kEntryName = Zeltor::RecordNames::kTestElement;
 
 // The run-time numbers of file and path faults.
 constexpr int32_t kFirstFileError = 52;

@@ -7,6 +7,7 @@
 
 #include "ErrorPassing.h"
 #include "Product.h"
+#include "RecordNames.h"
 #include "Report.h"
 #include "Xml.h"
 
@@ -18,8 +19,8 @@ namespace ZeltorTests {
 
 namespace {
 
-const QString kElementName = QStringLiteral("Snapshots");
-const QString kSnapshotElement = QStringLiteral("Snapshot");
+constexpr QLatin1String kElementName = Zeltor::RecordNames::kSnapshots;
+constexpr QLatin1String kSnapshotElement = Zeltor::RecordNames::kSnapshot;
 const QString kKeyAttribute = QStringLiteral("Key");
 const QString kSource = QStringLiteral("Component.Module");
 

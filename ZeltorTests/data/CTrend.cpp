@@ -11,6 +11,7 @@
 #include "ErrorPassing.h"
 #include "HostServices.h"
 #include "Product.h"
+#include "RecordNames.h"
 #include "Xml.h"
 
 #include "com/Required.h"
@@ -21,7 +22,7 @@ namespace ZeltorTests {
 namespace {
 
 const QString kSource = QStringLiteral("CTrend");
-const QString kElementName = QStringLiteral("Trend");
+constexpr QLatin1String kElementName = Zeltor::RecordNames::kTrend;
 const QString kKeyAttribute = QStringLiteral("Key");
 const QString kStartTimeAttribute = QStringLiteral("StartTime");
 const QString kIntervalAttribute = QStringLiteral("Interval");

@@ -10,6 +10,7 @@
 #include "HostServices.h"
 #include "ParameterKeys.h"
 #include "Product.h"
+#include "RecordNames.h"
 #include "Xml.h"
 
 #include "com/Failure.h"
@@ -27,12 +28,12 @@ namespace {
 
 using ZeltorConverter::GMiscConverters::SecondsToTimeString;
 
-const QString kElementName = QStringLiteral("Snapshot");
+constexpr QLatin1String kElementName = Zeltor::RecordNames::kSnapshot;
 const QString kKeyAttribute = QStringLiteral("Key");
 const QString kTitleElement = QStringLiteral("Title");
 const QString kCommentElement = QStringLiteral("Comment");
 const QString kCreationTimeElement = QStringLiteral("CreationTime");
-const QString kTableElement = QStringLiteral("MeasurementTable");
+constexpr QLatin1String kTableElement = Zeltor::RecordNames::kMeasurementTable;
 const QString kSnapshotText = QStringLiteral("20555::Snapshot");
 
 constexpr double kSamplesPerSecond = 50.0;

@@ -9,6 +9,7 @@
 
 #include "Converter.h"
 #include "ParameterKeys.h"
+#include "RecordNames.h"
 #include "Xml.h"
 
 #include "com/Error.h"
@@ -27,7 +28,7 @@ namespace ZeltorTests {
 
 namespace {
 
-const QString kElementName = QStringLiteral("MeasurementTable");
+constexpr QLatin1String kElementName = Zeltor::RecordNames::kMeasurementTable;
 const QString kKeyAttribute = QStringLiteral("Key");
 const QString kPrintOnReportElement = QStringLiteral("PrintOnReport");
 const QString kGraphSettingsElement = QStringLiteral("GraphSettings");

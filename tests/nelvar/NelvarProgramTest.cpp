@@ -206,14 +206,16 @@ TEST_F(NelvarProgram, TemplateErrorsAreShownWithTheirDescription)
 {
     ASSERT_EQ(nelvar({QStringLiteral("register")}).exitCode, 0);
     const QTemporaryDir work;
+    const QString empty = writeFile(work, QStringLiteral("empty.mpc"), "<ZeltorPlugin/>");
     const struct {
         QString templateFile;
-        const char* message;
+        QString message;
     } cases[] = {
         {work.filePath(QStringLiteral("absent.mpc")),
-         "The test template file was not found (error 0x8004A22A in DravikZeltor.CZeltorPlugIn)"},
-        {writeFile(work, QStringLiteral("empty.mpc"), "<ZeltorPlugin/>"),
-         "The test template file is not valid"},
+         QStringLiteral("The test template file was not found (error 0x8004A22A in DravikZeltor.CZeltorPlugIn)")},
+        {empty, QStringLiteral("The test template \"%1\" is invalid: it has no \"TemplateData\" (error 0x8004A22C in "
+                               "DravikZeltor.CZeltorPlugIn)")
+                    .arg(empty)},
     };
     for (const auto& [templateFile, message] : cases) {
         setInstallationValue(QStringLiteral("Configuration"), templateFile);
