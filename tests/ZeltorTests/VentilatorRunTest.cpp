@@ -46,6 +46,18 @@ protected:
     {
         return result()->CalculationSet()->Item(QString::fromLatin1(key))->AverageValue();
     }
+
+    // The operator stops a run on the simulator five seconds in; no question is asked.
+    void runUntilTheOperatorStops()
+    {
+        useSimulator();
+        raiseAt(10, &Events::StartTest);
+        raiseAt(5000, &Events::StopTest);
+        raiseAt(6000, &Events::NextTest);
+        perform();
+        EXPECT_TRUE(boxes->shown().empty());
+        EXPECT_EQ(element->ElapsedTime(), 4);
+    }
 };
 
 // A two-minute run against the simulated lung, from the operator's start to the duration's end,
@@ -252,16 +264,7 @@ TEST_F(VentilatorRunTest, OperatorStopAsksWhileAUserTrendRecords)
     EXPECT_TRUE(windows.record().calls.contains(QStringLiteral("disable stop")));
 }
 
-TEST_F(VentilatorRunTest, OperatorStopWithoutARecordingTrendDoesNotAsk)
-{
-    useSimulator();
-    raiseAt(10, &Events::StartTest);
-    raiseAt(5000, &Events::StopTest);
-    raiseAt(6000, &Events::NextTest);
-    perform();
-    EXPECT_TRUE(boxes->shown().empty());
-    EXPECT_EQ(element->ElapsedTime(), 4);
-}
+TEST_F(VentilatorRunTest, OperatorStopWithoutARecordingTrendDoesNotAsk) { runUntilTheOperatorStops(); }
 
 TEST_F(VentilatorRunTest, NavigationKeepsOrDropsTheResult)
 {
@@ -415,13 +418,7 @@ TEST_F(VentilatorRunTest, AHugeDurationRunsUntilStopped)
 {
     setSetting(QStringLiteral("Duration"), std::numeric_limits<int32_t>::max());
     configuration()->LoadDefaultSettings();
-    useSimulator();
-    raiseAt(10, &Events::StartTest);
-    raiseAt(5000, &Events::StopTest);
-    raiseAt(6000, &Events::NextTest);
-    perform();
-    EXPECT_TRUE(boxes->shown().empty());
-    EXPECT_EQ(element->ElapsedTime(), 4);
+    runUntilTheOperatorStops();
     EXPECT_EQ(windows.record().calls.count(QStringLiteral("Running")), 1);
 }
 
