@@ -136,6 +136,7 @@ QString usageText()
     QString text;
     QTextStream out(&text);
     out << "Usage: nelvar COMMAND [ARGUMENTS] [OPTIONS]\n\n";
+    out << "  nelvar\n      open the main window: the plug-in's tests, a test sequence, its run and results\n";
     for (const Command& command : commands())
         out << "  " << command.synopsis() << "\n      " << command.summary << '\n';
     out << "  nelvar COMMAND --help\n      that command's help\n";

@@ -1,21 +1,16 @@
 #include "RunCommand.h"
 
 #include "CommandLine.h"
-#include "HostErrors.h"
 #include "HostPlugIn.h"
 #include "OutputFolder.h"
 #include "ReportCommand.h"
 #include "TestGuideWatcher.h"
-#include "instruments/InstrumentList.h"
+#include "TestRuns.h"
 #include "testmodel/TestSequence.h"
 
-#include "HostServices.h"
 #include "PlugIn.h"
-#include "SettingsValueNames.h"
-#include "Standards.h"
 #include "TestDuration.h"
 #include "TestElement.h"
-#include "Xml.h"
 
 #include "com/Required.h"
 #include "events/MessageBoxes.h"
@@ -25,8 +20,6 @@
 
 namespace {
 
-const QString kSource = QStringLiteral("nelvar run");
-
 // The exit statuses of the command.
 enum RunStatus : int {
     kPassed = 0,
@@ -35,39 +28,6 @@ enum RunStatus : int {
     kNotPassed = 3,
 };
 
-// The result status the host counts as a pass.
-constexpr int32_t kResultPassed = 1;
-
-// Sets the test's duration the way the host edits a test's settings: in its configuration's
-// record, which the configuration then reads back.
-void setDuration(Nelvar::ITestElement& element, int32_t minutes)
-{
-    Nelvar::IConfigData& configuration = com::required(element.Configuration());
-    const auto document = Nelvar::xmlService().CreateDocument();
-    const auto record = configuration.Save(document);
-    const auto duration = com::required(record).FindChildElement(Zeltor::SettingsValues::kDuration);
-    if (!duration)
-        host::errors::raise(com::errInvalidCall, kSource, QStringLiteral("the test's settings have no duration"));
-    duration->setText(QString::number(minutes));
-    configuration.Load(record, nullptr);
-}
-
-// The run context of a one-test sequence: the test's own standards are the limit context.
-std::shared_ptr<host::TestSequence> oneTestSequence(const Nelvar::ITestElement& element)
-{
-    auto sequence = std::make_shared<host::TestSequence>();
-    if (const auto limits = element.Limits())
-        sequence->setLimitContext(limits->Standards());
-    sequence->setInstruments(std::make_shared<host::Instruments>());
-    return sequence;
-}
-
-void saveTestElement(Nelvar::ITestElement& element, const QString& path)
-{
-    const auto document = Nelvar::xmlService().CreateDocument();
-    document->setDocumentElement(element.Save(document, 0));
-    com::required(std::dynamic_pointer_cast<Nelvar::IXmlFile>(document)).Save(path);
-}
 
 // What the command line asks for.
 struct RunRequest {
@@ -123,7 +83,7 @@ int perform(const RunRequest& request, const OutputFolder& folder, QTextStream& 
         const auto plugIn = startPlugIn();
         const auto element = createTest(*plugIn, request.testID);
         if (request.minutes)
-            setDuration(*element, *request.minutes);
+            setTestDuration(*element, *request.minutes);
         if (request.autoOperate && request.minutes == 0) {
             out << "Test " << request.testID
                 << " runs until it is stopped: with --auto nobody stops it, so it goes on until nelvar is ended\n";
@@ -137,7 +97,7 @@ int perform(const RunRequest& request, const OutputFolder& folder, QTextStream& 
             return kNotDone;
         }
         status = com::required(element->Result()).Status();
-        saveTestElement(*element, resultPath);
+        saveRecord(testElementRecord(*element), resultPath);
         if (!watcher.PictureTaken())
             QTextStream(stderr) << "nelvar: no picture of the test's window was taken\n";
         if (runReportCommand(resultPath, reportPath, out) != 0 || !watcher.PictureTaken())

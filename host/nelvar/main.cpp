@@ -2,6 +2,7 @@
 
 #include "CommandLine.h"
 #include "InstrumentCommand.h"
+#include "MainWindowCommand.h"
 #include "RegisterCommand.h"
 #include "ReportCommand.h"
 #include "RunCommand.h"
@@ -11,6 +12,7 @@
 
 #include "Host.h"
 #include "SimulatorPort.h"
+#include "events/MessageBoxes.h"
 #include "serial/PortFinder.h"
 
 #include <QApplication>
@@ -53,6 +55,15 @@ QString misuseOf(const CommandLine::Command& command, const QCommandLineParser& 
     return {};
 }
 
+// The host's services, the simulated instrument's port and the port the command line names.
+void prepareHost(const QCommandLineParser& parser)
+{
+    host::installHost();
+    simulator::registerSimulatorPort();
+    if (parser.isSet(QStringLiteral("port")))
+        serial::setConfiguredPort(parser.value(QStringLiteral("port")));
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -76,7 +87,11 @@ int main(int argc, char** argv)
             QTextStream(stdout) << CommandLine::programHelp();
             return 0;
         }
-        return refuse(QStringLiteral("no command given"), CommandLine::usageText());
+        if (!events::displayPresent())
+            return refuse(QStringLiteral("without a command nelvar opens its main window, which needs a display"),
+                          CommandLine::usageText());
+        prepareHost(parser);
+        return runMainWindow();
     }
     const CommandLine::Command* command = CommandLine::findCommand(words[0]);
     if (!command)
@@ -89,10 +104,7 @@ int main(int argc, char** argv)
     if (const QString misuse = misuseOf(*command, parser, arguments.size()); !misuse.isEmpty())
         return refuse(misuse, QStringLiteral("`nelvar %1 --help` tells what it takes\n").arg(command->name));
 
-    host::installHost();
-    simulator::registerSimulatorPort();
-    if (parser.isSet(QStringLiteral("port")))
-        serial::setConfiguredPort(parser.value(QStringLiteral("port")));
+    prepareHost(parser);
 
     QTextStream out(stdout);
     const QString outPath = parser.value(QStringLiteral("out"));

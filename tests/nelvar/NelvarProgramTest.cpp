@@ -155,7 +155,7 @@ TEST_F(NelvarProgram, CommandLinesTheProgramRefusesOrAnswersAtOnce)
         QStringList fragments;
     } cases[] = {
         // Bad usage.
-        {{}, 2, Err, {"no command given", "nelvar run TEST_ID [--port PATH|sim] [--minutes N] [--auto] [--out DIR]"}},
+        {{}, 2, Err, {"without a command nelvar opens its main window, which needs a display", "nelvar run TEST_ID [--port PATH|sim] [--minutes N] [--auto] [--out DIR]"}},
         {{"fly"}, 2, Err, {"unknown command \"fly\"", "nelvar report RESULT.xml --out REPORT.pdf"}},
         {{"run"}, 2, Err, {"usage: nelvar run TEST_ID"}},
         {{"run", "100", "200"}, 2, Err, {"usage: nelvar run TEST_ID"}},

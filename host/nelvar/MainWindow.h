@@ -1,0 +1,82 @@
+#pragma once
+
+#include <QMainWindow>
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+class QListWidget;
+class QPushButton;
+class QTabWidget;
+
+namespace Nelvar {
+class IPlugIn;
+class ITestElement;
+class IXmlDocument;
+}
+
+// The host's main window: the plug-in's test catalogue, the test sequence the user builds from
+// it, the pages of the selected test in tabs, "Run", which performs the sequence one test after
+// the other in the tests' own windows, and the list of the results, each of which can be saved.
+// The title marks what has not been saved.
+class MainWindow final : public QMainWindow {
+public:
+    explicit MainWindow(std::shared_ptr<Nelvar::IPlugIn> plugIn);
+    ~MainWindow() override;
+
+    // What a run left: the saved test element with its result, and whether it was saved to a file.
+    struct RunResult {
+        int32_t testID = 0;
+        int32_t status = 0;
+        std::shared_ptr<Nelvar::IXmlDocument> record;
+        bool saved = false;
+    };
+
+    // The user's commands, as the window's buttons and menu give them.
+    // Appends a new test of the catalogue's test to the sequence and selects it; raises what the
+    // plug-in raises.
+    void addTest(int32_t testID);
+    void removeSelectedTest();
+    // Moves the selected test one place up (-1) or down (+1).
+    void moveSelectedTest(int step);
+    void selectTest(int position);
+    // Performs every test of the sequence in order; an aborted test ends the run.
+    void runSequence();
+    // Saves the result at that position of the result list into the file; raises what saving raises.
+    void saveResult(int position, const QString& path);
+
+    const std::vector<std::shared_ptr<Nelvar::ITestElement>>& sequence() const { return m_sequence; }
+    const std::vector<RunResult>& results() const { return m_results; }
+    QListWidget& catalogueList() const { return *m_catalogue; }
+    QListWidget& sequenceList() const { return *m_sequenceList; }
+    QListWidget& resultList() const { return *m_resultList; }
+    QTabWidget& pages() const { return *m_pages; }
+
+private:
+    void buildCatalogue();
+    void buildMenu();
+    QWidget* buildSequencePanel();
+    void refreshSequenceList(int selected);
+    void addResult(const Nelvar::ITestElement& element, RunResult result);
+    void updateCommands();
+    void updateTitle();
+    // The menu's "Save result…": asks for a file and saves the selected result into it.
+    void saveSelectedResult();
+    // Runs a command of the user; a failure is shown in a message box, never passed to Qt.
+    template <typename Command>
+    void userCommand(const QString& what, Command&& command);
+
+    std::shared_ptr<Nelvar::IPlugIn> m_plugIn;
+    std::vector<std::shared_ptr<Nelvar::ITestElement>> m_sequence;
+    std::vector<RunResult> m_results;
+    QListWidget* m_catalogue = nullptr;
+    QListWidget* m_sequenceList = nullptr;
+    QListWidget* m_resultList = nullptr;
+    QTabWidget* m_pages = nullptr;
+    QPushButton* m_remove = nullptr;
+    QPushButton* m_up = nullptr;
+    QPushButton* m_down = nullptr;
+    QPushButton* m_run = nullptr;
+    QAction* m_saveResult = nullptr;
+};

@@ -1,0 +1,164 @@
+// The host's main window in the test's own process, with the plug-in's libraries registered, the
+// simulated instrument on port "sim" and the virtual clock, so that a whole sequence runs in the
+// tests' real windows at once.
+
+#include "HostFixture.h"
+#include "HostPlugIn.h"
+#include "MainWindow.h"
+#include "TestRuns.h"
+
+#include "PlugIn.h"
+#include "TestElement.h"
+#include "HostServices.h"
+#include "Xml.h"
+
+#include "SimulatorPort.h"
+#include "com/ClassRegistry.h"
+#include "serial/PortFinder.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QToolBar>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QStringList texts(const QListWidget& list)
+{
+    QStringList lines;
+    for (int row = 0; row < list.count(); ++row)
+        lines << list.item(row)->text();
+    return lines;
+}
+
+QPushButton& button(const MainWindow& window, const char* text)
+{
+    for (QPushButton* candidate : window.findChildren<QPushButton*>())
+        if (candidate->text() == QLatin1String(text))
+            return *candidate;
+    throw std::runtime_error(text);
+}
+
+QAction* enabledCommand(const QWidget& window, const char* key)
+{
+    for (const QToolBar* toolbar : window.findChildren<QToolBar*>())
+        for (QAction* action : toolbar->actions())
+            if (action->objectName() == QLatin1String(key) && action->isEnabled() && action->isVisible())
+                return action;
+    return nullptr;
+}
+
+} // namespace
+
+class MainWindowTest : public HostFixture {
+protected:
+    void SetUp() override
+    {
+        HostFixture::SetUp();
+        com::ClassRegistry& classes = com::ClassRegistry::instance();
+        classes.registerServer(QStringLiteral(ZELTOR_PLUGIN_LIBRARY));
+        classes.registerServer(QStringLiteral(ZELTOR_TESTS_LIBRARY));
+        simulator::registerSimulatorPort();
+        serial::setConfiguredPort(QStringLiteral("sim"));
+        window = std::make_unique<MainWindow>(startPlugIn());
+    }
+    void TearDown() override
+    {
+        window.reset();
+        HostFixture::TearDown();
+    }
+
+    // The operator at the tests' windows, every half second of the virtual clock until `until`:
+    // "play" once a window offers it, "next" once its run has stopped.
+    void operateTestWindowsUntil(int64_t until, int64_t time = 500)
+    {
+        loop->at(time, [this, until, time] {
+            for (QWidget* widget : QApplication::topLevelWidgets()) {
+                if (widget->objectName() != QLatin1String("FZeltorTestGuide") || !widget->isVisible())
+                    continue;
+                const bool started = startedWindows.contains(widget);
+                if (QAction* play = enabledCommand(*widget, "play"); play && !started) {
+                    startedWindows << widget;
+                    play->trigger();
+                } else if (QAction* next = enabledCommand(*widget, "next"); next && started) {
+                    startedWindows.removeAll(widget);
+                    next->trigger();
+                }
+            }
+            if (time < until)
+                operateTestWindowsUntil(until, time + 500);
+        });
+    }
+
+    std::unique_ptr<MainWindow> window;
+    QList<QWidget*> startedWindows;
+};
+
+TEST_F(MainWindowTest, TheSequenceIsBuiltFromTheCatalogue)
+{
+    EXPECT_EQ(texts(window->catalogueList()),
+              (QStringList{"100 Ventilator test", "200 Leakage test", "300 Flow test", "400 Pressure test",
+                           "500 High-pressure test"}));
+    EXPECT_FALSE(window->catalogueList().item(0)->icon().isNull());
+    EXPECT_FALSE(button(*window, "Run").isEnabled());
+
+    for (const int row : {0, 1, 3}) {
+        window->catalogueList().setCurrentRow(row);
+        button(*window, "Add").click();
+    }
+    EXPECT_EQ(texts(window->sequenceList()),
+              (QStringList{"100 Ventilator test", "200 Leakage test", "400 Pressure test"}));
+    EXPECT_EQ(window->sequenceList().currentRow(), 2);
+    EXPECT_FALSE(button(*window, "Down").isEnabled());
+
+    button(*window, "Up").click();
+    EXPECT_EQ(texts(window->sequenceList()),
+              (QStringList{"100 Ventilator test", "400 Pressure test", "200 Leakage test"}));
+    EXPECT_EQ(window->sequenceList().currentRow(), 1);
+    window->selectTest(0);
+    EXPECT_FALSE(button(*window, "Up").isEnabled());
+    button(*window, "Down").click();
+    button(*window, "Remove").click();
+    EXPECT_EQ(texts(window->sequenceList()), (QStringList{"400 Pressure test", "200 Leakage test"}));
+    ASSERT_EQ(window->sequence().size(), 2u);
+    EXPECT_EQ(window->sequence()[0]->TestID(), 400);
+    EXPECT_TRUE(button(*window, "Run").isEnabled());
+}
+
+TEST_F(MainWindowTest, RunPerformsTheSequenceAndListsItsResultsToSave)
+{
+    window->addTest(100);
+    window->addTest(200);
+    for (const auto& element : window->sequence())
+        setTestDuration(*element, 1);
+    operateTestWindowsUntil(300'000);
+    button(*window, "Run").click();
+
+    ASSERT_EQ(window->results().size(), 2u);
+    EXPECT_EQ(window->results()[0].testID, 100);
+    EXPECT_EQ(window->results()[1].testID, 200);
+    EXPECT_EQ(window->resultList().count(), 2);
+    for (const auto& result : window->results())
+        EXPECT_EQ(result.status, kResultPassed) << result.testID;
+    EXPECT_TRUE(window->resultList().item(0)->text().startsWith(QStringLiteral("100 Ventilator test: ")));
+    EXPECT_TRUE(window->resultList().item(0)->text().endsWith(QStringLiteral(", not saved")));
+    EXPECT_TRUE(window->isWindowModified());
+
+    const QTemporaryDir folder;
+    for (int position = 0; position < 2; ++position)
+        window->saveResult(position, folder.filePath(QStringLiteral("result%1.xml").arg(position)));
+    EXPECT_FALSE(window->isWindowModified());
+    EXPECT_FALSE(window->resultList().item(1)->text().endsWith(QStringLiteral(", not saved")));
+    // The saved file is the test element with its result, as `nelvar run` writes it.
+    const auto saved = Nelvar::xmlService().CreateDocument();
+    std::dynamic_pointer_cast<Nelvar::IXmlFile>(saved)->Load(folder.filePath(QStringLiteral("result0.xml")));
+    const auto record = saved->DocumentElement();
+    ASSERT_TRUE(record);
+    EXPECT_EQ(record->TagName(), QStringLiteral("TestElement"));
+    EXPECT_NE(record->FindChildElement(QStringLiteral("ResultItem")), nullptr);
+}
