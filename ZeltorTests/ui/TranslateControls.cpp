@@ -14,8 +14,6 @@
 
 namespace ZeltorTests {
 
-namespace {
-
 QString translated(const QString& caption)
 {
     if (caption.isEmpty())
@@ -24,6 +22,8 @@ QString translated(const QString& caption)
     com::ignoreFailure([&] { text = Nelvar::languageService().GetText(Zeltor::kProduct, caption); });
     return text;
 }
+
+namespace {
 
 void translateAction(QAction& action)
 {

@@ -1,9 +1,15 @@
 #pragma once
 
+#include <QString>
+
 class QToolBar;
 class QWidget;
 
 namespace ZeltorTests {
+
+// The caption's translation for the product; an empty caption, or one that cannot be
+// translated, as it is.
+QString translated(const QString& caption);
 
 // Translates, for the product, the captions a form or control was designed with: the texts of its
 // labels, buttons and frames, the texts of their actions and menus, and their tool tips. Captions

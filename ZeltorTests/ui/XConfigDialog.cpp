@@ -1,26 +1,22 @@
 #include "XConfigDialog.h"
 
 #include "DigitBox.h"
+#include "DurationControls.h"
 #include "TranslateControls.h"
 #include "elements/CConfigZeltor.h"
 
-#include "HostServices.h"
 #include "HostViews.h"
-#include "Product.h"
 
 #include "com/ClassRegistry.h"
 #include "com/Failure.h"
 #include "format/Format.h"
 #include "widgets/Twips.h"
 
-#include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QResizeEvent>
-#include <QSignalBlocker>
-#include <QSlider>
 #include <QVBoxLayout>
 
 namespace ZeltorTests {
@@ -28,9 +24,6 @@ namespace ZeltorTests {
 namespace {
 
 constexpr int32_t kFlowTest = 300;
-constexpr int kMinutesPerStep = 15;
-constexpr int kSliderSteps = 192; // 48 hours in quarter hours
-constexpr int32_t kMostHours = 48;
 
 // Layout of the page on resize, in twips.
 constexpr int kNoMoveHeight = 2000;
@@ -40,13 +33,6 @@ constexpr int kDesignWidth = 8350;
 constexpr int kDesignHeight = 3300;
 // The help text's place below the frames as designed.
 const QRect kHelpTextPlace = widgets::twipsRect(0, 2240, 8350, 925);
-
-QString translated(const QString& key)
-{
-    QString text = key;
-    com::ignoreFailure([&] { text = Nelvar::languageService().GetText(Zeltor::kProduct, key); });
-    return text;
-}
 
 QLabel* label(const char* caption, const char* name, QWidget* parent)
 {
@@ -100,25 +86,12 @@ void XConfigDialog::createControls()
     m_testSettings = new QGroupBox(QStringLiteral("20100::Test settings"), this);
     m_testSettings->setObjectName(QStringLiteral("fraTestSettings"));
     auto* settings = new QGridLayout(m_testSettings);
-    m_hours = digitBox("txtTestDuration(0)", 32767, m_testSettings);
-    m_minutes = digitBox("txtTestDuration(1)", 32767, m_testSettings);
-    m_hoursLabel = label("20105::hrs", "lblTestDurationHours", m_testSettings);
-    m_minutesLabel = label("20106::minutes", "lblTestDurationMinutes", m_testSettings);
-    m_slider = new QSlider(Qt::Horizontal, m_testSettings);
-    m_slider->setObjectName(QStringLiteral("sldTestDuration"));
-    m_slider->setRange(0, kSliderSteps);
-    m_indefinite = new QCheckBox(QStringLiteral("20169::Indefinite"), m_testSettings);
-    m_indefinite->setObjectName(QStringLiteral("chkIndefinite"));
+    settings->addWidget(label("20103::Test duration: ", "lblTestDuration", m_testSettings), 0, 0);
+    m_duration = new DurationControls(*m_testSettings, *settings, 0, DurationControls::Rounding::Down);
+    m_duration->setEditedHandler([this](int32_t minutes) { durationEdited(minutes); });
     m_noiseLabel = label("20110::Noise Level:", "lblNoiseLevel", m_testSettings);
     m_noiseLevel = digitBox("txtNoiseLevel", 4, m_testSettings);
     m_noiseUnit = label("ml/min", "lblNoiseLevelUnit", m_testSettings);
-    settings->addWidget(label("20103::Test duration: ", "lblTestDuration", m_testSettings), 0, 0);
-    settings->addWidget(m_hours, 0, 1);
-    settings->addWidget(m_hoursLabel, 0, 2);
-    settings->addWidget(m_minutes, 0, 3);
-    settings->addWidget(m_minutesLabel, 0, 4);
-    settings->addWidget(m_slider, 1, 1, 1, 4);
-    settings->addWidget(m_indefinite, 2, 1, 1, 4);
     settings->addWidget(m_noiseLabel, 3, 0);
     settings->addWidget(m_noiseLevel, 3, 1);
     settings->addWidget(m_noiseUnit, 3, 2);
@@ -149,13 +122,7 @@ void XConfigDialog::createControls()
     }
 
     connect(m_selectConfiguration, &QListWidget::currentRowChanged, this, [this] { showSelectedFrame(); });
-    // The boxes react to every change of their text, also to the corrections written by their own
-    // reaction; the page's own writes happen while it is loading or with the signals blocked.
-    connect(m_hours, &QLineEdit::textChanged, this, [this] { durationBoxChanged(); });
-    connect(m_minutes, &QLineEdit::textChanged, this, [this] { durationBoxChanged(); });
     connect(m_noiseLevel, &QLineEdit::textChanged, this, [this] { noiseLevelChanged(); });
-    connect(m_slider, &QSlider::valueChanged, this, [this](int value) { sliderChanged(value); });
-    connect(m_indefinite, &QCheckBox::clicked, this, [this] { com::ignoreFailure([&] { applyIndefinite(); }); });
 }
 
 void XConfigDialog::Initialize(const com::Value& inData)
@@ -172,85 +139,23 @@ void XConfigDialog::Initialize(const com::Value& inData)
     const bool flowTest = m_configuration->TestKind() == kFlowTest;
     for (QWidget* noise : std::initializer_list<QWidget*>{m_noiseLabel, m_noiseLevel, m_noiseUnit})
         noise->setVisible(flowTest);
-    if (m_configuration->Duration() == 0) {
-        m_indefinite->setChecked(true);
-        applyIndefinite();
-    }
-    updateDurationControls();
 }
 
 void XConfigDialog::loadControls()
 {
-    setSliderSilently(m_configuration->Duration() / kMinutesPerStep);
-    showDuration();
+    m_duration->show(m_configuration->Duration());
     if (m_configuration->TestKind() == kFlowTest)
         m_noiseLevel->setText(QString::number(m_configuration->NoiseLevel()));
     if (m_testGuideSettings)
         com::ignoreFailure([&] { m_testGuideSettings->SetTestGuideConfig(m_configuration->TestGuideConfig()); });
 }
 
-void XConfigDialog::showDuration()
-{
-    const int32_t duration = m_configuration ? m_configuration->Duration() : 0;
-    m_hours->setText(QString::number(duration / 60));
-    m_minutes->setText(QString::number(duration % 60));
-    m_slider->setToolTip(QStringLiteral("%1 %2 %3 %4")
-                             .arg(duration / 60)
-                             .arg(translated(QStringLiteral("20105::hrs")))
-                             .arg(duration % 60)
-                             .arg(translated(QStringLiteral("20106::minutes"))));
-}
-
-void XConfigDialog::applyIndefinite()
-{
-    updateDurationControls();
-    if (!m_indefinite->isChecked())
-        return;
-    {
-        // One edit: the boxes go to 0 and 0 and the duration is stored once.
-        const QSignalBlocker hours(m_hours);
-        const QSignalBlocker minutes(m_minutes);
-        m_hours->setText(QStringLiteral("0"));
-        m_minutes->setText(QStringLiteral("0"));
-    }
-    durationBoxChanged();
-}
-
-void XConfigDialog::durationBoxChanged()
+void XConfigDialog::durationEdited(int32_t minutes)
 {
     if (isLoading() || !m_configuration)
         return;
-    com::ignoreFailure([&] {
-        const int32_t hours = m_hours->wholeNumber();
-        const int32_t minutes = m_minutes->wholeNumber();
-        if (hours < 0 || hours > kMostHours) {
-            m_hours->setText(hours < 0 ? QStringLiteral("0") : QString::number(kMostHours));
-            m_hours->selectAll();
-            return;
-        }
-        if (minutes >= 60 || (hours == kMostHours && minutes >= 1)) {
-            m_minutes->setText(hours < kMostHours ? QStringLiteral("59") : QStringLiteral("0"));
-            m_minutes->selectAll();
-            return;
-        }
-        m_configuration->setDuration(hours * 60 + minutes);
-        setSliderSilently(m_configuration->Duration() / kMinutesPerStep);
-        raiseChange();
-    });
-}
-
-void XConfigDialog::sliderChanged(int value)
-{
-    if (isLoading() || !m_configuration)
-        return;
-    com::ignoreFailure([&] {
-        m_configuration->setDuration(value * kMinutesPerStep);
-        {
-            const LoadingScope loading(*this);
-            showDuration();
-        }
-        raiseChange();
-    });
+    m_configuration->setDuration(minutes);
+    raiseChange();
 }
 
 void XConfigDialog::noiseLevelChanged()
@@ -277,30 +182,14 @@ void XConfigDialog::showSelectedFrame()
 void XConfigDialog::lockChanged(bool locked)
 {
     com::ignoreFailure([&] {
-        for (DigitBox* box : {m_hours, m_minutes, m_noiseLevel})
-            box->setReadOnly(locked);
+        m_duration->setLocked(locked);
+        m_noiseLevel->setReadOnly(locked);
         if (m_testGuideSettings)
             m_testGuideSettings->setLocked(locked);
-        updateDurationControls();
     });
 }
 
-void XConfigDialog::updateDurationControls()
-{
-    const bool definite = !m_indefinite->isChecked();
-    for (QWidget* control : std::initializer_list<QWidget*>{m_hours, m_minutes, m_hoursLabel, m_minutesLabel})
-        control->setEnabled(definite);
-    m_slider->setEnabled(definite && !Locked());
-    m_indefinite->setEnabled(!Locked());
-}
-
-void XConfigDialog::setSliderSilently(int value)
-{
-    const QSignalBlocker blocker(m_slider);
-    m_slider->setValue(value);
-}
-
-void XConfigDialog::SetFocus() { m_hours->setFocus(Qt::OtherFocusReason); }
+void XConfigDialog::SetFocus() { m_duration->hoursBox().setFocus(Qt::OtherFocusReason); }
 
 void XConfigDialog::resizeEvent(QResizeEvent* event)
 {

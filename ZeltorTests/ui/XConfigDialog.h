@@ -2,13 +2,12 @@
 
 #include "PageBase.h"
 
+#include <cstdint>
 #include <memory>
 
-class QCheckBox;
 class QGroupBox;
 class QLabel;
 class QListWidget;
-class QSlider;
 
 namespace Nelvar {
 class XHelpText;
@@ -19,6 +18,7 @@ namespace ZeltorTests {
 
 class CConfigZeltor;
 class DigitBox;
+class DurationControls;
 
 // The configuration page of the single-reading tests (page class "ZeltorTests.XConfigDialog"):
 // edits a CConfigZeltor in place: the duration in hours and minutes, on a quarter-hour slider or
@@ -42,17 +42,9 @@ protected:
 private:
     void createControls();
     void loadControls();
-    // The boxes and the slider's tip from the stored duration.
-    void showDuration();
-    void applyIndefinite();
-    void durationBoxChanged();
-    void sliderChanged(int value);
+    void durationEdited(int32_t minutes);
     void noiseLevelChanged();
     void showSelectedFrame();
-    // The slider and "Indefinite" take input when the page is not locked; the slider and the
-    // duration boxes only when the duration is not indefinite.
-    void updateDurationControls();
-    void setSliderSilently(int value);
 
     std::shared_ptr<CConfigZeltor> m_configuration;
     std::shared_ptr<Nelvar::XTestGuideSettings> m_testGuideSettings;
@@ -60,12 +52,7 @@ private:
     QListWidget* m_selectConfiguration = nullptr;
     QGroupBox* m_testSettings = nullptr;
     QGroupBox* m_testGuideFrame = nullptr;
-    DigitBox* m_hours = nullptr;
-    DigitBox* m_minutes = nullptr;
-    QLabel* m_hoursLabel = nullptr;
-    QLabel* m_minutesLabel = nullptr;
-    QSlider* m_slider = nullptr;
-    QCheckBox* m_indefinite = nullptr;
+    DurationControls* m_duration = nullptr;
     QLabel* m_noiseLabel = nullptr;
     DigitBox* m_noiseLevel = nullptr;
     QLabel* m_noiseUnit = nullptr;
