@@ -66,15 +66,13 @@ std::shared_ptr<Nelvar::ICustomControl> DialogHostForm::CreateSetupCtrl(const QS
     if (className.isEmpty() || m_page || m_unloaded)
         return nullptr;
     std::shared_ptr<Nelvar::ICustomControl> page;
-    if (!com::ignoreFailure([&] {
-            page = std::dynamic_pointer_cast<Nelvar::ICustomControl>(
-                com::ClassRegistry::instance().create(className));
-        }))
-        return nullptr;
-    if (!page)
-        return nullptr;
     QWidget* pageWindow = nullptr;
-    if (!com::ignoreFailure([&] { pageWindow = page->hWnd(); }))
+    const bool created = com::ignoreFailure([&] {
+        page = std::dynamic_pointer_cast<Nelvar::ICustomControl>(com::ClassRegistry::instance().create(className));
+        if (page)
+            pageWindow = page->hWnd();
+    });
+    if (!created || !page)
         return nullptr;
     m_page = std::move(page);
     m_pageWindow = pageWindow;

@@ -156,6 +156,7 @@ TEST_F(FDialogWrapperTest, DockingMakesThePageAChildOfTheHostAndMovesThePageOnly
     formWindow->setGeometry(5, 6, 70, 80);
     form->Show(1);
     EXPECT_TRUE(page->isHidden()) << "Show before Dock shows nothing";
+    EXPECT_TRUE(formWindow->isHidden());
 
     form->Dock(&hostWindow);
     EXPECT_TRUE(form->IsDocked());
@@ -266,6 +267,14 @@ TEST_F(FDialogWrapperTest, ADockedPageLeavesTheHostWhenTheFormGoes)
     form.reset();
     EXPECT_TRUE(watched.expired());
     EXPECT_TRUE(hostWindow.findChildren<QWidget*>().isEmpty());
+}
+
+TEST_F(FDialogWrapperTest, APageHeldBeyondItsFormOutlivesIt)
+{
+    form.reset();
+    EXPECT_EQ(page->parentWidget(), nullptr);
+    page->Refresh();
+    EXPECT_EQ(page->calls.last(), QStringLiteral("Refresh"));
 }
 
 TEST_F(FDialogWrapperTest, CallBackEventsReachTheOwnerUnchanged)
