@@ -13,7 +13,7 @@
 #include "widgets/Colors.h"
 #include "widgets/Twips.h"
 
-#include <QEvent>
+#include <QKeyEvent>
 #include <QSignalBlocker>
 
 #include <algorithm>
@@ -53,14 +53,18 @@ private:
     QWidget& m_widget;
 };
 
-bool isUserInput(QEvent::Type type)
+// Input that would open or move the combo; Tab and Backtab still move the focus on.
+bool isUserInput(const QEvent& event)
 {
-    switch (type) {
+    switch (event.type()) {
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease: {
+        const int key = static_cast<const QKeyEvent&>(event).key();
+        return key != Qt::Key_Tab && key != Qt::Key_Backtab;
+    }
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:
     case QEvent::MouseButtonDblClick:
-    case QEvent::KeyPress:
-    case QEvent::KeyRelease:
     case QEvent::Wheel:
     case QEvent::ContextMenu:
         return true;
@@ -76,10 +80,9 @@ XParameterView::XParameterView(QWidget* parent) : QWidget(parent)
     m_lstParameterView.setObjectName(QStringLiteral("lstParameterView"));
     m_cboPredefinedViews.setObjectName(QStringLiteral("cboPredefinedViews"));
     m_lblPredefView.setObjectName(QStringLiteral("lblPredefView"));
-    m_lblPredefView.setBuddy(&m_cboPredefinedViews);
 
-    com::ignoreFailure([&] { translateControls(*this); });
-    com::ignoreFailure([&] { fillPredefinedViews(); });
+    translateControls(*this);
+    fillPredefinedViews();
 
     m_cboPredefinedViews.installEventFilter(this);
     // Only the user's choices apply a view; the combo's own index writes do not.
@@ -211,7 +214,7 @@ void XParameterView::resizeEvent(QResizeEvent* event)
 
 bool XParameterView::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == &m_cboPredefinedViews && m_locked && isUserInput(event->type()))
+    if (watched == &m_cboPredefinedViews && m_locked && isUserInput(*event))
         return true;
     return QWidget::eventFilter(watched, event);
 }
