@@ -7,6 +7,7 @@
 #include "ui/XConfigDialog.h"
 
 #include "Dialogs.h"
+#include "HostViews.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -35,21 +36,32 @@ public:
 
 class ConfigDialogTest : public HostFixture {
 protected:
+    // The page is made once the host is there: it places the host's controls.
+    void SetUp() override
+    {
+        HostFixture::SetUp();
+        page = std::make_unique<XConfigDialog>();
+    }
+    void TearDown() override
+    {
+        page.reset();
+        HostFixture::TearDown();
+    }
     // The page filled from a configuration of that test kind and duration.
     void open(int32_t testKind, int32_t minutes)
     {
         configuration->setTestKind(testKind);
         configuration->setDuration(minutes);
         configuration->setNoiseLevel(500);
-        page.setCallBack(callBack);
-        page.Initialize(com::Value(configuration));
-        page.show();
+        page->setCallBack(callBack);
+        page->Initialize(com::Value(configuration));
+        page->show();
     }
-    QLineEdit& box(const char* name) const { return *page.findChild<QLineEdit*>(QString::fromLatin1(name)); }
+    QLineEdit& box(const char* name) const { return *page->findChild<QLineEdit*>(QString::fromLatin1(name)); }
     QLineEdit& hours() const { return box("txtTestDuration(0)"); }
     QLineEdit& minutes() const { return box("txtTestDuration(1)"); }
-    QSlider& slider() const { return *page.findChild<QSlider*>(QStringLiteral("sldTestDuration")); }
-    QCheckBox& indefinite() const { return *page.findChild<QCheckBox*>(QStringLiteral("chkIndefinite")); }
+    QSlider& slider() const { return *page->findChild<QSlider*>(QStringLiteral("sldTestDuration")); }
+    QCheckBox& indefinite() const { return *page->findChild<QCheckBox*>(QStringLiteral("chkIndefinite")); }
     // A click on the check box's mark.
     static void tick(QCheckBox& box) { QTest::mouseClick(&box, Qt::LeftButton, {}, QPoint(6, box.height() / 2)); }
     // The user selects the box's whole text and types over it.
@@ -62,7 +74,7 @@ protected:
 
     std::shared_ptr<CConfigZeltor> configuration = std::make_shared<CConfigZeltor>();
     std::shared_ptr<CountingCallBack> callBack = std::make_shared<CountingCallBack>();
-    XConfigDialog page;
+    std::unique_ptr<XConfigDialog> page;
 };
 
 TEST_F(ConfigDialogTest, LoadingShowsTheDurationAndRaisesNoChange)
@@ -77,6 +89,10 @@ TEST_F(ConfigDialogTest, LoadingShowsTheDurationAndRaisesNoChange)
     EXPECT_FALSE(box("txtNoiseLevel").isVisible());
     EXPECT_EQ(callBack->changes, 0);
     EXPECT_EQ(configuration->Duration(), 135);
+    const auto* help = page->findChild<Nelvar::XHelpText*>(QStringLiteral("xhtHelpText"));
+    ASSERT_NE(help, nullptr);
+    EXPECT_EQ(help->Text(), QStringLiteral("Please select a duration for this test."));
+    EXPECT_NE(page->findChild<Nelvar::XTestGuideSettings*>(QStringLiteral("xtgTestGuideConfig")), nullptr);
 }
 
 TEST_F(ConfigDialogTest, AnIndefiniteDurationOpensWithTheDurationControlsDisabled)
@@ -200,11 +216,11 @@ TEST_F(ConfigDialogTest, TheNoiseLevelIsTheFlowTestsOnly)
 TEST_F(ConfigDialogTest, LockingTakesNoInputAndKeepsAnIndefiniteSliderDisabled)
 {
     open(200, 0);
-    page.setLocked(true);
+    page->setLocked(true);
     EXPECT_TRUE(hours().isReadOnly());
     EXPECT_FALSE(indefinite().isEnabled());
     EXPECT_FALSE(slider().isEnabled());
-    page.setLocked(false);
+    page->setLocked(false);
     EXPECT_FALSE(hours().isReadOnly());
     EXPECT_TRUE(indefinite().isEnabled());
     EXPECT_FALSE(slider().isEnabled()) << "the duration is still indefinite";
@@ -214,10 +230,10 @@ TEST_F(ConfigDialogTest, LockingTakesNoInputAndKeepsAnIndefiniteSliderDisabled)
 
 TEST_F(ConfigDialogTest, AnythingButASingleReadingConfigurationHidesThePage)
 {
-    page.show();
-    page.setCallBack(callBack);
-    page.Initialize(com::Value(std::make_shared<com::Object>()));
-    EXPECT_FALSE(page.Visible());
+    page->show();
+    page->setCallBack(callBack);
+    page->Initialize(com::Value(std::make_shared<com::Object>()));
+    EXPECT_FALSE(page->Visible());
     EXPECT_EQ(callBack->changes, 0);
 }
 
@@ -225,8 +241,8 @@ TEST_F(ConfigDialogTest, WithoutACallbackEditsStillReachTheConfiguration)
 {
     configuration->setTestKind(200);
     configuration->setDuration(60);
-    page.Initialize(com::Value(configuration));
-    page.show();
+    page->Initialize(com::Value(configuration));
+    page->show();
     typeInto(hours(), QStringLiteral("3"));
     EXPECT_EQ(configuration->Duration(), 180);
 }
