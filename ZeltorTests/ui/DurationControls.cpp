@@ -59,7 +59,7 @@ DurationControls::DurationControls(QWidget& parent, QGridLayout& grid, int first
 void DurationControls::show(int32_t minutes)
 {
     showDurationText(minutes);
-    setSliderFor(minutes);
+    setSliderValue(minutes / kMinutesPerStep);
     m_indefinite->setChecked(minutes == 0);
     updateEnabled();
 }
@@ -126,9 +126,13 @@ void DurationControls::showDurationText(int32_t minutes)
 
 void DurationControls::setSliderFor(int32_t minutes)
 {
-    const int value = m_rounding == Rounding::Down
-                          ? minutes / kMinutesPerStep
-                          : static_cast<int>(std::nearbyint(static_cast<double>(minutes) / kMinutesPerStep));
+    setSliderValue(m_rounding == Rounding::Down
+                       ? minutes / kMinutesPerStep
+                       : static_cast<int>(std::nearbyint(static_cast<double>(minutes) / kMinutesPerStep)));
+}
+
+void DurationControls::setSliderValue(int value)
+{
     const QSignalBlocker blocker(m_slider);
     m_slider->setValue(value);
 }

@@ -23,7 +23,7 @@ class DigitBox;
 class DurationControls final : public QObject {
 public:
     // How the slider follows a typed duration: whole quarter hours (rounded down) or the nearest
-    // quarter hour (halves to even).
+    // quarter hour (halves to even). A shown duration always sets whole quarter hours.
     enum class Rounding { Down, Nearest };
     static constexpr int32_t kMostMinutes = 48 * 60;
 
@@ -43,6 +43,7 @@ private:
     void indefiniteClicked();
     void showDurationText(int32_t minutes);
     void setSliderFor(int32_t minutes);
+    void setSliderValue(int value);
     void updateEnabled();
 
     Rounding m_rounding;

@@ -25,8 +25,6 @@ namespace {
 
 constexpr int kPositionRole = Qt::UserRole;
 constexpr int32_t kBreathParameterKind = 1;
-constexpr uint32_t kSystemButtonFace = 0x8000000F;
-constexpr uint32_t kSystemWindow = 0x80000005;
 
 // Layout in twips: the label sits a little lower than the combo's top, the list ends above the
 // combo with a gap.
@@ -108,11 +106,7 @@ void XParameterView::setLocked(bool locked)
         return;
     m_locked = locked;
     m_lstParameterView.setEnabled(!locked);
-    QPalette palette = m_lstParameterView.palette();
-    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
-        palette.setColor(group, QPalette::Base,
-                         widgets::colorOf(locked ? kSystemButtonFace : kSystemWindow, QPalette()));
-    m_lstParameterView.setPalette(palette);
+    widgets::setBackgroundColor(m_lstParameterView, locked ? widgets::kSystemButtonFace : widgets::kSystemWindow);
 }
 
 void XParameterView::Initialize(const std::shared_ptr<CParameterList>& parameterList)

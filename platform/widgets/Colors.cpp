@@ -37,4 +37,13 @@ QColor colorOf(uint32_t value, const QPalette& palette)
     return palette.color(QPalette::WindowText);
 }
 
+void setBackgroundColor(QWidget& widget, uint32_t value)
+{
+    QPalette palette = widget.palette();
+    const QColor color = colorOf(value, QPalette());
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+        palette.setColor(group, QPalette::Base, color);
+    widget.setPalette(palette);
+}
+
 } // namespace widgets

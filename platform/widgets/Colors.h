@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QPalette>
+#include <QWidget>
 
 #include <cstdint>
 
@@ -10,9 +11,14 @@
 namespace widgets {
 
 inline constexpr uint32_t kColorRed = 0x0000FF;
+inline constexpr uint32_t kSystemWindow = 0x80000005;
 inline constexpr uint32_t kSystemWindowText = 0x80000008;
+inline constexpr uint32_t kSystemButtonFace = 0x8000000F;
 
 // The colour of a value: a system colour is taken from `palette`.
 QColor colorOf(uint32_t value, const QPalette& palette = QPalette());
+
+// Gives the widget the background colour of the value (its base role), enabled or not.
+void setBackgroundColor(QWidget& widget, uint32_t value);
 
 } // namespace widgets

@@ -1,0 +1,331 @@
+#include "XConfigVentilatorDialog.h"
+
+#include "DigitBox.h"
+#include "DurationControls.h"
+#include "XParameterView.h"
+#include "elements/CConfigVentilator.h"
+#include "elements/CPreDefinedTrendSettings.h"
+#include "elements/CSettings.h"
+#include "elements/CTestVentilator.h"
+#include "elements/CZeltorLimitData.h"
+
+#include "HostServices.h"
+
+#include "com/Failure.h"
+#include "com/Required.h"
+#include "format/Format.h"
+#include "widgets/Colors.h"
+#include "widgets/Twips.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QSignalBlocker>
+#include <QSlider>
+
+#include <algorithm>
+#include <array>
+
+namespace ZeltorTests {
+
+namespace {
+
+constexpr ConfigurationPageLayout kLayout{1335, 0, 2585, 1575, 120};
+
+const std::array<const char*, 6> kReferenceUnits{"BTPS", "ATPX", "STPD", "ATPS", "ATPD", "NTPD"};
+const std::array<int32_t, 6> kBreathsPerCalculation{1, 2, 4, 8, 16, 32};
+constexpr int32_t kHighestDetectLevel = 10000;
+constexpr int kSuppressionStepMs = 10;
+constexpr int32_t kDefaultTrendInterval = 15;
+constexpr int kTrendFrame = 3;
+
+const char* const kTrendHelp =
+    "20522::Specify whether trending should be active throughout the entire test. Lowest permitted sampling "
+    "interval is calculated from the test duration and the amount of samples available. If a lower interval "
+    "setting is entered, it will be ignored and the lowest permitted value will be used.";
+const char* const kGeneralHelp =
+    "20107::Select a duration for the ventilator test and configure the Zeltor's measurement parameters. You can "
+    "also select which measurements are to be displayed during the test in the parameter view setup.";
+
+template <typename Widget, typename... Arguments>
+Widget* named(const char* name, Arguments&&... arguments)
+{
+    auto* widget = new Widget(std::forward<Arguments>(arguments)...);
+    widget->setObjectName(QString::fromLatin1(name));
+    return widget;
+}
+
+QLabel* label(const char* caption, const char* name, QWidget* parent)
+{
+    return named<QLabel>(name, QString::fromUtf8(caption), parent);
+}
+
+QString milliseconds(int32_t period) { return QStringLiteral("%1 ms").arg(period); }
+
+} // namespace
+
+XConfigVentilatorDialog::XConfigVentilatorDialog() : ConfigurationPage("XConfigVentilatorDialog", kLayout)
+{
+    m_testSettings = &addFrame("20100::Test settings", "fraTestSettings");
+    auto* duration = new QGridLayout(m_testSettings);
+    duration->addWidget(label("20103::Test duration:", "lblDuration", m_testSettings), 0, 0);
+    m_duration = new DurationControls(*m_testSettings, *duration, 0, DurationControls::Rounding::Nearest);
+    m_duration->setEditedHandler([this](int32_t minutes) { durationEdited(minutes); });
+    duration->setRowStretch(3, 1);
+
+    m_measurementParams = &createMeasurementFrame();
+
+    m_parameterFrame = &addFrame("20102::Parameter view", "fraParameterView");
+    m_parameterFrame->setToolTip(QStringLiteral("Right-click to select a predefined view"));
+    m_parameterView = named<XParameterView>("xpvParamView", m_parameterFrame);
+    m_parameterView->setChangeHandler([this] { com::ignoreFailure([&] { parameterViewChanged(); }); });
+
+    m_trendSettings = &createTrendFrame();
+    addTestGuideFrame();
+    finishCreation();
+    showTrendIntervalEnabled(m_trendingActive->isChecked());
+}
+
+XConfigVentilatorDialog::~XConfigVentilatorDialog() = default;
+
+QGroupBox& XConfigVentilatorDialog::createMeasurementFrame()
+{
+    QGroupBox& frame = addFrame("20101::Measurement params", "fraMeasurementParams");
+    frame.setTitle(QStringLiteral("20101::Measurement parameters"));
+    auto* grid = new QGridLayout(&frame);
+    m_detectLevel = named<DigitBox>("txtDetectLevel", &frame);
+    m_referenceUnit = named<QComboBox>("cboReferenceUnit", &frame);
+    for (const char* unit : kReferenceUnits)
+        m_referenceUnit->addItem(QString::fromLatin1(unit));
+    m_referenceUnit->setToolTip(QStringLiteral("Gas mixture used in testing"));
+    m_breathsPerCalculation = named<QComboBox>("cboBreathsPerCalculation", &frame);
+    for (const int32_t breaths : kBreathsPerCalculation)
+        m_breathsPerCalculation->addItem(QString::number(breaths));
+    m_breathsPerCalculation->setToolTip(QStringLiteral("Number of breaths to be averaged for calculating values"));
+    m_massFlow = named<QCheckBox>("chkMassFlowCalculation", QStringLiteral("20115::Use mass flow calculation"), &frame);
+    m_suppression = named<QSlider>("sldSuppressPressurePeakPeriod", Qt::Horizontal, &frame);
+    m_suppression->setRange(1, 10);
+    m_suppressionValue = label("", "lblSuppressPressurePeakPeriodValue", &frame);
+    grid->addWidget(label("20111::Detect level:", "lbldetectLevel", &frame), 0, 0);
+    grid->addWidget(m_detectLevel, 0, 1);
+    grid->addWidget(label("ml/min", "lblDetectLevelUnit", &frame), 0, 2);
+    grid->addWidget(label("20112::Reference unit:", "lblReferenceUnit", &frame), 1, 0);
+    grid->addWidget(m_referenceUnit, 1, 1);
+    grid->addWidget(label("20113::Breaths per calculation:", "lblBreathsPerCalculation", &frame), 2, 0);
+    grid->addWidget(m_breathsPerCalculation, 2, 1);
+    grid->addWidget(m_massFlow, 3, 0, 1, 3);
+    grid->addWidget(label("20114::Suppress pressure peak period:", "lblSuppressPressurePeakPeriod", &frame), 4, 0);
+    grid->addWidget(m_suppression, 4, 1);
+    grid->addWidget(m_suppressionValue, 4, 2);
+    grid->setRowStretch(5, 1);
+
+    connect(m_detectLevel, &QLineEdit::textChanged, this, [this] { com::ignoreFailure([&] { detectLevelChanged(); }); });
+    connect(m_referenceUnit, &QComboBox::activated, this, [this](int index) {
+        com::ignoreFailure([&] { referenceUnitChosen(m_referenceUnit->itemText(index)); });
+    });
+    connect(m_breathsPerCalculation, &QComboBox::activated, this, [this](int index) {
+        com::ignoreFailure([&] { breathsPerCalculationChosen(m_breathsPerCalculation->itemText(index)); });
+    });
+    connect(m_massFlow, &QCheckBox::clicked, this, [this] { com::ignoreFailure([&] { massFlowClicked(); }); });
+    // The period is applied when the slider's value changes, not on every mouse move over it.
+    connect(m_suppression, &QSlider::valueChanged, this,
+            [this](int value) { com::ignoreFailure([&] { suppressionChanged(value); }); });
+    return frame;
+}
+
+QGroupBox& XConfigVentilatorDialog::createTrendFrame()
+{
+    QGroupBox& frame = addFrame("20143::Trend settings", "fraTrendSettings");
+    auto* grid = new QGridLayout(&frame);
+    m_trendingActive = named<QCheckBox>("chkTrendingActive", QStringLiteral("20144::Trending active"), &frame);
+    m_trendInterval = named<DigitBox>("txtTrendInterval", &frame);
+    grid->addWidget(m_trendingActive, 0, 0, 1, 3);
+    grid->addWidget(label("20145::Sampling interval", "lblTrend_IntervalTitle", &frame), 1, 0);
+    grid->addWidget(m_trendInterval, 1, 1);
+    grid->addWidget(label("20146::Seconds", "lblTrend_IntervalSec", &frame), 1, 2);
+    grid->setRowStretch(2, 1);
+    connect(m_trendingActive, &QCheckBox::clicked, this, [this] { com::ignoreFailure([&] { trendingClicked(); }); });
+    // Also while the page is loading: an interval below 1 is corrected as it is shown.
+    connect(m_trendInterval, &QLineEdit::textChanged, this,
+            [this] { com::ignoreFailure([&] { trendIntervalChanged(); }); });
+    return frame;
+}
+
+void XConfigVentilatorDialog::Initialize(const com::Value& inData)
+{
+    const LoadingScope loading(*this);
+    m_test.reset();
+    m_configuration.reset();
+    com::ignoreFailure([&] {
+        m_test = inData.objectAs<CTestVentilator>();
+        if (m_test)
+            m_configuration = std::dynamic_pointer_cast<CConfigVentilator>(m_test->Configuration());
+    });
+    if (!m_configuration) {
+        setVisible(false);
+        return;
+    }
+    setVisible(true);
+    loadControls();
+}
+
+void XConfigVentilatorDialog::loadControls()
+{
+    if (const auto& settings = m_configuration->Settings()) {
+        const auto breaths = std::find(kBreathsPerCalculation.begin(), kBreathsPerCalculation.end(),
+                                       settings->BreathsPerCalculation());
+        if (breaths != kBreathsPerCalculation.end())
+            m_breathsPerCalculation->setCurrentIndex(static_cast<int>(breaths - kBreathsPerCalculation.begin()));
+        m_detectLevel->setText(QString::number(settings->DetectLevel()));
+        if (settings->ReferenceUnit() >= 0 && settings->ReferenceUnit() < m_referenceUnit->count())
+            m_referenceUnit->setCurrentIndex(settings->ReferenceUnit());
+        m_massFlow->setChecked(settings->CalculateMassFlow());
+        m_suppression->setValue(settings->SuppressPressurePeakPeriod() / kSuppressionStepMs);
+        showSuppressionPeriod(settings->SuppressPressurePeakPeriod());
+    }
+    com::ignoreFailure([&] { m_duration->show(m_configuration->Duration()); });
+    if (const auto& trend = m_configuration->TrendSettings()) {
+        m_trendingActive->setChecked(trend->Active());
+        m_trendInterval->setText(QString::number(trend->Interval()));
+        showTrendIntervalEnabled(trend->Active());
+    }
+    handOverTestGuideConfig(m_configuration->TestGuideConfig());
+    com::ignoreFailure([&] { m_parameterView->Initialize(m_configuration->Parameters()); });
+}
+
+void XConfigVentilatorDialog::showSuppressionPeriod(int32_t period)
+{
+    m_suppressionValue->setText(milliseconds(period));
+    m_suppression->setToolTip(milliseconds(period));
+}
+
+void XConfigVentilatorDialog::showTrendIntervalEnabled(bool enabled)
+{
+    m_trendInterval->setEnabled(enabled);
+    widgets::setBackgroundColor(*m_trendInterval, enabled ? widgets::kSystemWindow : widgets::kSystemButtonFace);
+}
+
+void XConfigVentilatorDialog::durationEdited(int32_t minutes)
+{
+    if (isLoading() || !m_configuration)
+        return;
+    m_configuration->setDuration(minutes);
+    raiseChange();
+}
+
+void XConfigVentilatorDialog::detectLevelChanged()
+{
+    if (isLoading() || !m_configuration)
+        return;
+    int32_t level = m_detectLevel->wholeNumber();
+    if (level > kHighestDetectLevel) {
+        {
+            const QSignalBlocker blocker(m_detectLevel);
+            m_detectLevel->setText(QString::number(kHighestDetectLevel));
+        }
+        m_detectLevel->selectAll();
+        level = kHighestDetectLevel;
+    }
+    com::required(m_configuration->Settings()).setDetectLevel(level);
+    raiseChange();
+}
+
+void XConfigVentilatorDialog::referenceUnitChosen(const QString& text)
+{
+    if (isLoading() || !m_configuration)
+        return;
+    const auto unit = std::find_if(kReferenceUnits.begin(), kReferenceUnits.end(),
+                                   [&](const char* name) { return text == QLatin1String(name); });
+    const int32_t code = unit == kReferenceUnits.end() ? 0 : static_cast<int32_t>(unit - kReferenceUnits.begin());
+    com::required(m_configuration->Settings()).setReferenceUnit(code);
+    raiseChange();
+}
+
+void XConfigVentilatorDialog::breathsPerCalculationChosen(const QString& text)
+{
+    if (isLoading() || !m_configuration)
+        return;
+    com::required(m_configuration->Settings()).setBreathsPerCalculation(format::toInt32(format::leadingNumber(text)));
+    raiseChange();
+}
+
+void XConfigVentilatorDialog::massFlowClicked()
+{
+    if (isLoading() || !m_configuration)
+        return;
+    com::required(m_configuration->Settings()).setCalculateMassFlow(m_massFlow->isChecked());
+    raiseChange();
+}
+
+void XConfigVentilatorDialog::suppressionChanged(int value)
+{
+    if (isLoading() || !m_configuration)
+        return;
+    const int32_t period = value * kSuppressionStepMs;
+    showSuppressionPeriod(period);
+    com::required(m_configuration->Settings()).setSuppressPressurePeakPeriod(period);
+    raiseChange();
+}
+
+void XConfigVentilatorDialog::trendingClicked()
+{
+    if (isLoading() || Locked() || !m_configuration)
+        return;
+    const bool active = m_trendingActive->isChecked();
+    com::required(m_configuration->TrendSettings()).setActive(active);
+    showTrendIntervalEnabled(active);
+    raiseChange();
+}
+
+void XConfigVentilatorDialog::trendIntervalChanged()
+{
+    if (!m_configuration)
+        return;
+    int32_t interval = m_trendInterval->wholeNumber();
+    if (interval < 1) {
+        interval = kDefaultTrendInterval;
+        {
+            const QSignalBlocker blocker(m_trendInterval);
+            m_trendInterval->setText(Nelvar::utilityService().ValueToText(interval));
+        }
+        m_trendInterval->selectAll();
+    }
+    com::required(m_configuration->TrendSettings()).setInterval(interval);
+    raiseChange();
+}
+
+void XConfigVentilatorDialog::parameterViewChanged()
+{
+    if (!m_configuration)
+        return;
+    com::ignoreFailure([&] {
+        const auto owner = m_configuration->OwnerTest();
+        com::required(std::dynamic_pointer_cast<CZeltorLimitData>(com::required(owner).Limits())).SyncStandards();
+    });
+    raiseChange();
+}
+
+void XConfigVentilatorDialog::lockChanged(bool locked)
+{
+    for (QGroupBox* frame : {m_measurementParams, m_testSettings, m_trendSettings})
+        frame->setEnabled(!locked);
+    com::ignoreFailure([&] { m_parameterView->setLocked(locked); });
+    lockTestGuideSettings(locked);
+}
+
+void XConfigVentilatorDialog::frameSelected(int index)
+{
+    setHelpText(QString::fromUtf8(index == kTrendFrame ? kTrendHelp : kGeneralHelp));
+}
+
+void XConfigVentilatorDialog::framesPlaced(int helpTextTop)
+{
+    m_parameterView->setGeometry(widgets::twipsRect(120, 240, 5535, helpTextTop - 480));
+}
+
+void XConfigVentilatorDialog::SetFocus() { selectionList().setFocus(Qt::OtherFocusReason); }
+
+} // namespace ZeltorTests
