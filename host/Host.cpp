@@ -13,6 +13,7 @@
 #include "testmodel/TestCollection.h"
 #include "testmodel/TestElementBase.h"
 #include "testmodel/TestGuideConfig.h"
+#include "views/PageControls.h"
 #include "views/Views.h"
 #include "xml/XmlService.h"
 
@@ -64,6 +65,7 @@ void installHost()
     classes.add(creatable<Standards>(QString::fromLatin1(Nelvar::kStandardsProgId)));
     classes.add(creatable<Standard>(QString::fromLatin1(Nelvar::kStandardProgId)));
     classes.add(creatable<Limit>(QString::fromLatin1(Nelvar::kLimitProgId)));
+    registerPageControls(classes);
     classes.setStore(std::make_shared<RegistryClassStore>());
     installTestGuideViews();
 }
