@@ -42,16 +42,12 @@ int toPixels(float value, int lowest)
 
 QRect pixelRect(float left, float top, float width, float height)
 {
-    return {toPixels(left, -QWIDGETSIZE_MAX), toPixels(top, -QWIDGETSIZE_MAX), toPixels(width, 0),
-            toPixels(height, 0)};
+    return {toPixels(left, -QWIDGETSIZE_MAX), toPixels(top, -QWIDGETSIZE_MAX), toPixels(width, 0), toPixels(height, 0)};
 }
 
 } // namespace
 
-DialogHostForm::DialogHostForm()
-    : m_window(std::make_unique<FormWindow>([this] { SetFocus(); }))
-{
-}
+DialogHostForm::DialogHostForm() : m_window(std::make_unique<FormWindow>([this] { SetFocus(); })) {}
 
 DialogHostForm::~DialogHostForm()
 {

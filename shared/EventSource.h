@@ -47,8 +47,7 @@ private:
     public:
         EntrySubscription(const std::shared_ptr<Entries>& entries, std::shared_ptr<Entry> entry)
             : m_entries(entries), m_entry(std::move(entry))
-        {
-        }
+        {}
         ~EntrySubscription() override
         {
             m_entry->listening = false;

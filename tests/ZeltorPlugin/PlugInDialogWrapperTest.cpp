@@ -24,7 +24,8 @@ TEST(PlugInDialogWrapperTest, HandsTheCallBackToThePageWithoutListening)
 {
     const RecordingPage::Registration registration;
     ZeltorPlugin::FDialogWrapper form;
-    const auto page = std::dynamic_pointer_cast<RecordingPage>(form.CreateSetupCtrl(QString::fromLatin1(RecordingPage::className)));
+    const auto page
+        = std::dynamic_pointer_cast<RecordingPage>(form.CreateSetupCtrl(QString::fromLatin1(RecordingPage::className)));
     ASSERT_NE(page, nullptr);
     const auto callBack = std::make_shared<CountingCallBack>();
     form.setCallBack(callBack);

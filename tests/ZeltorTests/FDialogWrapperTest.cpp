@@ -24,7 +24,8 @@ class FDialogWrapperTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        page = std::dynamic_pointer_cast<RecordingPage>(form->CreateSetupCtrl(QString::fromLatin1(RecordingPage::className)));
+        page = std::dynamic_pointer_cast<RecordingPage>(
+            form->CreateSetupCtrl(QString::fromLatin1(RecordingPage::className)));
         ASSERT_NE(page, nullptr);
         formWindow = page->parentWidget();
         ASSERT_NE(formWindow, nullptr);
@@ -142,9 +143,8 @@ TEST(FDialogWrapperCreation, ThePageIsFoundByItsNameInAnyCaseAndMustBeAPage)
     EXPECT_NE(form.CreateSetupCtrl(QStringLiteral("Zeltortests.xrecordingpage")), nullptr);
     EXPECT_EQ(form.CreateSetupCtrl(QString::fromLatin1(RecordingPage::className)), nullptr) << "a form holds one page";
 
-    com::ClassRegistry::instance().add({QStringLiteral("ZeltorTests.XNotAPage"), {}, [] {
-        return std::make_shared<com::Object>();
-    }});
+    com::ClassRegistry::instance().add(
+        {QStringLiteral("ZeltorTests.XNotAPage"), {}, [] { return std::make_shared<com::Object>(); }});
     ZeltorTests::FDialogWrapper other;
     EXPECT_EQ(other.CreateSetupCtrl(QStringLiteral("ZeltorTests.XNotAPage")), nullptr);
     EXPECT_EQ(other.SetupControl(), nullptr);
@@ -226,9 +226,8 @@ TEST_F(FDialogWrapperTest, UnloadEmptiesTheHostAndTheFormThenDoesNothing)
     int unloads = 0;
     const auto unloading = form->onUnload([&] { ++unloads; });
     std::vector<Event> events;
-    const auto listening = form->onControlEvent([&](const QString& name, const std::vector<com::Value>& args) {
-        events.emplace_back(name, args);
-    });
+    const auto listening = form->onControlEvent(
+        [&](const QString& name, const std::vector<com::Value>& args) { events.emplace_back(name, args); });
     const auto callBack = std::make_shared<host::HostCallBack>();
     form->setCallBack(callBack);
     form->Dock(&hostWindow);
@@ -280,9 +279,8 @@ TEST_F(FDialogWrapperTest, APageHeldBeyondItsFormOutlivesIt)
 TEST_F(FDialogWrapperTest, CallBackEventsReachTheOwnerUnchanged)
 {
     std::vector<Event> events;
-    const auto listening = form->onControlEvent([&](const QString& name, const std::vector<com::Value>& args) {
-        events.emplace_back(name, args);
-    });
+    const auto listening = form->onControlEvent(
+        [&](const QString& name, const std::vector<com::Value>& args) { events.emplace_back(name, args); });
     const auto callBack = std::make_shared<host::HostCallBack>();
     form->setCallBack(callBack);
 
@@ -317,7 +315,8 @@ TEST_F(FDialogWrapperTest, TheOwnerMayDropTheFormFromEitherEvent)
     const std::weak_ptr<ZeltorTests::FDialogWrapper> watched = form;
     auto owned = std::exchange(form, nullptr);
     page.reset();
-    const auto listening = owned->onControlEvent([&](const QString&, const std::vector<com::Value>&) { owned.reset(); });
+    const auto listening
+        = owned->onControlEvent([&](const QString&, const std::vector<com::Value>&) { owned.reset(); });
     callBack->RaiseEvent(QStringLiteral("Change"), {});
     EXPECT_TRUE(watched.expired());
 

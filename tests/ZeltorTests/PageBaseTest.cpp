@@ -15,9 +15,10 @@ TEST(PageBaseTest, ReportsChangeOnlyWithACallBackAndNotWhileLoading)
     EXPECT_NO_THROW(page.edit()) << "no callback: nothing to tell";
 
     QStringList raised;
-    page.setCallBack(std::make_shared<host::HostCallBack>([&](const QString& name, const std::vector<com::Value>& args) {
-        raised.append(QStringLiteral("%1/%2").arg(name).arg(args.size()));
-    }));
+    page.setCallBack(
+        std::make_shared<host::HostCallBack>([&](const QString& name, const std::vector<com::Value>& args) {
+            raised.append(QStringLiteral("%1/%2").arg(name).arg(args.size()));
+        }));
     page.edit();
     page.fill();
     EXPECT_EQ(raised, QStringList{QStringLiteral("Change/0")});

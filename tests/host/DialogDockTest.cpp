@@ -14,7 +14,8 @@ namespace {
 struct PagedForm {
     PagedForm()
     {
-        page = std::dynamic_pointer_cast<RecordingPage>(form->CreateSetupCtrl(QString::fromLatin1(RecordingPage::className)));
+        page = std::dynamic_pointer_cast<RecordingPage>(
+            form->CreateSetupCtrl(QString::fromLatin1(RecordingPage::className)));
         formWindow = page ? page->parentWidget() : nullptr;
     }
     std::shared_ptr<Zeltor::DialogHostForm> form = std::make_shared<Zeltor::DialogHostForm>();
@@ -102,10 +103,11 @@ TEST_F(DialogDockTest, ADockGoingWithItsWindowReleasesItsDialog)
 TEST(HostCallBackTest, InformsTheHostThenEachListenerUnchanged)
 {
     QStringList heard;
-    const auto callBack = std::make_shared<host::HostCallBack>([&](const QString& name, const std::vector<com::Value>& args) {
-        heard.append(QStringLiteral("host %1 %2").arg(name).arg(args.size()));
-        throw com::Error::invalidCall();
-    });
+    const auto callBack
+        = std::make_shared<host::HostCallBack>([&](const QString& name, const std::vector<com::Value>& args) {
+              heard.append(QStringLiteral("host %1 %2").arg(name).arg(args.size()));
+              throw com::Error::invalidCall();
+          });
     const auto failing = callBack->listen([&](const QString& name, const std::vector<com::Value>&) {
         heard.append(QStringLiteral("first %1").arg(name));
         throw com::Error::invalidCall();
@@ -119,10 +121,11 @@ TEST(HostCallBackTest, InformsTheHostThenEachListenerUnchanged)
     EXPECT_NO_THROW(callBack->RaiseEvent(QStringLiteral("Change"), {com::Value(1), com::Value("two")}));
     ended.reset();
     callBack->RaiseEvent(QStringLiteral("Again"), {com::Value(1), com::Value("2")});
-    EXPECT_EQ(heard, (QStringList{QStringLiteral("host Change 2"), QStringLiteral("first Change"),
-                                  QStringLiteral("ended Change"), QStringLiteral("last Change two"),
-                                  QStringLiteral("host Again 2"), QStringLiteral("first Again"),
-                                  QStringLiteral("last Again 2")}));
+    EXPECT_EQ(
+        heard,
+        (QStringList{QStringLiteral("host Change 2"), QStringLiteral("first Change"), QStringLiteral("ended Change"),
+                     QStringLiteral("last Change two"), QStringLiteral("host Again 2"), QStringLiteral("first Again"),
+                     QStringLiteral("last Again 2")}));
 }
 
 TEST(HostCallBackTest, AListenerMayEndOthersOrTheCallBackWhileInformed)

@@ -22,9 +22,8 @@ public:
     public:
         Registration()
         {
-            com::ClassRegistry::instance().add({QString::fromLatin1(className), {}, [] {
-                return std::make_shared<RecordingPage>();
-            }});
+            com::ClassRegistry::instance().add(
+                {QString::fromLatin1(className), {}, [] { return std::make_shared<RecordingPage>(); }});
         }
         ~Registration() { com::ClassRegistry::instance().remove(QString::fromLatin1(className)); }
         Registration(const Registration&) = delete;
