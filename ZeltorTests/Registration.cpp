@@ -1,11 +1,18 @@
 #include "CTestVentilator.h"
 #include "CTestZeltor.h"
+#include "PageDialog.h"
+#include "XConfigDialog.h"
+#include "XConfigVentilatorDialog.h"
 
 #include "com/ClassRegistry.h"
 
-// The test elements, created by the plug-in by the class names of its template file.
+// The test elements, created by the plug-in by the class names of its template file, and the
+// pages, created by the dialog host form by their class names.
 COM_REGISTER_CLASSES(registry)
 {
     registry.add({ZeltorTests::kTestVentilatorProgId, {}, [] { return ZeltorTests::CTestVentilator::create(); }});
     registry.add({ZeltorTests::kTestZeltorProgId, {}, [] { return ZeltorTests::CTestZeltor::create(); }});
+    registry.add({ZeltorTests::kConfigDialogProgId, {}, [] { return std::make_shared<ZeltorTests::XConfigDialog>(); }});
+    registry.add({ZeltorTests::kConfigVentilatorDialogProgId, {},
+                  [] { return std::make_shared<ZeltorTests::XConfigVentilatorDialog>(); }});
 }

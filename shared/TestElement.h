@@ -14,6 +14,7 @@
 // element and its companions.
 namespace Nelvar {
 
+class IDialog;
 class IMeasurement;
 class IProgress;
 class IReport;
@@ -45,6 +46,9 @@ public:
 class IConfigData : public virtual com::Object {
 public:
     virtual bool HasDialog() const = 0;
+    // The configuration's page in a dialog host form, for the host to dock; none when there is
+    // no page or it cannot be made.
+    virtual std::shared_ptr<IDialog> CreateDialog() = 0;
     virtual std::shared_ptr<IConfigData> Clone() const = 0;
     virtual void Load(const std::shared_ptr<IXmlElement>& element, const std::shared_ptr<com::Object>& owner) = 0;
     virtual std::shared_ptr<IXmlElement> Save(const std::shared_ptr<IXmlDocument>& document) = 0;

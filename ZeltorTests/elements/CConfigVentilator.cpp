@@ -3,6 +3,7 @@
 #include "CParameterList.h"
 #include "CPreDefinedTrendSettings.h"
 #include "CSettings.h"
+#include "ui/PageDialog.h"
 
 #include "ParameterKeys.h"
 #include "RecordNames.h"
@@ -93,5 +94,9 @@ void CConfigVentilator::appendOwnChildren(Nelvar::IXmlElement& record,
         if (const auto settings = m_settings->Save(document))
             record.AppendChild(settings);
 }
+
+QString CConfigVentilator::pageClass() const { return kConfigVentilatorDialogProgId; }
+
+com::Value CConfigVentilator::pageData() { return com::Value(OwnerTest()); }
 
 } // namespace ZeltorTests

@@ -47,6 +47,9 @@ private:
     // After the parameter list: the test-guide options, predefined trend and measurement settings.
     void appendOwnChildren(Nelvar::IXmlElement& record, const std::shared_ptr<Nelvar::IXmlDocument>& document) override;
     void loadOwnChildren(const Nelvar::IXmlElement& record, const std::shared_ptr<com::Object>& owner) override;
+    // The ventilator page, handed the owning test element.
+    QString pageClass() const override;
+    com::Value pageData() override;
 
     std::shared_ptr<CSettings> m_settings;
     std::shared_ptr<CPreDefinedTrendSettings> m_trendSettings;

@@ -2,6 +2,7 @@
 
 #include "CParameterList.h"
 #include "elements/RecordFields.h"
+#include "ui/PageDialog.h"
 
 #include "ErrorPassing.h"
 #include "HostServices.h"
@@ -106,5 +107,9 @@ void CConfigZeltor::appendOwnChildren(Nelvar::IXmlElement& record, const std::sh
         record.AddChildElement(kNoiseLevel, Nelvar::utilityService().ValueToText(m_noiseLevel));
     appendTestGuideSettings(record, document);
 }
+
+QString CConfigZeltor::pageClass() const { return kConfigDialogProgId; }
+
+com::Value CConfigZeltor::pageData() { return com::Value(std::static_pointer_cast<CConfigZeltor>(shared_from_this())); }
 
 } // namespace ZeltorTests

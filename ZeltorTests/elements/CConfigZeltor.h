@@ -41,6 +41,9 @@ private:
     // After the parameter list: "NoiseLevel" for the flow test only, then the test-guide options.
     void appendOwnChildren(Nelvar::IXmlElement& record, const std::shared_ptr<Nelvar::IXmlDocument>& document) override;
     void loadOwnChildren(const Nelvar::IXmlElement& record, const std::shared_ptr<com::Object>& owner) override;
+    // The single-reading page, handed this configuration.
+    QString pageClass() const override;
+    com::Value pageData() override;
 
     int32_t m_noiseLevel = 0;
     int32_t m_testKind = 0;

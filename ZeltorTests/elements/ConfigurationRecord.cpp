@@ -4,6 +4,7 @@
 #include "DurationSeconds.h"
 #include "elements/RecordFields.h"
 #include "TestErrors.h"
+#include "ui/PageDialog.h"
 
 #include "ErrorPassing.h"
 #include "HostServices.h"
@@ -112,6 +113,14 @@ void ConfigurationRecord::copySharedInto(ConfigurationRecord& copy) const
     if (m_parameters)
         copy.setParameters(m_parameters->Clone());
     copy.m_duration = m_duration;
+}
+
+std::shared_ptr<Nelvar::IDialog> ConfigurationRecord::CreateDialog()
+{
+    com::Value data;
+    if (!com::ignoreFailure([&] { data = pageData(); }))
+        return nullptr;
+    return openPageDialog(pageClass(), data);
 }
 
 } // namespace ZeltorTests

@@ -19,7 +19,9 @@ namespace ZeltorTests {
 // What both test configurations share: the parameter list, the host's test-guide options and the
 // duration, their defaults, and the "PlugInData" record that carries them with what each
 // configuration adds of its own.
-class ConfigurationRecord : public Nelvar::IConfigData, public IZeltorConfiguration {
+class ConfigurationRecord : public Nelvar::IConfigData,
+                            public IZeltorConfiguration,
+                            public std::enable_shared_from_this<ConfigurationRecord> {
 public:
     // IZeltorConfiguration
     std::shared_ptr<CParameterList> Parameters() const final { return m_parameters; }
@@ -37,6 +39,9 @@ public:
 
     // IConfigData
     bool HasDialog() const final { return true; }
+    // The configuration's page (pageClass) in the test library's dialog host form, initialised
+    // with the page's data (pageData); none on any failure.
+    std::shared_ptr<Nelvar::IDialog> CreateDialog() final;
     // A new "PlugInData" element (not appended) with "PlugIn" = "Zeltor": "Duration" first, the
     // parameter list's element when the list gives one, then the configuration's own children.
     // Failures end the save unchanged.
@@ -53,6 +58,9 @@ protected:
     virtual void appendOwnChildren(Nelvar::IXmlElement& record, const std::shared_ptr<Nelvar::IXmlDocument>& document) = 0;
     // Reads the children the configuration adds; called by loadRecord.
     virtual void loadOwnChildren(const Nelvar::IXmlElement& record, const std::shared_ptr<com::Object>& owner) = 0;
+    // The class name of the configuration's page and the data object it is initialised with.
+    virtual QString pageClass() const = 0;
+    virtual com::Value pageData() = 0;
 
     // Reads a "PlugInData" record of this plug-in: raises 0x8004A3C2 with the error source for
     // another element or plug-in, before anything changes. Then "ParameterList" and "Duration",

@@ -102,6 +102,7 @@ public:
 class PlainConfiguration final : public Nelvar::IConfigData {
 public:
     bool HasDialog() const override { return false; }
+    std::shared_ptr<Nelvar::IDialog> CreateDialog() override { return nullptr; }
     std::shared_ptr<Nelvar::IConfigData> Clone() const override { return std::make_shared<PlainConfiguration>(); }
     void Load(const std::shared_ptr<Nelvar::IXmlElement>&, const std::shared_ptr<com::Object>&) override {}
     std::shared_ptr<Nelvar::IXmlElement> Save(const std::shared_ptr<Nelvar::IXmlDocument>&) override

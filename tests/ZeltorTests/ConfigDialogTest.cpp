@@ -7,6 +7,7 @@
 #include "ui/XConfigDialog.h"
 
 #include "Dialogs.h"
+#include "com/ClassRegistry.h"
 #include "HostViews.h"
 
 #include <QCheckBox>
@@ -245,4 +246,22 @@ TEST_F(ConfigDialogTest, WithoutACallbackEditsStillReachTheConfiguration)
     page->show();
     typeInto(hours(), QStringLiteral("3"));
     EXPECT_EQ(configuration->Duration(), 180);
+}
+
+// The configuration hands its page to the host in a dialog host form, found by its class name.
+TEST_F(ConfigDialogTest, TheConfigurationHandsItsPageToTheHost)
+{
+    com::ClassRegistry::instance().registerServer(QStringLiteral(ZELTOR_TESTS_LIBRARY));
+    configuration->setTestKind(300);
+    configuration->setDuration(45);
+    const auto dialog = configuration->CreateDialog();
+    ASSERT_TRUE(dialog);
+    QWidget host;
+    dialog->Dock(&host);
+    dialog->Show(0);
+    const auto* shown = host.findChild<XConfigDialog*>();
+    ASSERT_NE(shown, nullptr);
+    EXPECT_EQ(shown->findChild<QLineEdit*>(QStringLiteral("txtTestDuration(1)"))->text(), QStringLiteral("45"));
+    dialog->Unload();
+    EXPECT_EQ(host.findChild<XConfigDialog*>(), nullptr);
 }

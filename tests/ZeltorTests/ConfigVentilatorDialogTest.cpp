@@ -11,6 +11,7 @@
 #include "ui/XParameterView.h"
 
 #include "Dialogs.h"
+#include "com/ClassRegistry.h"
 #include "Standards.h"
 
 #include <QCheckBox>
@@ -196,4 +197,19 @@ TEST_F(ConfigVentilatorDialogTest, AnythingButAVentilatorTestHidesThePage)
     page->Initialize(com::Value(configuration()));
     EXPECT_FALSE(page->Visible());
     EXPECT_EQ(callBack->changes, 0);
+}
+
+// The configuration hands the host a page on its owning test, in a dialog host form.
+TEST_F(ConfigVentilatorDialogTest, TheConfigurationHandsItsPageOnTheTestToTheHost)
+{
+    com::ClassRegistry::instance().registerServer(QStringLiteral(ZELTOR_TESTS_LIBRARY));
+    const auto dialog = configuration()->CreateDialog();
+    ASSERT_TRUE(dialog);
+    QWidget host;
+    dialog->Dock(&host);
+    const auto* shown = host.findChild<XConfigVentilatorDialog*>();
+    ASSERT_NE(shown, nullptr);
+    EXPECT_TRUE(shown->Visible()) << "bound to the test element";
+    EXPECT_EQ(shown->findChild<QLineEdit*>(QStringLiteral("txtTestDuration(1)"))->text(), QStringLiteral("40"));
+    dialog->Unload();
 }

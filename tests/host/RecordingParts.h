@@ -52,6 +52,7 @@ public:
     explicit RecordingConfig(QString content) : record(QStringLiteral("PlugInData"), std::move(content)) {}
 
     bool HasDialog() const override { return false; }
+    std::shared_ptr<Nelvar::IDialog> CreateDialog() override { return nullptr; }
     void PrintReport(const std::shared_ptr<Nelvar::IReport>& report) override { record.print(*report); }
     std::shared_ptr<Nelvar::IConfigData> Clone() const override
     {
