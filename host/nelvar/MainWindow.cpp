@@ -5,7 +5,10 @@
 #include "testmodel/TestCollection.h"
 #include "testmodel/TestInfo.h"
 #include "testmodel/TestSequence.h"
+#include "views/DialogDock.h"
+#include "views/HostCallBack.h"
 
+#include "Dialogs.h"
 #include "PlugIn.h"
 #include "TestElement.h"
 
@@ -78,7 +81,9 @@ MainWindow::MainWindow(std::shared_ptr<Nelvar::IPlugIn> plugIn)
     auto* splitter = new QSplitter;
     splitter->addWidget(buildSequencePanel());
     m_pages = new QTabWidget;
-    m_pages->setMinimumWidth(480);
+    m_pages->setMinimumWidth(560);
+    m_configurationPage = new host::DialogDock;
+    m_pages->addTab(m_configurationPage, tr("Configuration"));
     splitter->addWidget(m_pages);
     splitter->setStretchFactor(1, 1);
     setCentralWidget(splitter);
@@ -127,7 +132,10 @@ QWidget* MainWindow::buildSequencePanel()
     connect(m_up, &QPushButton::clicked, this, [this] { moveSelectedTest(-1); });
     connect(m_down, &QPushButton::clicked, this, [this] { moveSelectedTest(1); });
     connect(m_run, &QPushButton::clicked, this, [this] { userCommand(tr("The sequence could not be run"), [&] { runSequence(); }); });
-    connect(m_sequenceList, &QListWidget::currentRowChanged, this, [this] { updateCommands(); });
+    connect(m_sequenceList, &QListWidget::currentRowChanged, this, [this] {
+        updateCommands();
+        showPagesOfSelectedTest();
+    });
     connect(m_resultList, &QListWidget::currentRowChanged, this, [this] { updateCommands(); });
     return panel;
 }
@@ -197,11 +205,39 @@ void MainWindow::refreshSequenceList(int selected)
     updateCommands();
 }
 
+void MainWindow::showPagesOfSelectedTest()
+{
+    const int position = m_sequenceList->currentRow();
+    std::shared_ptr<Nelvar::IDialog> dialog;
+    if (position >= 0 && position < static_cast<int>(m_sequence.size())) {
+        try {
+            const auto configuration = m_sequence[static_cast<size_t>(position)]->Configuration();
+            if (configuration && configuration->HasDialog())
+                dialog = configuration->CreateDialog();
+        } catch (const com::Error&) {
+            // A test whose page cannot be made shows none.
+        }
+    }
+    if (dialog)
+        dialog->setCallBack(std::make_shared<host::HostCallBack>([this](const QString& eventName, const auto&) {
+            if (eventName == QLatin1String("Change"))
+                pageEdited();
+        }));
+    m_configurationPage->setDialog(dialog);
+}
+
+void MainWindow::pageEdited()
+{
+    m_editedSinceRun = true;
+    updateTitle();
+}
+
 void MainWindow::runSequence()
 {
     // A copy: the user cannot change the sequence while a test's window is shown, but the run
     // must not depend on it.
     const auto tests = m_sequence;
+    m_editedSinceRun = false;
     for (const auto& element : tests) {
         const auto context = oneTestSequence(*element);
         element->Perform(context);
@@ -212,6 +248,7 @@ void MainWindow::runSequence()
         if (std::find(navigations.begin(), navigations.end(), Nelvar::enavAbort) != navigations.end())
             break;
     }
+    updateTitle();
 }
 
 void MainWindow::addResult(const Nelvar::ITestElement& element, RunResult result)
@@ -257,5 +294,6 @@ void MainWindow::updateCommands()
 void MainWindow::updateTitle()
 {
     setWindowTitle(QStringLiteral("Nelvar - %1[*]").arg(m_plugIn->Name()));
-    setWindowModified(std::any_of(m_results.begin(), m_results.end(), [](const RunResult& r) { return !r.saved; }));
+    setWindowModified(m_editedSinceRun
+                      || std::any_of(m_results.begin(), m_results.end(), [](const RunResult& r) { return !r.saved; }));
 }

@@ -10,6 +10,10 @@ class QListWidget;
 class QPushButton;
 class QTabWidget;
 
+namespace host {
+class DialogDock;
+}
+
 namespace Nelvar {
 class IPlugIn;
 class ITestElement;
@@ -17,9 +21,10 @@ class IXmlDocument;
 }
 
 // The host's main window: the plug-in's test catalogue, the test sequence the user builds from
-// it, the pages of the selected test in tabs, "Run", which performs the sequence one test after
-// the other in the tests' own windows, and the list of the results, each of which can be saved.
-// The title marks what has not been saved.
+// it, the pages of the selected test docked in tabs, "Run", which performs the sequence one test
+// after the other in the tests' own windows, and the list of the results, each of which can be
+// saved. The title marks what has not been saved: results, and page edits made since the last
+// run (a run's results carry the edited configurations).
 class MainWindow final : public QMainWindow {
 public:
     explicit MainWindow(std::shared_ptr<Nelvar::IPlugIn> plugIn);
@@ -52,12 +57,17 @@ public:
     QListWidget& sequenceList() const { return *m_sequenceList; }
     QListWidget& resultList() const { return *m_resultList; }
     QTabWidget& pages() const { return *m_pages; }
+    // The dock of the selected test's configuration page.
+    host::DialogDock& configurationPage() const { return *m_configurationPage; }
 
 private:
     void buildCatalogue();
     void buildMenu();
     QWidget* buildSequencePanel();
     void refreshSequenceList(int selected);
+    // Docks the pages of the selected test, each with a callback of its own.
+    void showPagesOfSelectedTest();
+    void pageEdited();
     void addResult(const Nelvar::ITestElement& element, RunResult result);
     void updateCommands();
     void updateTitle();
@@ -74,6 +84,8 @@ private:
     QListWidget* m_sequenceList = nullptr;
     QListWidget* m_resultList = nullptr;
     QTabWidget* m_pages = nullptr;
+    host::DialogDock* m_configurationPage = nullptr;
+    bool m_editedSinceRun = false;
     QPushButton* m_remove = nullptr;
     QPushButton* m_up = nullptr;
     QPushButton* m_down = nullptr;

@@ -6,6 +6,7 @@
 #include "HostPlugIn.h"
 #include "MainWindow.h"
 #include "TestRuns.h"
+#include "views/DialogDock.h"
 
 #include "PlugIn.h"
 #include "TestElement.h"
@@ -19,9 +20,11 @@
 #include <QAction>
 #include <QApplication>
 #include <QFile>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QToolBar>
 
 #include <gtest/gtest.h>
@@ -34,6 +37,13 @@ QStringList texts(const QListWidget& list)
     for (int row = 0; row < list.count(); ++row)
         lines << list.item(row)->text();
     return lines;
+}
+
+void typeInto(QLineEdit& box, const QString& text)
+{
+    box.setFocus();
+    box.selectAll();
+    QTest::keyClicks(&box, text);
 }
 
 QPushButton& button(const MainWindow& window, const char* text)
@@ -134,8 +144,18 @@ TEST_F(MainWindowTest, RunPerformsTheSequenceAndListsItsResultsToSave)
 {
     window->addTest(100);
     window->addTest(200);
-    for (const auto& element : window->sequence())
-        setTestDuration(*element, 1);
+    // One minute for each test, typed on its docked configuration page.
+    for (const int position : {0, 1}) {
+        window->selectTest(position);
+        QWidget& page = window->configurationPage();
+        typeInto(*page.findChild<QLineEdit*>(QStringLiteral("txtTestDuration(1)")), QStringLiteral("1"));
+        typeInto(*page.findChild<QLineEdit*>(QStringLiteral("txtTestDuration(0)")), QStringLiteral("0"));
+        EXPECT_TRUE(window->isWindowModified());
+    }
+    for (const auto& element : window->sequence()) {
+        const auto record = element->Configuration()->Save(Nelvar::xmlService().CreateDocument());
+        EXPECT_EQ(record->FindChildElement(QStringLiteral("Duration"))->Text(), QStringLiteral("1"));
+    }
     operateTestWindowsUntil(300'000);
     button(*window, "Run").click();
 
