@@ -5,9 +5,21 @@
 
 #include "PlugIn.h"
 
+#include <QString>
+
 #include "com/Error.h"
+#include "events/MessageBoxes.h"
 
 #include <QApplication>
+#include <QTabWidget>
+#include <QTextStream>
+
+namespace {
+
+constexpr int kNotDone = 1;
+constexpr int kBadUsage = 2;
+
+} // namespace
 
 int runMainWindow()
 {
@@ -16,9 +28,46 @@ int runMainWindow()
         plugIn = startPlugIn();
     } catch (const com::Error& error) {
         printFailure(QStringLiteral("the plug-in could not be started"), error);
-        return 1;
+        return kNotDone;
     }
     MainWindow window(plugIn);
     window.show();
     return QApplication::exec();
+}
+
+int runShowCommand(const QString& page, const QString& testID, const QString& picturePath)
+{
+    QTextStream err(stderr);
+    if (page != QLatin1String("config")) {
+        err << "nelvar: show takes the page \"config\", not \"" << page << "\"\n";
+        return kBadUsage;
+    }
+    bool valid = false;
+    const int32_t id = testID.toInt(&valid);
+    if (!valid) {
+        err << "nelvar: TEST_ID is the number of a test (see `nelvar tests`), not \"" << testID << "\"\n";
+        return kBadUsage;
+    }
+    if (picturePath.isEmpty() && !events::displayPresent()) {
+        err << "nelvar: there is no display to show the window on; --picture writes a picture of it instead\n";
+        return kBadUsage;
+    }
+    try {
+        MainWindow window(startPlugIn());
+        window.addTest(id);
+        window.selectTest(0);
+        window.pages().setCurrentIndex(0);
+        window.show();
+        if (picturePath.isEmpty())
+            return QApplication::exec();
+        QApplication::processEvents();
+        if (!window.grab().save(picturePath, "PNG")) {
+            err << "nelvar: the picture could not be written to " << picturePath << '\n';
+            return kNotDone;
+        }
+        return 0;
+    } catch (const com::Error& error) {
+        printFailure(QStringLiteral("test %1 could not be shown").arg(testID), error);
+        return kNotDone;
+    }
 }

@@ -32,6 +32,17 @@ void chooseOffscreenWithoutDisplay()
         qputenv("QT_QPA_PLATFORM", "offscreen");
 }
 
+// Qt's offscreen platform warns on every window with a size constraint that it cannot pass size
+// hints on; nothing is lost by that, so the warning does not reach the user. Every other message
+// goes where Qt sends it.
+QtMessageHandler qtMessages = nullptr;
+void dropOffscreenSizeHintWarnings(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (type == QtWarningMsg && message == QLatin1String("This plugin does not support propagateSizeHints()"))
+        return;
+    qtMessages(type, context, message);
+}
+
 int refuse(const QString& message, const QString& usage)
 {
     QTextStream(stderr) << "nelvar: " << message << '\n' << usage;
@@ -69,6 +80,7 @@ void prepareHost(const QCommandLineParser& parser)
 int main(int argc, char** argv)
 {
     chooseOffscreenWithoutDisplay();
+    qtMessages = qInstallMessageHandler(dropOffscreenSizeHintWarnings);
     ensurePrivateRuntimeDirectory();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Nelvar"));
@@ -118,6 +130,8 @@ int main(int argc, char** argv)
         return runRegisterCommand(arguments, out);
     if (command->name == QLatin1String("report"))
         return runReportCommand(arguments[0], outPath, out);
+    if (command->name == QLatin1String("show"))
+        return runShowCommand(arguments[0], arguments[1], parser.value(QStringLiteral("picture")));
     return runRunCommand(arguments[0], parser.value(QStringLiteral("minutes")), parser.isSet(QStringLiteral("auto")),
                          outPath, out);
 }

@@ -10,6 +10,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
 
@@ -169,8 +170,11 @@ TEST_F(NelvarProgram, CommandLinesTheProgramRefusesOrAnswersAtOnce)
         {{"tests", "--minutes", "5"}, 2, Err, {"tests takes no --minutes", "nelvar tests --help"}},
         {{"tests", "all"}, 2, Err, {"usage: nelvar tests"}},
         {{"report", unknownTest}, 2, Err, {"report needs --out REPORT.pdf"}},
+        {{"show", "limits", "100", "--picture", work.filePath(QStringLiteral("x.png"))}, 2, Err,
+         {"show takes the page \"config\", not \"limits\""}},
         // No display and nobody to operate the window.
         {{"run", "100", "--port", "sim"}, 2, Err, {"no display", "--auto"}},
+        {{"show", "config", "100"}, 2, Err, {"no display", "--picture"}},
         // An output folder that cannot be written, or made.
         {{"run", "100", "--auto", "--out", "/proc"}, 2, Err, {"the folder /proc cannot be written", "not run"}},
         {{"run", "100", "--auto", "--out", file}, 2, Err, {"is not a folder"}},
@@ -189,6 +193,7 @@ TEST_F(NelvarProgram, CommandLinesTheProgramRefusesOrAnswersAtOnce)
         {{"instrument", "--help"}, 0, Out, {"Usage: nelvar instrument [--port PATH|sim]", "'sim'"}},
         {{"run", "--help"}, 0, Out, {"Usage: nelvar run TEST_ID", "60 minutes when none is stored", "Exit status: 0"}},
         {{"report", "--help"}, 0, Out, {"Usage: nelvar report RESULT.xml --out REPORT.pdf"}},
+        {{"show", "--help"}, 0, Out, {"Usage: nelvar show config TEST_ID [--picture FILE]"}},
     };
     for (const auto& [arguments, exitCode, stream, fragments] : cases) {
         const std::string line = arguments.join(u' ').toStdString();
@@ -200,6 +205,21 @@ TEST_F(NelvarProgram, CommandLinesTheProgramRefusesOrAnswersAtOnce)
     }
     // The folder made for a run that failed is gone again, and its parent made with it.
     EXPECT_FALSE(QDir(work.filePath(QStringLiteral("new"))).exists());
+}
+
+// The main window on a test's configuration page, as a picture: no display needed, nothing said.
+TEST_F(NelvarProgram, ShowWritesAPictureOfTheMainWindowOnTheTestsPage)
+{
+    ASSERT_EQ(nelvar({QStringLiteral("register")}).exitCode, 0);
+    const QTemporaryDir work;
+    const QString picture = work.filePath(QStringLiteral("config.png"));
+    const Run shown = nelvar({QStringLiteral("show"), QStringLiteral("config"), QStringLiteral("100"),
+                              QStringLiteral("--picture"), picture});
+    EXPECT_EQ(shown.exitCode, 0) << shown.err.toStdString();
+    EXPECT_TRUE(shown.err.isEmpty()) << shown.err.toStdString();
+    const QImage image(picture);
+    ASSERT_FALSE(image.isNull());
+    EXPECT_GE(image.width(), 800);
 }
 
 TEST_F(NelvarProgram, TemplateErrorsAreShownWithTheirDescription)
