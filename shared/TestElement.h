@@ -61,6 +61,8 @@ public:
     virtual QString Description() const = 0;
     virtual void setDescription(const QString& description) = 0;
     virtual bool HasDialog() const = 0;
+    // The limit page in a dialog host form, for the host to dock; none when it cannot be made.
+    virtual std::shared_ptr<IDialog> CreateDialog() = 0;
     // None until a standard is created or loaded.
     virtual std::shared_ptr<IStandards> Standards() const = 0;
     virtual std::shared_ptr<ITestElement> Owner() const = 0;

@@ -6,8 +6,10 @@
 #include "IZeltorConfiguration.h"
 #include "ParameterTable.h"
 #include "TestErrors.h"
+#include "ui/FDialogWrapper.h"
 
 #include "ErrorPassing.h"
+#include "HostViews.h"
 #include "HostServices.h"
 #include "Product.h"
 #include "RecordNames.h"
@@ -90,14 +92,19 @@ CZeltorLimitData::~CZeltorLimitData()
         com::ignoreFailure([&] { m_standards->Clear(); });
 }
 
-std::shared_ptr<CParameterList> CZeltorLimitData::ownerParameters() const
+const IZeltorConfiguration& CZeltorLimitData::ownerConfiguration() const
 {
     const auto configuration = com::required(m_owner.lock()).Configuration();
     com::required(configuration);
-    const auto zeltorConfiguration = std::dynamic_pointer_cast<IZeltorConfiguration>(configuration);
+    const auto* zeltorConfiguration = dynamic_cast<const IZeltorConfiguration*>(configuration.get());
     if (!zeltorConfiguration)
         throw com::Error::typeMismatch();
-    auto parameters = zeltorConfiguration->Parameters();
+    return *zeltorConfiguration;
+}
+
+std::shared_ptr<CParameterList> CZeltorLimitData::ownerParameters() const
+{
+    auto parameters = ownerConfiguration().Parameters();
     com::required(parameters);
     return parameters;
 }
@@ -120,11 +127,65 @@ void CZeltorLimitData::ApplyConversions(const std::shared_ptr<IZeltorConfigurati
 
 void CZeltorLimitData::SyncStandards()
 {
-    if (!m_standards)
+    if (m_standards) {
+        const auto parameters = ownerParameters();
+        for (const auto& standard : *m_standards)
+            bringInLine(com::required(standard), *parameters);
+    }
+    refreshDialog();
+}
+
+std::shared_ptr<Nelvar::IDialog> CZeltorLimitData::CreateDialog()
+{
+    auto form = std::make_shared<FDialogWrapper>();
+    const auto page = std::dynamic_pointer_cast<Nelvar::XLimitView>(
+        form->CreateSetupCtrl(QString::fromLatin1(Nelvar::kLimitViewProgId)));
+    if (!page) {
+        form->Unload();
+        return nullptr;
+    }
+    m_dialog = form;
+    const std::weak_ptr<CZeltorLimitData> self = weak_from_this();
+    m_dialogUnload = form->onUnload([self] {
+        if (const auto data = self.lock()) {
+            data->m_dialog.reset();
+            data->m_dialogEvents.reset();
+        }
+    });
+    m_dialogEvents = form->onControlEvent([self](const QString& eventName, const std::vector<com::Value>& args) {
+        if (const auto data = self.lock())
+            data->pageEvent(eventName, args);
+    });
+    com::ignoreFailure([&] { ParseLimitsToDialog(*page, ownerConfiguration()); });
+    form->InitializeQuietly(com::Value(shared_from_this()));
+    return form;
+}
+
+void CZeltorLimitData::ParseLimitsToDialog(Nelvar::XLimitView& page, const IZeltorConfiguration& configuration)
+{
+    for (const auto& definition : com::required(configuration.Parameters()))
+        if (needsLimit(*definition))
+            page.AddRow(definition->Key(), definition->Caption(true), definition->UnitList(), QString());
+}
+
+void CZeltorLimitData::refreshDialog()
+{
+    const auto form = m_dialog.lock();
+    if (!form)
         return;
-    const auto parameters = ownerParameters();
-    for (const auto& standard : *m_standards)
-        bringInLine(com::required(standard), *parameters);
+    const auto page = std::dynamic_pointer_cast<Nelvar::XLimitView>(form->SetupControl());
+    if (page)
+        com::ignoreFailure([&] { ParseLimitsToDialog(*page, ownerConfiguration()); });
+    form->InitializeQuietly(com::Value(shared_from_this()));
+}
+
+void CZeltorLimitData::pageEvent(const QString& eventName, const std::vector<com::Value>& args)
+{
+    if (eventName != QLatin1String("Change") || args.empty())
+        return;
+    const auto limit = args.front().objectAs<Nelvar::ILimit>();
+    if (limit)
+        com::ignoreFailure([&] { LimitChanged(limit); });
 }
 
 void CZeltorLimitData::CopyStandardsFrom(const std::shared_ptr<Nelvar::ILimitData>& other)

@@ -1,18 +1,22 @@
 #pragma once
 
+#include "Dialogs.h"
 #include "TestElement.h"
 
 #include <QString>
 
 #include <memory>
+#include <vector>
 
 namespace Nelvar {
 class ILimit;
+class XLimitView;
 }
 
 namespace ZeltorTests {
 
 class CParameterList;
+class FDialogWrapper;
 class IZeltorConfiguration;
 
 // The expected results of a test element: the host's standards, each holding one limit per
@@ -20,7 +24,11 @@ class IZeltorConfiguration;
 // configuration that is not a waveform channel; it is named by the parameter key, carries the
 // parameter's display unit text and converts with the parameter's converter. The limits' values
 // and checks are the host's. Persisted as "ExpectedResult".
-class CZeltorLimitData final : public Nelvar::ILimitData {
+//
+// Its limit page is the host's ("NelvarView.XLimitView"), filled with one row per limit of the
+// owner's configuration; a unit edited on it reaches LimitChanged, and SyncStandards fills an open
+// page again.
+class CZeltorLimitData final : public Nelvar::ILimitData, public std::enable_shared_from_this<CZeltorLimitData> {
 public:
     CZeltorLimitData() = default;
     CZeltorLimitData(const CZeltorLimitData&) = delete;
@@ -34,7 +42,8 @@ public:
     // configuration; a limit of a parameter that the configuration lacks raises subscript (9).
     void ApplyConversions(const std::shared_ptr<IZeltorConfiguration>& configuration);
     // Brings every standard in line with the owner's parameter selection: a deselected
-    // parameter loses its limit, a newly selected one gets a fresh limit without values.
+    // parameter loses its limit, a newly selected one gets a fresh limit without values; an open
+    // limit page is filled again.
     void SyncStandards();
     // The standards become a copy of the other's (none when it has none); none changes nothing.
     void CopyStandardsFrom(const std::shared_ptr<Nelvar::ILimitData>& other);
@@ -48,6 +57,9 @@ public:
     QString Description() const override { return {}; }
     void setDescription(const QString&) override {}
     bool HasDialog() const override { return true; }
+    // The host's limit page in the test library's dialog host form, filled with the owner's
+    // parameters and these standards; none when the host has no limit page.
+    std::shared_ptr<Nelvar::IDialog> CreateDialog() override;
     std::shared_ptr<Nelvar::IStandards> Standards() const override { return m_standards; }
     std::shared_ptr<Nelvar::ITestElement> Owner() const override { return m_owner.lock(); }
     // A new limit data with a copy of these standards and no owner.
@@ -71,11 +83,25 @@ public:
     std::shared_ptr<Nelvar::IStandards> FindFailedStandards(const std::shared_ptr<Nelvar::IMeasurement>& measurement,
                                                             const std::shared_ptr<Nelvar::IStandards>& context) override;
 
+    // One row on the limit page per parameter of the configuration that has a limit: key,
+    // translated caption and unit list.
+    static void ParseLimitsToDialog(Nelvar::XLimitView& page, const IZeltorConfiguration& configuration);
+
 private:
+    // The owner's configuration; raises object not set (91) without one, type mismatch (13) for
+    // a configuration of another plug-in.
+    const IZeltorConfiguration& ownerConfiguration() const;
     std::shared_ptr<CParameterList> ownerParameters() const;
+    // The open page filled again from the owner's configuration and these standards.
+    void refreshDialog();
+    void pageEvent(const QString& eventName, const std::vector<com::Value>& args);
 
     std::shared_ptr<Nelvar::IStandards> m_standards;
     std::weak_ptr<Nelvar::ITestElement> m_owner;
+    // The open limit page, held by the host; its notifications arrive while it is open.
+    std::weak_ptr<FDialogWrapper> m_dialog;
+    std::unique_ptr<Nelvar::CallBackPipe::Subscription> m_dialogUnload;
+    std::unique_ptr<Nelvar::CallBackPipe::Subscription> m_dialogEvents;
 };
 
 } // namespace ZeltorTests

@@ -12,12 +12,18 @@
 
 #include "EUnit.h"
 #include "HostServices.h"
+#include "HostViews.h"
 #include "Standards.h"
 #include "Xml.h"
 #include "standards/Limit.h"
+#include "views/HostCallBack.h"
+#include "views/LimitTable.h"
 #include "testmodel/TestSequence.h"
 
+#include "Dialogs.h"
 #include "com/ClassRegistry.h"
+
+#include <QWidget>
 
 #include <utility>
 #include <vector>
@@ -371,3 +377,53 @@ TEST_F(ZeltorLimitDataTest, PrintReportHandsTheStandardsTheRunsContextAndEveryPa
     EXPECT_EQ(report->callsStartingWith({"PrintTable("}).size(), 2);
 }
 
+
+// The limit page is the host's: one row per limit, filled again when the selection changes, and a
+// unit edited on it reaches the parameter, until the host unloads it.
+TEST_F(ZeltorLimitDataTest, TheLimitPageFollowsTheSelectionAndPassesUnitEditsOn)
+{
+    const auto standard = limits->CreateStandard(QStringLiteral("ISO"), QStringLiteral("A"));
+    const auto dialog = limits->CreateDialog();
+    ASSERT_TRUE(dialog);
+    int changes = 0;
+    const auto callBack = std::make_shared<host::HostCallBack>([&](const QString&, const auto&) { ++changes; });
+    dialog->setCallBack(callBack);
+    QWidget hostWindow;
+    dialog->Dock(&hostWindow);
+    // The rows of the table the page shows (a table it replaced stays hidden for a while). The
+    // table is no QObject class of its own, so it is told apart by its C++ type.
+    const auto rows = [&] {
+        for (const QWidget* widget : hostWindow.findChildren<QWidget*>())
+            if (const auto* table = dynamic_cast<const host::LimitTable*>(widget); table && !table->isHidden())
+                return table->rowCount();
+        return -1;
+    };
+    EXPECT_EQ(rows(), static_cast<int>(templateLimits.size()));
+
+    definition(QStringLiteral("BRRA"))->setSelected(false);
+    limits->SyncStandards();
+    EXPECT_EQ(rows(), static_cast<int>(templateLimits.size()) - 1);
+
+    // The page tells of an edited limit through the host's callback; the form passes it on.
+    const auto edited = limitOf(*standard, QStringLiteral("INPF"));
+    edited->setUnit(QStringLiteral("l/sec"));
+    callBack->RaiseEvent(QStringLiteral("Change"), {com::Value(std::static_pointer_cast<Nelvar::ILimit>(edited))});
+    EXPECT_EQ(definition(QStringLiteral("INPF"))->DisplayUnit(), eunFlow_LpSec);
+    EXPECT_EQ(changes, 1);
+    // Other notifications, and a "Change" without a limit, change nothing.
+    callBack->RaiseEvent(QStringLiteral("Change"), {});
+    callBack->RaiseEvent(QStringLiteral("Other"), {com::Value(std::static_pointer_cast<Nelvar::ILimit>(edited))});
+    EXPECT_EQ(definition(QStringLiteral("INPF"))->DisplayUnit(), eunFlow_LpSec);
+
+    dialog->Unload();
+    EXPECT_EQ(rows(), -1) << "the page went back to its form";
+    definition(QStringLiteral("BRRA"))->setSelected(true);
+    limits->SyncStandards(); // no page to fill any more
+    EXPECT_TRUE(limitNames(*standard).contains(QStringLiteral("BRRA")));
+}
+
+TEST_F(ZeltorLimitDataTest, WithoutTheHostsLimitPageThereIsNoDialog)
+{
+    com::ClassRegistry::instance().remove(QString::fromLatin1(Nelvar::kLimitViewProgId));
+    EXPECT_EQ(limits->CreateDialog(), nullptr);
+}

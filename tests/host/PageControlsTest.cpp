@@ -39,6 +39,7 @@ public:
     QString Description() const override { return {}; }
     void setDescription(const QString&) override {}
     bool HasDialog() const override { return true; }
+    std::shared_ptr<Nelvar::IDialog> CreateDialog() override { return nullptr; }
     std::shared_ptr<Nelvar::IStandards> Standards() const override { return standards; }
     std::shared_ptr<Nelvar::ITestElement> Owner() const override { return nullptr; }
     std::shared_ptr<Nelvar::ILimitData> Clone() const override { return nullptr; }

@@ -79,6 +79,7 @@ public:
     QString Description() const override { return {}; }
     void setDescription(const QString&) override {}
     bool HasDialog() const override { return false; }
+    std::shared_ptr<Nelvar::IDialog> CreateDialog() override { return nullptr; }
     std::shared_ptr<Nelvar::IStandards> Standards() const override { return nullptr; }
     std::shared_ptr<Nelvar::ITestElement> Owner() const override { return nullptr; }
     std::shared_ptr<Nelvar::ILimitData> Clone() const override
