@@ -95,7 +95,7 @@ void CConfigVentilator::appendOwnChildren(Nelvar::IXmlElement& record,
             record.AppendChild(settings);
 }
 
-QString CConfigVentilator::pageClass() const { return kConfigVentilatorDialogProgId; }
+QString CConfigVentilator::pageClass() const { return kConfigVentilatorDialogPage; }
 
 com::Value CConfigVentilator::pageData() { return com::Value(OwnerTest()); }
 

@@ -108,7 +108,7 @@ void CConfigZeltor::appendOwnChildren(Nelvar::IXmlElement& record, const std::sh
     appendTestGuideSettings(record, document);
 }
 
-QString CConfigZeltor::pageClass() const { return kConfigDialogProgId; }
+QString CConfigZeltor::pageClass() const { return kConfigDialogPage; }
 
 com::Value CConfigZeltor::pageData() { return com::Value(std::static_pointer_cast<CConfigZeltor>(shared_from_this())); }
 

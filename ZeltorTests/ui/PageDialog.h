@@ -12,9 +12,13 @@ class IDialog;
 
 namespace ZeltorTests {
 
-// The class names by which the dialog host form creates the test library's pages.
+// The class names under which the test library registers its pages.
 inline const QString kConfigDialogProgId = QStringLiteral("ZeltorTests.XConfigDialog");
 inline const QString kConfigVentilatorDialogProgId = QStringLiteral("ZeltorTests.XConfigVentilatorDialog");
+// The names by which the configurations ask for them; class names are matched without regard
+// to case.
+inline const QString kConfigDialogPage = QStringLiteral("Zeltortests.XConfigDialog");
+inline const QString kConfigVentilatorDialogPage = QStringLiteral("Zeltortests.XConfigVentilatorDialog");
 
 // A new dialog host form with the page of that class name, initialised with the data object
 // through IDialog.Initialize; none when the page cannot be made or initialised (the failure is

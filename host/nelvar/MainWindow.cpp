@@ -84,6 +84,8 @@ MainWindow::MainWindow(std::shared_ptr<Nelvar::IPlugIn> plugIn)
     m_pages->setMinimumWidth(560);
     m_configurationPage = new host::DialogDock;
     m_pages->addTab(m_configurationPage, tr("Configuration"));
+    m_limitPage = new host::DialogDock;
+    m_pages->addTab(m_limitPage, tr("Limits"));
     splitter->addWidget(m_pages);
     splitter->setStretchFactor(1, 1);
     setCentralWidget(splitter);
@@ -208,22 +210,35 @@ void MainWindow::refreshSequenceList(int selected)
 void MainWindow::showPagesOfSelectedTest()
 {
     const int position = m_sequenceList->currentRow();
-    std::shared_ptr<Nelvar::IDialog> dialog;
+    std::shared_ptr<Nelvar::IDialog> configurationDialog;
+    std::shared_ptr<Nelvar::IDialog> limitDialog;
     if (position >= 0 && position < static_cast<int>(m_sequence.size())) {
+        const auto& element = m_sequence[static_cast<size_t>(position)];
         try {
-            const auto configuration = m_sequence[static_cast<size_t>(position)]->Configuration();
-            if (configuration && configuration->HasDialog())
-                dialog = configuration->CreateDialog();
+            if (const auto configuration = element->Configuration(); configuration && configuration->HasDialog())
+                configurationDialog = configuration->CreateDialog();
         } catch (const com::Error&) {
             // A test whose page cannot be made shows none.
         }
+        try {
+            if (const auto limits = element->Limits(); limits && limits->HasDialog())
+                limitDialog = limits->CreateDialog();
+        } catch (const com::Error&) {
+            // Nor one whose limit page cannot be made.
+        }
     }
+    m_configurationPage->setDialog(withCallBack(configurationDialog));
+    m_limitPage->setDialog(withCallBack(limitDialog));
+}
+
+std::shared_ptr<Nelvar::IDialog> MainWindow::withCallBack(std::shared_ptr<Nelvar::IDialog> dialog)
+{
     if (dialog)
         dialog->setCallBack(std::make_shared<host::HostCallBack>([this](const QString& eventName, const auto&) {
             if (eventName == QLatin1String("Change"))
                 pageEdited();
         }));
-    m_configurationPage->setDialog(dialog);
+    return dialog;
 }
 
 void MainWindow::pageEdited()

@@ -15,6 +15,7 @@ class DialogDock;
 }
 
 namespace Nelvar {
+class IDialog;
 class IPlugIn;
 class ITestElement;
 class IXmlDocument;
@@ -57,8 +58,9 @@ public:
     QListWidget& sequenceList() const { return *m_sequenceList; }
     QListWidget& resultList() const { return *m_resultList; }
     QTabWidget& pages() const { return *m_pages; }
-    // The dock of the selected test's configuration page.
+    // The docks of the selected test's configuration and limit pages.
     host::DialogDock& configurationPage() const { return *m_configurationPage; }
+    host::DialogDock& limitPage() const { return *m_limitPage; }
 
 private:
     void buildCatalogue();
@@ -67,6 +69,8 @@ private:
     void refreshSequenceList(int selected);
     // Docks the pages of the selected test, each with a callback of its own.
     void showPagesOfSelectedTest();
+    // The page in a callback that reports its edits to this window; none stays none.
+    std::shared_ptr<Nelvar::IDialog> withCallBack(std::shared_ptr<Nelvar::IDialog> dialog);
     void pageEdited();
     void addResult(const Nelvar::ITestElement& element, RunResult result);
     void updateCommands();
@@ -85,6 +89,7 @@ private:
     QListWidget* m_resultList = nullptr;
     QTabWidget* m_pages = nullptr;
     host::DialogDock* m_configurationPage = nullptr;
+    host::DialogDock* m_limitPage = nullptr;
     bool m_editedSinceRun = false;
     QPushButton* m_remove = nullptr;
     QPushButton* m_up = nullptr;

@@ -38,8 +38,9 @@ int runMainWindow()
 int runShowCommand(const QString& page, const QString& testID, const QString& picturePath)
 {
     QTextStream err(stderr);
-    if (page != QLatin1String("config")) {
-        err << "nelvar: show takes the page \"config\", not \"" << page << "\"\n";
+    const int tab = page == QLatin1String("config") ? 0 : page == QLatin1String("limits") ? 1 : -1;
+    if (tab < 0) {
+        err << "nelvar: show takes the page \"config\" or \"limits\", not \"" << page << "\"\n";
         return kBadUsage;
     }
     bool valid = false;
@@ -56,7 +57,7 @@ int runShowCommand(const QString& page, const QString& testID, const QString& pi
         MainWindow window(startPlugIn());
         window.addTest(id);
         window.selectTest(0);
-        window.pages().setCurrentIndex(0);
+        window.pages().setCurrentIndex(tab);
         window.show();
         if (picturePath.isEmpty())
             return QApplication::exec();

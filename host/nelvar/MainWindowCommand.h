@@ -7,7 +7,7 @@ int runMainWindow();
 class QString;
 
 // `nelvar show PAGE TEST_ID [--picture FILE]`: the main window with a sequence of that test alone
-// and its page (PAGE "config": the configuration page) shown; with a picture file, writes a PNG of
-// the window into it and ends. Returns 0, 1 when the plug-in, the test or the picture fails, or 2
+// and its page (PAGE "config" the configuration page, "limits" the limit page) shown; with a
+// picture file, writes a PNG of the window into it and ends. Returns 0, 1 when the plug-in, the test or the picture fails, or 2
 // for bad usage (another page, a malformed TEST_ID, no display without --picture).
 int runShowCommand(const QString& page, const QString& testID, const QString& picturePath);

@@ -170,8 +170,8 @@ TEST_F(NelvarProgram, CommandLinesTheProgramRefusesOrAnswersAtOnce)
         {{"tests", "--minutes", "5"}, 2, Err, {"tests takes no --minutes", "nelvar tests --help"}},
         {{"tests", "all"}, 2, Err, {"usage: nelvar tests"}},
         {{"report", unknownTest}, 2, Err, {"report needs --out REPORT.pdf"}},
-        {{"show", "limits", "100", "--picture", work.filePath(QStringLiteral("x.png"))}, 2, Err,
-         {"show takes the page \"config\", not \"limits\""}},
+        {{"show", "results", "100", "--picture", work.filePath(QStringLiteral("x.png"))}, 2, Err,
+         {"show takes the page \"config\" or \"limits\", not \"results\""}},
         // No display and nobody to operate the window.
         {{"run", "100", "--port", "sim"}, 2, Err, {"no display", "--auto"}},
         {{"show", "config", "100"}, 2, Err, {"no display", "--picture"}},
@@ -193,7 +193,7 @@ TEST_F(NelvarProgram, CommandLinesTheProgramRefusesOrAnswersAtOnce)
         {{"instrument", "--help"}, 0, Out, {"Usage: nelvar instrument [--port PATH|sim]", "'sim'"}},
         {{"run", "--help"}, 0, Out, {"Usage: nelvar run TEST_ID", "60 minutes when none is stored", "Exit status: 0"}},
         {{"report", "--help"}, 0, Out, {"Usage: nelvar report RESULT.xml --out REPORT.pdf"}},
-        {{"show", "--help"}, 0, Out, {"Usage: nelvar show config TEST_ID [--picture FILE]"}},
+        {{"show", "--help"}, 0, Out, {"Usage: nelvar show config|limits TEST_ID [--picture FILE]"}},
     };
     for (const auto& [arguments, exitCode, stream, fragments] : cases) {
         const std::string line = arguments.join(u' ').toStdString();
@@ -212,14 +212,16 @@ TEST_F(NelvarProgram, ShowWritesAPictureOfTheMainWindowOnTheTestsPage)
 {
     ASSERT_EQ(nelvar({QStringLiteral("register")}).exitCode, 0);
     const QTemporaryDir work;
-    const QString picture = work.filePath(QStringLiteral("config.png"));
-    const Run shown = nelvar({QStringLiteral("show"), QStringLiteral("config"), QStringLiteral("100"),
-                              QStringLiteral("--picture"), picture});
-    EXPECT_EQ(shown.exitCode, 0) << shown.err.toStdString();
-    EXPECT_TRUE(shown.err.isEmpty()) << shown.err.toStdString();
-    const QImage image(picture);
-    ASSERT_FALSE(image.isNull());
-    EXPECT_GE(image.width(), 800);
+    for (const char* page : {"config", "limits"}) {
+        const QString picture = work.filePath(QStringLiteral("%1.png").arg(QLatin1String(page)));
+        const Run shown = nelvar({QStringLiteral("show"), QString::fromLatin1(page), QStringLiteral("100"),
+                                  QStringLiteral("--picture"), picture});
+        EXPECT_EQ(shown.exitCode, 0) << page << shown.err.toStdString();
+        EXPECT_TRUE(shown.err.isEmpty()) << page << shown.err.toStdString();
+        const QImage image(picture);
+        ASSERT_FALSE(image.isNull()) << page;
+        EXPECT_GE(image.width(), 800);
+    }
 }
 
 TEST_F(NelvarProgram, TemplateErrorsAreShownWithTheirDescription)
