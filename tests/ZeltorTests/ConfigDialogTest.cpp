@@ -2,6 +2,7 @@
 // recording host callback set before the page is filled.
 
 #include "HostFixture.h"
+#include "PageInput.h"
 
 #include "elements/CConfigZeltor.h"
 #include "ui/XConfigDialog.h"
@@ -19,21 +20,6 @@
 
 using ZeltorTests::CConfigZeltor;
 using ZeltorTests::XConfigDialog;
-
-namespace {
-
-class CountingCallBack final : public Nelvar::ICallBack {
-public:
-    void RaiseEvent(const QString& eventName, const std::vector<com::Value>& args) override
-    {
-        EXPECT_EQ(eventName, QStringLiteral("Change"));
-        EXPECT_TRUE(args.empty());
-        ++changes;
-    }
-    int changes = 0;
-};
-
-} // namespace
 
 class ConfigDialogTest : public HostFixture {
 protected:
@@ -63,15 +49,6 @@ protected:
     QLineEdit& minutes() const { return box("txtTestDuration(1)"); }
     QSlider& slider() const { return *page->findChild<QSlider*>(QStringLiteral("sldTestDuration")); }
     QCheckBox& indefinite() const { return *page->findChild<QCheckBox*>(QStringLiteral("chkIndefinite")); }
-    // A click on the check box's mark.
-    static void tick(QCheckBox& box) { QTest::mouseClick(&box, Qt::LeftButton, {}, QPoint(6, box.height() / 2)); }
-    // The user selects the box's whole text and types over it.
-    static void typeInto(QLineEdit& target, const QString& text)
-    {
-        target.setFocus();
-        target.selectAll();
-        QTest::keyClicks(&target, text);
-    }
 
     std::shared_ptr<CConfigZeltor> configuration = std::make_shared<CConfigZeltor>();
     std::shared_ptr<CountingCallBack> callBack = std::make_shared<CountingCallBack>();

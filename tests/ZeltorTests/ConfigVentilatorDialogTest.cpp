@@ -1,6 +1,7 @@
 // The ventilator test's configuration page, driven by synthesized keys and clicks on a real test
 // element, with a recording host callback set before the page is filled.
 
+#include "PageInput.h"
 #include "VentilatorRunFixture.h"
 
 #include "data/CParameterList.h"
@@ -26,21 +27,6 @@
 #include <gtest/gtest.h>
 
 using ZeltorTests::XConfigVentilatorDialog;
-
-namespace {
-
-class CountingCallBack final : public Nelvar::ICallBack {
-public:
-    void RaiseEvent(const QString& eventName, const std::vector<com::Value>& args) override
-    {
-        EXPECT_EQ(eventName, QStringLiteral("Change"));
-        EXPECT_TRUE(args.empty());
-        ++changes;
-    }
-    int changes = 0;
-};
-
-} // namespace
 
 class ConfigVentilatorDialogTest : public VentilatorRunFixture {
 protected:
@@ -76,12 +62,6 @@ protected:
     }
     QLineEdit& box(const char* name) const { return child<QLineEdit>(name); }
     void select(int frame) const { child<QListWidget>("lstSelectConfiguration").setCurrentRow(frame); }
-    static void typeInto(QLineEdit& target, const QString& text)
-    {
-        target.setFocus();
-        target.selectAll();
-        QTest::keyClicks(&target, text);
-    }
 
     std::shared_ptr<CountingCallBack> callBack = std::make_shared<CountingCallBack>();
     std::unique_ptr<XConfigVentilatorDialog> page;
@@ -150,7 +130,7 @@ TEST_F(ConfigVentilatorDialogTest, EditsAreCorrectedAndStoredWithOneChangeEach)
     EXPECT_EQ(callBack->changes, 10);
 
     auto& trending = child<QCheckBox>("chkTrendingActive");
-    QTest::mouseClick(&trending, Qt::LeftButton, {}, QPoint(6, trending.height() / 2));
+    tick(trending);
     EXPECT_FALSE(trend->Active());
     EXPECT_FALSE(interval.isEnabled());
     EXPECT_EQ(callBack->changes, 11);

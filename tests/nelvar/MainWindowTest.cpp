@@ -5,6 +5,7 @@
 #include "HostFixture.h"
 #include "HostPlugIn.h"
 #include "MainWindow.h"
+#include "PageInput.h"
 #include "TestRuns.h"
 #include "views/DialogDock.h"
 
@@ -37,13 +38,6 @@ QStringList texts(const QListWidget& list)
     for (int row = 0; row < list.count(); ++row)
         lines << list.item(row)->text();
     return lines;
-}
-
-void typeInto(QLineEdit& box, const QString& text)
-{
-    box.setFocus();
-    box.selectAll();
-    QTest::keyClicks(&box, text);
 }
 
 QPushButton& button(const MainWindow& window, const char* text)
