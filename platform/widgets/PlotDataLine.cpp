@@ -1,0 +1,127 @@
+#include "PlotDataLine.h"
+
+#include "PlotChangeSink.h"
+
+#include <com/Error.h>
+
+#include <algorithm>
+#include <cmath>
+
+namespace widgets {
+
+namespace {
+
+const QString kSource = QStringLiteral("PlotDataLine");
+
+} // namespace
+
+PlotDataLine::PlotDataLine(PlotChangeSink& sink)
+    : m_sink(sink)
+{
+}
+
+void PlotDataLine::setColor(uint32_t color)
+{
+    m_color = color;
+    m_sink.appearanceChanged();
+}
+
+void PlotDataLine::setVisible(bool visible)
+{
+    m_visible = visible;
+    m_sink.appearanceChanged();
+}
+
+void PlotDataLine::clear()
+{
+    m_points.clear();
+    m_sink.lineCleared();
+}
+
+void PlotDataLine::addPoint(double x, double y)
+{
+    m_points.push_back({x, y, false});
+    pointChanged(m_points.back());
+}
+
+void PlotDataLine::addEmptyPoint(double x)
+{
+    m_points.push_back({x, 0.0, true});
+    m_sink.appearanceChanged();
+}
+
+void PlotDataLine::setPointCount(int count)
+{
+    if (count < 0)
+        throw com::Error::invalidCall(kSource);
+    if (count >= pointCount())
+        return;
+    m_points.resize(static_cast<size_t>(count));
+    m_sink.appearanceChanged();
+}
+
+const PlotDataLine::Point& PlotDataLine::point(int index) const
+{
+    if (index < 0 || index >= pointCount())
+        throw com::Error::subscript(kSource);
+    return m_points[static_cast<size_t>(index)];
+}
+
+PlotDataLine::Point& PlotDataLine::pointAt(int index)
+{
+    return const_cast<Point&>(std::as_const(*this).point(index));
+}
+
+void PlotDataLine::setY(int index, double y)
+{
+    Point& changed = pointAt(index);
+    changed.y = y;
+    pointChanged(changed);
+}
+
+void PlotDataLine::setEmpty(int index, bool empty)
+{
+    Point& changed = pointAt(index);
+    changed.empty = empty;
+    pointChanged(changed);
+}
+
+void PlotDataLine::pointChanged(const Point& changed)
+{
+    if (m_visible && drawn(changed))
+        m_sink.pointShown(changed.y);
+    m_sink.appearanceChanged();
+}
+
+bool PlotDataLine::drawn(const Point& point)
+{
+    return !point.empty && std::isfinite(point.x) && std::isfinite(point.y);
+}
+
+std::optional<PlotDataLine::YRange> PlotDataLine::yRange() const
+{
+    std::optional<YRange> range;
+    for (const Point& each : m_points) {
+        if (!drawn(each))
+            continue;
+        if (!range)
+            range = YRange{each.y, each.y};
+        range->lowest = std::min(range->lowest, each.y);
+        range->highest = std::max(range->highest, each.y);
+    }
+    return range;
+}
+
+double PlotDataLine::lowest() const
+{
+    const auto range = yRange();
+    return range ? range->lowest : 0.0;
+}
+
+double PlotDataLine::highest() const
+{
+    const auto range = yRange();
+    return range ? range->highest : 0.0;
+}
+
+} // namespace widgets
