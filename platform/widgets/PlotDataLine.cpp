@@ -60,28 +60,28 @@ void PlotDataLine::setPointCount(int count)
     m_sink.appearanceChanged();
 }
 
-const PlotDataLine::Point& PlotDataLine::point(int index) const
+size_t PlotDataLine::checkedIndex(int index) const
 {
     if (index < 0 || index >= pointCount())
         throw com::Error::subscript(kSource);
-    return m_points[static_cast<size_t>(index)];
+    return static_cast<size_t>(index);
 }
 
-PlotDataLine::Point& PlotDataLine::pointAt(int index)
+const PlotDataLine::Point& PlotDataLine::point(int index) const
 {
-    return const_cast<Point&>(std::as_const(*this).point(index));
+    return m_points[checkedIndex(index)];
 }
 
 void PlotDataLine::setY(int index, double y)
 {
-    Point& changed = pointAt(index);
+    Point& changed = m_points[checkedIndex(index)];
     changed.y = y;
     pointChanged(changed);
 }
 
 void PlotDataLine::setEmpty(int index, bool empty)
 {
-    Point& changed = pointAt(index);
+    Point& changed = m_points[checkedIndex(index)];
     changed.empty = empty;
     pointChanged(changed);
 }

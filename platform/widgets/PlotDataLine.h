@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -59,7 +60,7 @@ public:
     static bool drawn(const Point& point);
 
 private:
-    Point& pointAt(int index);
+    size_t checkedIndex(int index) const;
     void pointChanged(const Point& point);
 
     PlotChangeSink& m_sink;

@@ -172,7 +172,7 @@ void PlotWidget::paintEvent(QPaintEvent*)
             const double y = toPixels(0.0, item.yPosition()).y();
             if (!std::isfinite(y))
                 continue;
-            horizontal(item.yPosition());
+            painter.drawLine(QPointF(area.left(), y), QPointF(area.right(), y));
             painter.drawText(QPointF(area.left() + 2.0, y - 2.0), item.label());
         }
     }
