@@ -101,9 +101,10 @@ void PlotWidget::paintEvent(QPaintEvent*)
         const double x = toPixels(tick, 0.0).x();
         painter.drawLine(QPointF(x, area.bottom()), QPointF(x, area.bottom() + kTickLength));
         const QString label = m_model.xLabel(tick);
+        // Centred under its tick, but kept inside the widget.
         const double labelWidth = metrics.horizontalAdvance(label);
-        painter.drawText(QPointF(x - labelWidth / 2.0, area.bottom() + kTickLength + metrics.ascent()),
-                         label);
+        const double left = std::clamp(x - labelWidth / 2.0, 0.0, std::max(0.0, width() - labelWidth));
+        painter.drawText(QPointF(left, area.bottom() + kTickLength + metrics.ascent()), label);
     }
     const double yFirst = yAxis.shownMinimum();
     const double yLast = yAxis.shownMaximum();
