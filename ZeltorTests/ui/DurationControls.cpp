@@ -1,6 +1,7 @@
 #include "DurationControls.h"
 
 #include "DigitBox.h"
+#include "NamedControls.h"
 #include "TranslateControls.h"
 
 
@@ -20,14 +21,6 @@ namespace {
 
 constexpr int kMinutesPerStep = 15;
 constexpr int32_t kMostHours = 48;
-
-template <typename Widget, typename... Arguments>
-Widget* named(const char* name, Arguments&&... arguments)
-{
-    auto* widget = new Widget(std::forward<Arguments>(arguments)...);
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
 
 } // namespace
 

@@ -1,6 +1,7 @@
 #include "XConfigDialog.h"
 
 #include "DigitBox.h"
+#include "NamedControls.h"
 #include "DurationControls.h"
 #include "elements/CConfigZeltor.h"
 
@@ -21,13 +22,6 @@ constexpr int32_t kFlowTest = 300;
 
 constexpr ConfigurationPageLayout kLayout{0, 2000, 3165, 2240, -1};
 
-QLabel* label(const char* caption, const char* name, QWidget* parent)
-{
-    auto* created = new QLabel(QString::fromUtf8(caption), parent);
-    created->setObjectName(QString::fromLatin1(name));
-    return created;
-}
-
 } // namespace
 
 XConfigDialog::XConfigDialog() : ConfigurationPage("XConfigDialog", kLayout)
@@ -38,8 +32,7 @@ XConfigDialog::XConfigDialog() : ConfigurationPage("XConfigDialog", kLayout)
     m_duration = new DurationControls(settings, *grid, 0, DurationControls::Rounding::Down);
     m_duration->setEditedHandler([this](int32_t minutes) { durationEdited(minutes); });
     m_noiseLabel = label("20110::Noise Level:", "lblNoiseLevel", &settings);
-    m_noiseLevel = new DigitBox(&settings);
-    m_noiseLevel->setObjectName(QStringLiteral("txtNoiseLevel"));
+    m_noiseLevel = named<DigitBox>("txtNoiseLevel", &settings);
     m_noiseLevel->setMaxLength(4);
     m_noiseUnit = label("ml/min", "lblNoiseLevelUnit", &settings);
     grid->addWidget(m_noiseLabel, 3, 0);

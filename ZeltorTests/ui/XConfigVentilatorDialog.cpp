@@ -1,6 +1,7 @@
 #include "XConfigVentilatorDialog.h"
 
 #include "DigitBox.h"
+#include "NamedControls.h"
 #include "DurationControls.h"
 #include "XParameterView.h"
 #include "elements/CConfigVentilator.h"
@@ -49,19 +50,6 @@ const char* const kTrendHelp =
 const char* const kGeneralHelp =
     "20107::Select a duration for the ventilator test and configure the Zeltor's measurement parameters. You can "
     "also select which measurements are to be displayed during the test in the parameter view setup.";
-
-template <typename Widget, typename... Arguments>
-Widget* named(const char* name, Arguments&&... arguments)
-{
-    auto* widget = new Widget(std::forward<Arguments>(arguments)...);
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
-
-QLabel* label(const char* caption, const char* name, QWidget* parent)
-{
-    return named<QLabel>(name, QString::fromUtf8(caption), parent);
-}
 
 QString milliseconds(int32_t period) { return QStringLiteral("%1 ms").arg(period); }
 
