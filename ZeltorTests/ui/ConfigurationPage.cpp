@@ -84,10 +84,10 @@ void ConfigurationPage::addTestGuideFrame()
 
 void ConfigurationPage::finishCreation()
 {
-    translateControls(*this);
+    Zeltor::translateControls(*this);
     for (int row = 0; row < m_selection->count(); ++row) {
         QListWidgetItem* entry = m_selection->item(row);
-        entry->setText(translated(entry->text()));
+        entry->setText(Zeltor::translated(entry->text()));
     }
     m_selection->setCurrentRow(0);
     resize(widgets::twipsToPixels(kDesignWidth), widgets::twipsToPixels(kDesignHeight));
@@ -108,7 +108,7 @@ void ConfigurationPage::lockTestGuideSettings(bool locked)
 void ConfigurationPage::setHelpText(const QString& key)
 {
     if (m_helpText)
-        com::ignoreFailure([&] { m_helpText->setText(translated(key)); });
+        com::ignoreFailure([&] { m_helpText->setText(Zeltor::translated(key)); });
 }
 
 void ConfigurationPage::showSelectedFrame()

@@ -112,9 +112,9 @@ void DurationControls::showDurationText(int32_t minutes)
     m_minutes->setText(QString::number(minutes % 60));
     m_slider->setToolTip(QStringLiteral("%1 %2 %3 %4")
                              .arg(minutes / 60)
-                             .arg(translated(QStringLiteral("20105::hrs")))
+                             .arg(Zeltor::translated(QStringLiteral("20105::hrs")))
                              .arg(minutes % 60)
-                             .arg(translated(QStringLiteral("20106::minutes"))));
+                             .arg(Zeltor::translated(QStringLiteral("20106::minutes"))));
 }
 
 void DurationControls::setSliderFor(int32_t minutes)

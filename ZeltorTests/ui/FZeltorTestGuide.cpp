@@ -77,8 +77,8 @@ FZeltorTestGuide::FZeltorTestGuide(ITestGuideEvents& events)
             [this](const QString& name, const QString& completeName) { onStandardSelected(name, completeName); });
     m_xtgWizard->setChangeListener([this] { onWizardChange(); });
 
-    translateToolbar(m_tbrPerform);
-    translateControls(*this);
+    Zeltor::translateToolbar(m_tbrPerform);
+    Zeltor::translateControls(*this);
 
     m_clock = MGlobalFunctions::CreateHighResTimer();
     if (m_clock)

@@ -51,7 +51,7 @@ XMinMaxAvg::XMinMaxAvg(QWidget* parent) : QWidget(parent)
     m_layout.setRowStretch(5, 1);
     m_fraTime.hide();
 
-    translateControls(*this);
+    Zeltor::translateControls(*this);
 }
 
 void XMinMaxAvg::setTitle(const QString& title)

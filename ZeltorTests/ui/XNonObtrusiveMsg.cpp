@@ -28,7 +28,7 @@ XNonObtrusiveMsg::XNonObtrusiveMsg(QWidget* parent) : QFrame(parent)
     m_layout.setContentsMargins(0, 0, 0, 0);
     m_layout.addWidget(&m_fraFrame);
 
-    translateControls(*this);
+    Zeltor::translateControls(*this);
     hide();
 }
 

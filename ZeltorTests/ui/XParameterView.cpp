@@ -79,7 +79,7 @@ XParameterView::XParameterView(QWidget* parent) : QWidget(parent)
     m_cboPredefinedViews.setObjectName(QStringLiteral("cboPredefinedViews"));
     m_lblPredefView.setObjectName(QStringLiteral("lblPredefView"));
 
-    translateControls(*this);
+    Zeltor::translateControls(*this);
     fillPredefinedViews();
 
     m_cboPredefinedViews.installEventFilter(this);

@@ -51,7 +51,7 @@ XQuery::XQuery(QWidget* parent) : QFrame(parent)
     connect(&m_cmdYes, &QPushButton::clicked, this, [this] { answer(&XQuery::YesClicked); });
     connect(&m_cmdNo, &QPushButton::clicked, this, [this] { answer(&XQuery::NoClicked); });
 
-    translateControls(*this);
+    Zeltor::translateControls(*this);
     hide();
 }
 

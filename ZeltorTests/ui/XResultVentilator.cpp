@@ -131,7 +131,7 @@ XResultVentilator::XResultVentilator(QWidget* parent) : QWidget(parent)
         m_lvwResult.sortItems(column, Qt::AscendingOrder);
     });
 
-    translateControls(*this);
+    Zeltor::translateControls(*this);
 }
 
 XResultVentilator::~XResultVentilator()

@@ -53,7 +53,15 @@ PlotWidget::PlotWidget(QWidget* parent)
 
 QRect PlotWidget::plotArea() const
 {
-    return rect().adjusted(kLeftMargin, kTopMargin, -kRightMargin, -kBottomMargin);
+    return rect().adjusted(m_reservedLeft + kLeftMargin, kTopMargin, -kRightMargin, -kBottomMargin);
+}
+
+void PlotWidget::setReservedLeft(int pixels)
+{
+    if (pixels == m_reservedLeft)
+        return;
+    m_reservedLeft = std::max(0, pixels);
+    update();
 }
 
 QPointF PlotWidget::toPixels(double x, double y) const
@@ -91,7 +99,7 @@ void PlotWidget::paintEvent(QPaintEvent*)
     painter.setPen(kAxisColor);
     painter.drawLine(area.bottomLeft(), area.bottomRight());
     painter.drawLine(area.bottomLeft(), area.topLeft());
-    painter.drawText(QRect(0, 0, width(), kTopMargin), Qt::AlignLeft | Qt::AlignVCenter,
+    painter.drawText(QRect(m_reservedLeft, 0, width() - m_reservedLeft, kTopMargin), Qt::AlignLeft | Qt::AlignVCenter,
                      yAxis.title());
     const double xFirst = xAxis.shownMinimum();
     const double xLast = xAxis.shownMaximum();

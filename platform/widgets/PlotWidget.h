@@ -21,6 +21,9 @@ public:
 
     // The rectangle the data is drawn in, and where a plot value lands in the widget.
     QRect plotArea() const;
+    // Room kept free at the left edge, in pixels, for controls laid over the plot there; the Y
+    // labels and the data move right by it.
+    void setReservedLeft(int pixels);
     QPointF toPixels(double x, double y) const;
 
 protected:
@@ -31,6 +34,7 @@ private:
 
     PlotModel m_model;
     QTimer m_frameTimer;
+    int m_reservedLeft = 0;
 };
 
 } // namespace widgets

@@ -12,7 +12,7 @@
 #include <QMenu>
 #include <QToolBar>
 
-namespace ZeltorTests {
+namespace Zeltor {
 
 QString translated(const QString& caption)
 {
@@ -65,4 +65,4 @@ void translateToolbar(QToolBar& toolbar)
         translateAction(*action);
 }
 
-} // namespace ZeltorTests
+} // namespace Zeltor

@@ -5,7 +5,7 @@
 class QToolBar;
 class QWidget;
 
-namespace ZeltorTests {
+namespace Zeltor {
 
 // The caption's translation for the product; an empty caption, or one that cannot be
 // translated, as it is.
@@ -19,4 +19,4 @@ void translateControls(QWidget& root);
 // The tool tips and texts of a toolbar's buttons and of their drop-down menus.
 void translateToolbar(QToolBar& toolbar);
 
-} // namespace ZeltorTests
+} // namespace Zeltor
