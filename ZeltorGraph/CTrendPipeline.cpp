@@ -141,12 +141,15 @@ void CTrendPipeline::DrawValue(float rValue1, float rValue2)
         dataLine(1).addPoint(m_currentX, rValue1);
         widgets::PlotAxis& axis = xAxis();
         if (m_autoX) {
-            // The pipeline's own stretch: the graph must not take it for the user's and turn the
-            // X strip to manual.
+            // The pipeline's own stretch, labelled as a span the user sets would be. The graph
+            // must not take it for the user's and turn the X strip to manual.
             XGraph& control = graph();
             const bool handling = control.HandleEvents();
             control.setHandleEvents(false);
-            const bool stretched = com::ignoreFailure([&] { axis.setRange(0.0, m_currentX); });
+            const bool stretched = com::ignoreFailure([&] {
+                axis.setRange(0.0, m_currentX);
+                axis.setLabelStep(GetLabelStep(m_currentX));
+            });
             control.setHandleEvents(handling);
             if (!stretched)
                 return;

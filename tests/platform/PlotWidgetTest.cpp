@@ -1,5 +1,7 @@
 #include <widgets/PlotWidget.h>
 
+#include "PixelProbe.h"
+
 #include <QCoreApplication>
 #include <QEvent>
 #include <QImage>
@@ -14,18 +16,6 @@ using widgets::PlotModel;
 using widgets::PlotWidget;
 
 namespace {
-
-// Whether a pixel of `colour` lies at `point` or next to it (lines land on whole pixels).
-bool colourNear(const QImage& image, QPointF point, QColor colour)
-{
-    const int x = static_cast<int>(std::lround(point.x()));
-    const int y = static_cast<int>(std::lround(point.y()));
-    for (int dy = -1; dy <= 1; ++dy)
-        for (int dx = -1; dx <= 1; ++dx)
-            if (image.valid(x + dx, y + dy) && image.pixelColor(x + dx, y + dy) == colour)
-                return true;
-    return false;
-}
 
 // A plot of 0 … 100 on both axes at a fixed size.
 struct RenderedPlot : ::testing::Test {
