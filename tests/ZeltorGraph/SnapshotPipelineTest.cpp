@@ -197,6 +197,28 @@ TEST_F(SnapshotPipelineTest, TheScaleButtonsStopAtTheEndsAndAtOneSecond)
     EXPECT_FALSE(graph->ScaleX().AutoScale());
 }
 
+TEST_F(SnapshotPipelineTest, ASweepFrozenMidWayKeepsItsWindowBeyondTheNewestSample)
+{
+    // 600 samples of a live sweep shown as [0, 500] and frozen with the cursor at 100: the window
+    // moves to the newest samples and reaches 400 samples beyond them.
+    auto live = newWaveform(QStringLiteral("S3"));
+    const auto& volume = live->VolumeTable();
+    for (int k = 0; k < 600; ++k)
+        volume->AddValue(static_cast<float>(k));
+    volume->Settings()->setXmin(0.0f);
+    volume->Settings()->setXmax(500.0f);
+    live->Freeze(110, 100);
+    graph->CreatePipeLine(volume, 0);
+    EXPECT_EQ(x().minimum(), 500.0);
+    EXPECT_EQ(x().maximum(), 1000.0);
+    EXPECT_EQ(x().upperScrollBound(), 1000.0);
+    pressX(kScrollRight);
+    EXPECT_EQ(x().minimum(), 500.0);
+    pressX(kScrollLeft);
+    EXPECT_EQ(x().minimum(), 0.0);
+    EXPECT_EQ(x().span(), 500.0);
+}
+
 TEST_F(SnapshotPipelineTest, YAutoFitsTheTraceWithRoomOrOneUnitAroundAFlatOne)
 {
     // A ramp: 20 % of room, a tenth of it below.
