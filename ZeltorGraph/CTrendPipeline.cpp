@@ -269,9 +269,10 @@ void CTrendPipeline::SetLimit(const std::shared_ptr<Nelvar::ILimit>& ilm)
         } else if (lines.lowEnabled) {
             band->setFirstReference(lines.low);
         }
-        band->setVisible((lines.highEnabled || lines.lowEnabled) && m_showLimits);
     }
-    // Only an enabled limit has a line; without a limit there is none.
+    // Only an enabled limit has a band and a line; a limit taken away takes them along.
+    if (band)
+        band->setVisible((lines.highEnabled || lines.lowEnabled) && m_showLimits);
     const auto placeLine = [&](int index, bool enabled, float value, const QString& text) {
         com::ignoreFailure([&] {
             widgets::PlotLineItem& line = plot().lineItem(index);
