@@ -35,13 +35,22 @@ void PlotDataLine::setVisible(bool visible)
 void PlotDataLine::clear()
 {
     m_points.clear();
+    m_range.reset();
+    m_rangeKnown = true;
     m_sink.lineCleared();
 }
 
 void PlotDataLine::addPoint(double x, double y)
 {
     m_points.push_back({x, y, false});
-    pointChanged(m_points.back());
+    const Point& added = m_points.back();
+    if (m_rangeKnown && drawn(added)) {
+        if (!m_range)
+            m_range = YRange{y, y};
+        m_range->lowest = std::min(m_range->lowest, y);
+        m_range->highest = std::max(m_range->highest, y);
+    }
+    pointChanged(added);
 }
 
 void PlotDataLine::addEmptyPoint(double x)
@@ -57,6 +66,7 @@ void PlotDataLine::setPointCount(int count)
     if (count >= pointCount())
         return;
     m_points.resize(static_cast<size_t>(count));
+    forgetRange();
     m_sink.appearanceChanged();
 }
 
@@ -76,6 +86,7 @@ void PlotDataLine::setY(int index, double y)
 {
     Point& changed = m_points[checkedIndex(index)];
     changed.y = y;
+    forgetRange();
     pointChanged(changed);
 }
 
@@ -83,6 +94,7 @@ void PlotDataLine::setEmpty(int index, bool empty)
 {
     Point& changed = m_points[checkedIndex(index)];
     changed.empty = empty;
+    forgetRange();
     pointChanged(changed);
 }
 
@@ -100,16 +112,19 @@ bool PlotDataLine::drawn(const Point& point)
 
 std::optional<PlotDataLine::YRange> PlotDataLine::yRange() const
 {
-    std::optional<YRange> range;
+    if (m_rangeKnown)
+        return m_range;
+    m_range.reset();
     for (const Point& each : m_points) {
         if (!drawn(each))
             continue;
-        if (!range)
-            range = YRange{each.y, each.y};
-        range->lowest = std::min(range->lowest, each.y);
-        range->highest = std::max(range->highest, each.y);
+        if (!m_range)
+            m_range = YRange{each.y, each.y};
+        m_range->lowest = std::min(m_range->lowest, each.y);
+        m_range->highest = std::max(m_range->highest, each.y);
     }
-    return range;
+    m_rangeKnown = true;
+    return m_range;
 }
 
 double PlotDataLine::lowest() const

@@ -51,7 +51,8 @@ public:
     bool empty(int index) const { return point(index).empty; }
     void setEmpty(int index, bool empty);
 
-    // Lowest and highest Y of the points that are drawn; nothing when none is.
+    // Lowest and highest Y of the points that are drawn; nothing when none is. Kept up to date
+    // as points are added, so that a line that only grows answers at once.
     std::optional<YRange> yRange() const;
     double lowest() const;
     double highest() const;
@@ -62,12 +63,17 @@ public:
 private:
     size_t checkedIndex(int index) const;
     void pointChanged(const Point& point);
+    // A point's Y or empty flag changed, or points were dropped: the range is worked out again
+    // when next asked for.
+    void forgetRange() { m_rangeKnown = false; }
 
     PlotChangeSink& m_sink;
     QString m_name;
     uint32_t m_color = 0xFFFFFF;
     bool m_visible = true;
     std::vector<Point> m_points;
+    mutable std::optional<YRange> m_range;
+    mutable bool m_rangeKnown = true;
 };
 
 } // namespace widgets
