@@ -116,7 +116,8 @@ void CWaveformPipeline::Clear()
 void CWaveformPipeline::DrawValue(float rValue1, float)
 {
     widgets::PlotDataLine& sweep = dataLine(0);
-    if (m_writePosition >= xAxis().span())
+    // A start position before the window starts the sweep at its left edge too.
+    if (m_writePosition >= xAxis().span() || m_writePosition < 0)
         m_writePosition = 0;
     // A sample that is not a number leaves a gap and does not move the Y range.
     const bool drawn = std::isfinite(rValue1);

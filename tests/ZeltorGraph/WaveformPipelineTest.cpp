@@ -170,6 +170,18 @@ TEST_F(WaveformPipelineTest, TheSweepWrapsWithAGapAheadAndTheCursorAtTheWritePos
     EXPECT_TRUE(colourNear(image, at(10, 20.0), kBlue)) << "the cursor";
 }
 
+TEST_F(WaveformPipelineTest, AStartPositionOutsideTheWindowStartsTheSweepAtTheLeft)
+{
+    for (const int32_t start : {-5, 50, 70}) {
+        SCOPED_TRACE(start);
+        IGraphPipeline& pipeline = show(newItem(50.0f), start);
+        EXPECT_EQ(graph->CurrentX(), start);
+        pipeline.DrawValue(40.0f);
+        EXPECT_EQ(drawnSlots(), (std::vector<std::pair<int, double>>{{0, 40.0}}));
+        EXPECT_EQ(graph->CurrentX(), 1);
+    }
+}
+
 TEST_F(WaveformPipelineTest, NarrowingTheWindowBehindTheWritePositionWrapsAtTheNextSample)
 {
     IGraphPipeline& pipeline = show(newItem(500.0f));
