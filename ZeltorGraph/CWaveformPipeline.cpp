@@ -45,7 +45,8 @@ void CWaveformPipeline::SetScaleBoundaries(float rMin, float rSpan)
 
 void CWaveformPipeline::Initialize(XGraph* xgrGraph, const std::shared_ptr<IGraphData>& igdData, int32_t iXStartPos)
 {
-    bindGraph(&com::required(xgrGraph));
+    // No graph keeps the one already held; a pipeline that never had one raises.
+    bindGraph(xgrGraph);
     XGraph& control = graph();
     control.setHandleEvents(false);
     m_writePosition = iXStartPos;
@@ -115,10 +116,18 @@ void CWaveformPipeline::Clear()
 void CWaveformPipeline::DrawValue(float rValue1, float)
 {
     widgets::PlotDataLine& sweep = dataLine(0);
-    if (m_writePosition >= xAxis().span())
+    // A start position before the window starts the sweep at its left edge too.
+    if (m_writePosition >= xAxis().span() || m_writePosition < 0)
         m_writePosition = 0;
     // A sample that is not a number leaves a gap and does not move the Y range.
     const bool drawn = std::isfinite(rValue1);
+    // The slot is written before the range follows it: every Y-axis change comes back as
+    // SetYScale, which in auto Y takes the tracked extremes from the sweep line, and they must
+    // include this sample.
+    sweep.setY(m_writePosition, drawn ? rValue1 : 0.0);
+    sweep.setEmpty(m_writePosition, !drawn);
+    if (m_writePosition < sweep.pointCount() - 1)
+        sweep.setEmpty(m_writePosition + 1, true);
     if (m_autoY && drawn) {
         if (!m_rangeStarted) {
             m_trackedMinimum = m_trackedMaximum = rValue1;
@@ -126,10 +135,6 @@ void CWaveformPipeline::DrawValue(float rValue1, float)
         }
         track(rValue1);
     }
-    sweep.setY(m_writePosition, drawn ? rValue1 : 0.0);
-    sweep.setEmpty(m_writePosition, !drawn);
-    if (m_writePosition < sweep.pointCount() - 1)
-        sweep.setEmpty(m_writePosition + 1, true);
     if (m_writePosition == std::numeric_limits<int32_t>::max())
         throw com::Error::overflow(kSource);
     ++m_writePosition;

@@ -310,7 +310,8 @@ void XGraph::scaleXAction(int32_t action)
         minimum = format::toInt32(static_cast<double>(minimum) + span);
         break;
     case ZoomOut:
-        span = format::toInt32(span * 1.1);
+        // At least one more, or a span of 1 to 4 would never grow.
+        span = std::max(format::toInt32(span * 1.1), format::toInt32(static_cast<double>(span) + 1.0));
         break;
     default:
         break;
