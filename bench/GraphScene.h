@@ -27,7 +27,7 @@ public:
     static constexpr int32_t kSamplesPerSecond = 50;
     static constexpr int32_t kTrendInterval = 15;
 
-    explicit GraphScene(QSize graphSize = {800, 300})
+    explicit GraphScene(QSize graphSize = {600, 400})
     {
         for (const char* key : {"FLOW", "PRES", "VOLU", "BRRA", "TIVO"})
             m_parameters.Add(QString::fromLatin1(key));
@@ -68,12 +68,13 @@ public:
 
     const std::array<std::unique_ptr<ZeltorGraph::XGraph>, 3>& waveformGraphs() const { return m_waveformGraphs; }
 
-    // A trend of the breath rate over `seconds`, sampled every 15 s, with its limits applied and shown.
-    std::shared_ptr<ZeltorTests::CTrendParameter> breathRateTrend(int32_t seconds)
+    // A trend of the breath rate over `seconds`, sampled every `interval` seconds, with its limits
+    // applied and shown.
+    std::shared_ptr<ZeltorTests::CTrendParameter> breathRateTrend(int32_t seconds, int32_t interval = kTrendInterval)
     {
         m_trend = std::make_shared<ZeltorTests::CTrend>();
         m_trend->CreateParameters(QStringLiteral("T1"), m_parameters);
-        m_trend->Initialize(QStringLiteral("Night"), kTrendInterval, 0);
+        m_trend->Initialize(QStringLiteral("Night"), interval, 0);
         const auto& rate = m_trend->Parameter(QStringLiteral("BRRA"));
         const auto limit = std::make_shared<host::Limit>();
         limit->Initialize(QStringLiteral("BRRA"), QString(), QStringLiteral("18"), QStringLiteral("12"));
@@ -82,8 +83,8 @@ public:
         standard->Add(limit);
         rate->ApplyLimits(standard);
         rate->Settings()->setShowLimits(true);
-        for (int32_t k = 1; k * kTrendInterval <= seconds; ++k) {
-            const double drift = 1.5 * std::sin(k / 40.0);
+        for (int32_t k = 1; k * interval <= seconds; ++k) {
+            const double drift = 1.5 * std::sin(k * interval / 600.0);
             rate->AddSample(static_cast<float>(14.2 + drift), static_cast<float>(15.8 + drift + (k % 3) * 0.2));
         }
         return rate;
