@@ -17,12 +17,7 @@ namespace ZeltorGraph {
 namespace {
 
 const QString kSource = QStringLiteral("ZeltorGraph.CSnapshotPipeline");
-constexpr int32_t kSamplesPerSecond = 50;
 constexpr int32_t kNarrowestSpan = 50;
-constexpr int kLimitBand = 0;
-constexpr int kDetectLevelBand = 1;
-constexpr int32_t kScrollRight = 1;
-constexpr int32_t kScrollLeft = 3;
 
 } // namespace
 

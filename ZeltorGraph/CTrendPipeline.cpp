@@ -24,13 +24,6 @@ namespace {
 const QString kSource = QStringLiteral("ZeltorGraph.CTrendPipeline");
 constexpr uint32_t kMaxColor = 0x80FF80;
 constexpr uint32_t kMinColor = 0x80FFFF;
-constexpr int kLimitBand = 0;
-constexpr int kDetectLevelBand = 1;
-constexpr int kCursor = 0;
-constexpr int kHighLine = 1;
-constexpr int kLowLine = 2;
-constexpr int32_t kScrollRight = 1;
-constexpr int32_t kScrollLeft = 3;
 
 // Spans (exclusive lower ends) and their label steps, in seconds. The first bound is 56600, not
 // 57600, as the stored trends have always been labelled.

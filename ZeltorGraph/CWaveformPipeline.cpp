@@ -17,12 +17,6 @@ namespace ZeltorGraph {
 namespace {
 
 const QString kSource = QStringLiteral("ZeltorGraph.CWaveformPipeline");
-constexpr int32_t kSamplesPerSecond = 50;
-constexpr int kLimitBand = 0;
-constexpr int kDetectLevelBand = 1;
-constexpr int kCursor = 0;
-constexpr int32_t kScrollRight = 1;
-constexpr int32_t kScrollLeft = 3;
 
 // The number of slots for a requested span; one that is not a number gives the narrowest window.
 int32_t clampedSpan(double requested)

@@ -25,6 +25,17 @@ public:
     void EndUpdate() override;
 
 protected:
+    // The parts of the plot as the graph control sets them up, and the X strip's scroll buttons.
+    static constexpr int kLimitBand = 0;       // channel
+    static constexpr int kDetectLevelBand = 1; // channel
+    static constexpr int kCursor = 0;          // line item
+    static constexpr int kHighLine = 1;        // line item
+    static constexpr int kLowLine = 2;         // line item
+    static constexpr int32_t kScrollRight = 1;
+    static constexpr int32_t kScrollLeft = 3;
+    // Waveforms and snapshots: samples per second, the X unit.
+    static constexpr int32_t kSamplesPerSecond = 50;
+
     // Keeps the graph when one is given; none keeps the graph already held.
     void bindGraph(XGraph* graph);
     bool holdsGraph() const { return !m_graph.isNull(); }
