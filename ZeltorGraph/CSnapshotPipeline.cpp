@@ -158,17 +158,7 @@ void CSnapshotPipeline::LegendChange(int32_t iLegendIdx, bool fValue)
 
 void CSnapshotPipeline::StoreSettings(const std::shared_ptr<IGraphSettings>& igsSettings)
 {
-    IGraphSettings& settings = com::required(igsSettings);
-    const widgets::PlotAxis& x = xAxis();
-    const widgets::PlotAxis& y = yAxis();
-    settings.setAutoScaleX(scaleX().AutoScale());
-    settings.setXmin(static_cast<float>(x.minimum()));
-    settings.setXmax(static_cast<float>(static_cast<double>(settings.Xmin()) + x.span()));
-    settings.setAutoScaleY(scaleY().AutoScale());
-    settings.setYmin(static_cast<float>(y.minimum()));
-    settings.setYmax(static_cast<float>(static_cast<double>(settings.Ymin()) + y.span()));
-    settings.setShowDetectLevel(checked(legend(eleDetectLevel)));
-    settings.setShowLimits(checked(legend(eleLimits)));
+    storeSampleView(com::required(igsSettings), xAxis().minimum());
 }
 
 QString CSnapshotPipeline::GetXLabel(const com::Value& iXValue)

@@ -228,17 +228,8 @@ void CWaveformPipeline::LegendChange(int32_t iLegendIdx, bool fValue)
 
 void CWaveformPipeline::StoreSettings(const std::shared_ptr<IGraphSettings>& igsSettings)
 {
-    IGraphSettings& settings = com::required(igsSettings);
-    const widgets::PlotAxis& x = xAxis();
-    const widgets::PlotAxis& y = yAxis();
-    settings.setAutoScaleX(scaleX().AutoScale());
-    settings.setXmin(0.0f);
-    settings.setXmax(static_cast<float>(x.span()));
-    settings.setAutoScaleY(scaleY().AutoScale());
-    settings.setYmin(static_cast<float>(y.minimum()));
-    settings.setYmax(static_cast<float>(static_cast<double>(settings.Ymin()) + y.span()));
-    settings.setShowDetectLevel(checked(legend(eleDetectLevel)));
-    settings.setShowLimits(checked(legend(eleLimits)));
+    // The sweep always starts at X 0.
+    storeSampleView(com::required(igsSettings), 0.0);
 }
 
 QString CWaveformPipeline::GetXLabel(const com::Value& iXValue)

@@ -59,6 +59,20 @@ void GraphPipeline::applyYSettings(const IGraphSettings& settings) const
     scaleY().setAutoScale(false);
 }
 
+void GraphPipeline::storeSampleView(IGraphSettings& settings, double xMinimum) const
+{
+    const widgets::PlotAxis& x = xAxis();
+    const widgets::PlotAxis& y = yAxis();
+    settings.setAutoScaleX(scaleX().AutoScale());
+    settings.setXmin(static_cast<float>(xMinimum));
+    settings.setXmax(static_cast<float>(static_cast<double>(settings.Xmin()) + x.span()));
+    settings.setAutoScaleY(scaleY().AutoScale());
+    settings.setYmin(static_cast<float>(y.minimum()));
+    settings.setYmax(static_cast<float>(static_cast<double>(settings.Ymin()) + y.span()));
+    settings.setShowDetectLevel(checked(legend(eleDetectLevel)));
+    settings.setShowLimits(checked(legend(eleLimits)));
+}
+
 void GraphPipeline::setYTitle(const IGraphData& data) const
 {
     yAxis().setTitle(QLatin1Char('[') + data.Unit() + QLatin1Char(']'));

@@ -49,6 +49,10 @@ protected:
     XGraphScaleStrip& scaleY() const;
     // The Y axis follows the data by itself, or shows the settings' fixed range.
     void applyYSettings(const IGraphSettings& settings) const;
+    // The view of a waveform or snapshot graph as the user left it: the scale strips' auto flags,
+    // the X window from `xMinimum` over the X span, the Y range, and the detect-level and limits
+    // legend entries.
+    void storeSampleView(IGraphSettings& settings, double xMinimum) const;
     // "[unit]" as the Y axis title.
     void setYTitle(const IGraphData& data) const;
     // The high (index 0) and low (index 1) limit of a parameter; none has both disabled at 0.
