@@ -1,10 +1,10 @@
 #include "ConfigurationPage.h"
 
+#include "HostControl.h"
 #include "TranslateControls.h"
 
 #include "HostViews.h"
 
-#include "com/ClassRegistry.h"
 #include "com/Failure.h"
 #include "widgets/Twips.h"
 
@@ -28,21 +28,10 @@ constexpr int kListWidth = 2000;
 constexpr int kFramesLeft = 2100;
 constexpr int kFramesWidth = 6250;
 
-// A host control created by its class name, or none when the host has none.
-template <typename Control>
-std::shared_ptr<Control> hostControl(const char* progId)
-{
-    std::shared_ptr<Control> control;
-    com::ignoreFailure(
-        [&] { control = com::ClassRegistry::instance().createAs<Control>(QString::fromLatin1(progId)); });
-    return control;
-}
-
 } // namespace
 
 ConfigurationPage::ConfigurationPage(const char* objectName, const ConfigurationPageLayout& layout)
-    : m_layout(layout)
-    , m_selection(new QListWidget(this))
+    : m_layout(layout), m_selection(new QListWidget(this))
 {
     setObjectName(QString::fromLatin1(objectName));
     m_selection->setObjectName(QStringLiteral("lstSelectConfiguration"));

@@ -26,7 +26,7 @@ bool typesCharacter(const QKeyEvent& event)
 
 } // namespace
 
-DigitBox::DigitBox(QWidget* parent) : QLineEdit(parent) {}
+DigitBox::DigitBox(QWidget* parent) : SelectOnFocusBox(parent) {}
 
 int32_t DigitBox::wholeNumber() const
 {
@@ -47,13 +47,7 @@ void DigitBox::keyPressEvent(QKeyEvent* event)
             return;
         }
     }
-    QLineEdit::keyPressEvent(event);
-}
-
-void DigitBox::focusInEvent(QFocusEvent* event)
-{
-    QLineEdit::focusInEvent(event);
-    MGlobalFunctions::SelectAllText(*this);
+    SelectOnFocusBox::keyPressEvent(event);
 }
 
 } // namespace ZeltorTests

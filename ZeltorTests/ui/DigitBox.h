@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QLineEdit>
+#include "SelectOnFocusBox.h"
 
 #include <cstdint>
 
@@ -8,7 +8,7 @@ namespace ZeltorTests {
 
 // A numeric entry box of the test pages: only the digits and backspace pass a key press, and the
 // whole text is selected when the box receives the focus.
-class DigitBox final : public QLineEdit {
+class DigitBox final : public SelectOnFocusBox {
 public:
     explicit DigitBox(QWidget* parent = nullptr);
 
@@ -18,7 +18,6 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
-    void focusInEvent(QFocusEvent* event) override;
 };
 
 } // namespace ZeltorTests
