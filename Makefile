@@ -22,8 +22,8 @@ demo: build
 	$(BUILD)/host/nelvar/nelvar tests
 	$(BUILD)/host/nelvar/nelvar instrument --port sim
 	@# Exit status 3 is a test that ran and did not pass: its files are written all the same.
-	$(BUILD)/host/nelvar/nelvar run 100 --port sim --minutes 1 --auto --out $(DEMO_OUT) || [ $$? -eq 3 ]
-	@echo "The demo's files: $(DEMO_OUT)/result.xml (the saved result), $(DEMO_OUT)/report.pdf (its report), $(DEMO_OUT)/test-guide.png (the test's window)"
+	$(BUILD)/host/nelvar/nelvar run 100 --port sim --minutes 1 --auto --fullscreen --out $(DEMO_OUT) || [ $$? -eq 3 ]
+	@echo "The demo's files: $(DEMO_OUT)/result.xml (the saved result), $(DEMO_OUT)/report.pdf (its report), $(DEMO_OUT)/test-guide.png (the test's window), $(DEMO_OUT)/fullscreen.png (its full-screen live view just after the snapshot)"
 
 test: build build-sanitize
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)

@@ -17,6 +17,7 @@
 #include "HostServices.h"
 #include "Product.h"
 #include "RunContext.h"
+#include "Standards.h"
 #include "TestElement.h"
 
 #include "com/Failure.h"
@@ -28,6 +29,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QKeyEvent>
+#include <QScreen>
 
 #include <array>
 
@@ -67,8 +69,10 @@ FZeltorTestGuide::FZeltorTestGuide(ITestGuideEvents& events)
     m_xpsProgress->setObjectName(QStringLiteral("xpsProgress"));
     m_xmmaMaxMinAvg.setObjectName(QStringLiteral("xmmaMaxMinAvg"));
     resize(widgets::twipsToPixels(kDesignWidth), widgets::twipsToPixels(kDesignHeight));
+    m_xfvFullscreen.setObjectName(QStringLiteral("xfvFullscreen"));
     m_xrvResult.hide();
     m_xmmaMaxMinAvg.hide();
+    m_xfvFullscreen.hide();
 
     m_tbrPerform.setCommandHandler([this](const QString& key) { PerformAction(key); });
     connect(&m_xrvResult, &XResultVentilator::SelectionChange, this,
@@ -76,6 +80,9 @@ FZeltorTestGuide::FZeltorTestGuide(ITestGuideEvents& events)
     connect(&m_xrvResult, &XResultVentilator::StandardSelected, this,
             [this](const QString& name, const QString& completeName) { onStandardSelected(name, completeName); });
     m_xtgWizard->setChangeListener([this] { onWizardChange(); });
+    connect(&m_xfvFullscreen, &XFullscreenView::ExitFullScreen, this, [this] { setDisplayMode(edmNormal); });
+    connect(&m_xfvFullscreen, &XFullscreenView::CreateSnapshot, this,
+            [this](int32_t currentX) { onCreateSnapshot(currentX); });
 
     Zeltor::translateToolbar(m_tbrPerform);
     Zeltor::translateControls(*this);
@@ -167,8 +174,11 @@ void FZeltorTestGuide::InitializeResultList(const std::shared_ptr<Nelvar::IStand
     const int32_t status = resultStatus();
     if (status == CResultVentilator::ersPass || status == CResultVentilator::ersFail) {
         m_xrvResult.UpdateDisplay(m_element->Result());
-        if (m_element->TestID() == kVentilatorTest)
+        if (m_element->TestID() == kVentilatorTest) {
             m_xfvFullscreen.Initialize(m_element, *this, false);
+            if (const auto result = ventilatorResult())
+                m_xfvFullscreen.DisplayResults(*result, *this);
+        }
     }
     m_tbrPerform.setCommandEnabled(QStringLiteral("next"), status != 0);
 }
@@ -224,6 +234,7 @@ void FZeltorTestGuide::SetStoppedState()
 
 void FZeltorTestGuide::UpdateElapsedTime(int32_t seconds)
 {
+    m_xfvFullscreen.setElapsedTime(seconds);
     const int32_t remaining = m_duration - seconds;
     if (remaining < 0)
         return;
@@ -304,8 +315,7 @@ void FZeltorTestGuide::PerformAction(const QString& key)
              if (form.ConfirmDiscardData())
                  form.raiseEvent(&ITestGuideEvents::Skip);
          }},
-        // The window has no full-screen view yet.
-        {"fullscreen", [](FZeltorTestGuide&) {}},
+        {"fullscreen", [](FZeltorTestGuide& form) { form.setDisplayMode(edmFullscreen); }},
         {"reset", [](FZeltorTestGuide& form) { form.raiseEvent(&ITestGuideEvents::ResetCalculations); }},
     }};
     for (const auto& [name, command] : kCommands)
@@ -317,11 +327,7 @@ void FZeltorTestGuide::PerformAction(const QString& key)
 
 bool FZeltorTestGuide::ConfirmDiscardData() const
 {
-    std::shared_ptr<CResultVentilator> result;
-    com::ignoreFailure([&] {
-        if (com::required(m_element).TestID() == kVentilatorTest)
-            result = std::dynamic_pointer_cast<CResultVentilator>(m_element->Result());
-    });
+    const auto result = ventilatorResult();
     if (!result)
         return true;
     bool holdsData = false;
@@ -431,7 +437,64 @@ void FZeltorTestGuide::onSelectionChange(const QString& key)
 
 void FZeltorTestGuide::onStandardSelected(const QString& name, const QString& completeName)
 {
+    com::ignoreFailure([&] {
+        const auto limits = com::required(m_element).Limits();
+        const auto standard = com::required(com::required(limits).Standards()).Item(0, name, completeName);
+        m_xfvFullscreen.SelectStandard(standard);
+    });
     com::ignoreFailure([&] { m_xtgStatusBar->SetStandard(name, completeName); });
+}
+
+void FZeltorTestGuide::setDisplayMode(int32_t mode)
+{
+    if (mode == m_displayMode || (mode != edmFullscreen && mode != edmNormal))
+        return;
+    m_displayMode = mode;
+    if (mode == edmFullscreen) {
+        m_normalRect = geometry();
+        setWindowTitle(QString());
+        m_xfvFullscreen.raise();
+        m_xfvFullscreen.show();
+        com::ignoreFailure([&] {
+            if (const QScreen* shown = screen())
+                setGeometry(shown->geometry());
+        });
+        m_xfvFullscreen.setGeometry(0, 0, width(), height());
+        com::ignoreFailure([&] { m_xpsProgress->Stop(); });
+        m_xfvFullscreen.setFocus();
+        return;
+    }
+    com::ignoreFailure([&] { setWindowTitle(Nelvar::testGuideServices().GetWindowTitle(m_element)); });
+    if (m_running)
+        com::ignoreFailure([&] { m_xpsProgress->Start(); });
+    setGeometry(m_normalRect);
+    m_xfvFullscreen.hide();
+    layoutControls();
+    // Results are not shown while the view covers the window; this catches up.
+    com::ignoreFailure([&] {
+        if (const auto result = ventilatorResult())
+            UpdateResults(result);
+    });
+}
+
+void FZeltorTestGuide::onCreateSnapshot(int32_t currentX)
+{
+    com::ignoreFailure([&] {
+        CResultVentilator& result = com::required(ventilatorResult());
+        result.TakeSnapshot(currentX);
+        m_xfvFullscreen.AddSnapshot(com::required(result.Snapshots()).LastSnapshot());
+        m_xfvFullscreen.UpdateWaveformReferences(result.WaveformData());
+    });
+}
+
+std::shared_ptr<CResultVentilator> FZeltorTestGuide::ventilatorResult() const
+{
+    std::shared_ptr<CResultVentilator> result;
+    com::ignoreFailure([&] {
+        if (com::required(m_element).TestID() == kVentilatorTest)
+            result = std::dynamic_pointer_cast<CResultVentilator>(m_element->Result());
+    });
+    return result;
 }
 
 void FZeltorTestGuide::onWizardChange()

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "NoFullscreenView.h"
 #include "TestGuideToolbar.h"
 #include "TestGuideWindow.h"
+#include "XFullscreenView.h"
 #include "XMinMaxAvg.h"
 #include "XResultVentilator.h"
 
@@ -17,6 +17,7 @@
 
 namespace ZeltorTests {
 
+class CResultVentilator;
 class HighResTimer;
 class IZeltorConfiguration;
 
@@ -25,9 +26,8 @@ class IZeltorConfiguration;
 // the element that opened it, runs a one-second clock while a test runs, and shows what the
 // element hands back: results, elapsed time, pass or fail. The element hides it to end its modal
 // display.
-//
-// The window has no full-screen live view yet: FullscreenView() is a view that does nothing, the
-// display mode stays normal and the "fullscreen" command does nothing.
+// For the ventilator test the window can switch to its full-screen live view, which then covers
+// the whole screen until the view asks to go back.
 class FZeltorTestGuide final : public QWidget, public ITestGuideWindow {
     Q_OBJECT
 
@@ -53,7 +53,11 @@ public:
     void setToolbarButtonEnabled(const QString& key, bool enabled) override;
     IFullscreenView& FullscreenView() override { return m_xfvFullscreen; }
 
-    bool Running() const { return m_running; }
+    bool Running() const override { return m_running; }
+    // 1 covers the screen with the full-screen view, 2 brings back the normal window; the same
+    // mode again changes nothing.
+    void setDisplayMode(int32_t mode);
+    XFullscreenView& fullscreenView() { return m_xfvFullscreen; }
     // Carries out a command key of a button, a tools entry or a shortcut; other keys do nothing.
     void PerformAction(const QString& key);
 
@@ -75,6 +79,9 @@ private:
     void onSelectionChange(const QString& key);
     void onStandardSelected(const QString& name, const QString& completeName);
     void onWizardChange();
+    void onCreateSnapshot(int32_t currentX);
+    // The element's result as a ventilator result; none for another test.
+    std::shared_ptr<CResultVentilator> ventilatorResult() const;
     // The status of the element's result; 0 when it has none.
     int32_t resultStatus() const;
     template <typename Event>
@@ -90,7 +97,7 @@ private:
     bool m_shown = false;
     std::shared_ptr<HighResTimer> m_clock;
     TestGuideToolbar m_tbrPerform{this};
-    NoFullscreenView m_xfvFullscreen;
+    XFullscreenView m_xfvFullscreen{this};
     // The host's controls; the wizard hosts the result list and the panel, which are destroyed
     // before it.
     std::unique_ptr<Nelvar::XTestGuideWizard> m_xtgWizard;

@@ -66,6 +66,7 @@ public:
     virtual void Hide() = 0;
     // True runs the one-second clock (TimerTick follows) and the progress animation.
     virtual void setRunning(bool running) = 0;
+    virtual bool Running() const = 0;
     // Not running, clock off, full-screen view stopped, toolbar ready to start, navigation enabled.
     virtual void SetStoppedState() = 0;
     virtual void UpdateElapsedTime(int32_t seconds) = 0;

@@ -45,6 +45,11 @@ std::vector<Command> makeCommands()
            QStringLiteral("Nobody at the window: the host presses \"play\" once the window is shown and \"next\" "
                           "once the run has stopped, and message boxes go to the terminal. Without a display "
                           "a test runs only so.")},
+          {QStringLiteral("fullscreen"), QStringLiteral("--fullscreen"),
+           QStringLiteral("The ventilator test only: the window switches to its full-screen live view once the run "
+                          "goes. With --auto the host also takes one snapshot ten seconds into the run (halfway "
+                          "through a shorter one) and writes a picture of the view just after (fullscreen.png); the "
+                          "window goes back to normal when the run has stopped.")},
           {QStringLiteral("out"), QStringLiteral("--out DIR"),
            QStringLiteral("The folder for the test's files, created when missing (default: the current folder). "
                           "It must be writable: the command checks it before the test runs.")}},
@@ -122,6 +127,7 @@ const std::vector<OptionName>& allOptions()
         {QStringLiteral("out"), QStringLiteral("DIR|REPORT.pdf")},
         {QStringLiteral("minutes"), QStringLiteral("N")},
         {QStringLiteral("auto"), {}},
+        {QStringLiteral("fullscreen"), {}},
         {QStringLiteral("picture"), QStringLiteral("FILE")},
     };
     return options;

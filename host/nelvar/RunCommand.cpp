@@ -16,6 +16,7 @@
 #include "events/MessageBoxes.h"
 #include "events/QtMessageBoxes.h"
 
+#include <algorithm>
 #include <optional>
 
 namespace {
@@ -33,14 +34,25 @@ enum RunStatus : int {
 struct RunRequest {
     int32_t testID = 0;
     std::optional<int32_t> minutes; // none keeps the test's default
-    bool autoOperate = false;
+    RunOptions options;
 };
 
+constexpr int32_t kVentilatorTest = 100;
+constexpr qint64 kSnapshotAfter = 10000; // milliseconds of the run
+
+// Ten seconds into the run, or halfway through a shorter one.
+qint64 snapshotTime(const std::optional<int32_t>& minutes)
+{
+    if (!minutes || *minutes == 0)
+        return kSnapshotAfter;
+    return std::min<qint64>(kSnapshotAfter, static_cast<qint64>(*minutes) * 60000 / 2);
+}
+
 // The request, or none after telling the user what is wrong.
-std::optional<RunRequest> parseRequest(const QString& testID, const QString& minutes, bool autoOperate)
+std::optional<RunRequest> parseRequest(const QString& testID, const QString& minutes, const RunOptions& options)
 {
     QTextStream err(stderr);
-    RunRequest request{0, std::nullopt, autoOperate};
+    RunRequest request{0, std::nullopt, options};
     bool valid = false;
     request.testID = testID.toInt(&valid);
     if (!valid) {
@@ -61,7 +73,12 @@ std::optional<RunRequest> parseRequest(const QString& testID, const QString& min
         }
         request.minutes = value;
     }
-    if (!autoOperate && !events::displayPresent()) {
+    if (options.fullscreen && request.testID != kVentilatorTest) {
+        err << "nelvar: --fullscreen is for the ventilator test (" << kVentilatorTest << "), whose window has the "
+               "full-screen live view; test " << request.testID << " has none\n";
+        return std::nullopt;
+    }
+    if (!options.autoOperate && !events::displayPresent()) {
         err << "nelvar: there is no display to show the test's window on; --auto runs the test with nobody at the "
                "window\n";
         return std::nullopt;
@@ -75,7 +92,12 @@ int perform(const RunRequest& request, const OutputFolder& folder, QTextStream& 
     const QString resultPath = folder.filePath(QStringLiteral("result.xml"));
     const QString reportPath = folder.filePath(QStringLiteral("report.pdf"));
     const QString picturePath = folder.filePath(QStringLiteral("test-guide.png"));
-    if (request.autoOperate)
+    const QString fullscreenPath = folder.filePath(QStringLiteral("fullscreen.png"));
+    const bool autoOperate = request.options.autoOperate;
+    std::optional<TestGuideWatcher::FullscreenPlan> fullscreen;
+    if (request.options.fullscreen)
+        fullscreen = TestGuideWatcher::FullscreenPlan{fullscreenPath, snapshotTime(request.minutes)};
+    if (autoOperate)
         events::MessageBoxes::install(std::make_shared<events::TerminalMessageBoxes>()); // nobody answers
 
     int32_t status = 0;
@@ -84,13 +106,13 @@ int perform(const RunRequest& request, const OutputFolder& folder, QTextStream& 
         const auto element = createTest(*plugIn, request.testID);
         if (request.minutes)
             setTestDuration(*element, *request.minutes);
-        if (request.autoOperate && request.minutes == 0) {
+        if (autoOperate && request.minutes == 0) {
             out << "Test " << request.testID
                 << " runs until it is stopped: with --auto nobody stops it, so it goes on until nelvar is ended\n";
             out.flush();
         }
         const auto sequence = oneTestSequence(*element);
-        const TestGuideWatcher watcher(picturePath, request.autoOperate);
+        const TestGuideWatcher watcher(picturePath, autoOperate, fullscreen);
         element->Perform(sequence);
         if (sequence->ReadyElements().empty()) {
             QTextStream(stderr) << "nelvar: test " << request.testID << " handed no result to the run\n";
@@ -100,7 +122,10 @@ int perform(const RunRequest& request, const OutputFolder& folder, QTextStream& 
         saveRecord(testElementRecord(*element), resultPath);
         if (!watcher.PictureTaken())
             QTextStream(stderr) << "nelvar: no picture of the test's window was taken\n";
-        if (runReportCommand(resultPath, reportPath, out) != 0 || !watcher.PictureTaken())
+        const bool viewPictured = !(fullscreen && autoOperate) || watcher.FullscreenPictureTaken();
+        if (!viewPictured)
+            QTextStream(stderr) << "nelvar: no picture of the full-screen view was taken\n";
+        if (runReportCommand(resultPath, reportPath, out) != 0 || !watcher.PictureTaken() || !viewPictured)
             return kNotDone;
     } catch (const com::Error& error) {
         out.flush();
@@ -109,16 +134,19 @@ int perform(const RunRequest& request, const OutputFolder& folder, QTextStream& 
     }
     out << "Test " << request.testID << (status == kResultPassed ? " passed" : " did not pass")
         << " (result status " << status << "); its result is in " << resultPath << ", its report in " << reportPath
-        << " and a picture of its window in " << picturePath << "\n";
+        << " and a picture of its window in " << picturePath;
+    if (fullscreen && autoOperate)
+        out << ", of its full-screen view in " << fullscreenPath;
+    out << "\n";
     return status == kResultPassed ? kPassed : kNotPassed;
 }
 
 } // namespace
 
-int runRunCommand(const QString& testID, const QString& minutes, bool autoOperate, const QString& outDir,
+int runRunCommand(const QString& testID, const QString& minutes, const RunOptions& options, const QString& outDir,
                   QTextStream& out)
 {
-    const auto request = parseRequest(testID, minutes, autoOperate);
+    const auto request = parseRequest(testID, minutes, options);
     if (!request)
         return kBadUsage;
     const OutputFolder folder(outDir.isEmpty() ? QStringLiteral(".") : outDir);

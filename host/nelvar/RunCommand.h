@@ -15,6 +15,13 @@
 // - 3: the test failed or was cut off (any other status), with the three files written;
 // - 1: the test handed no result, could not be created or run, or a file could not be written;
 // - 2: bad usage, refused before anything runs: a malformed TEST_ID or --minutes, an output
-//   folder that cannot be written, or no display without `autoOperate`.
-int runRunCommand(const QString& testID, const QString& minutes, bool autoOperate, const QString& outDir,
+//   folder that cannot be written, no display without `autoOperate`, or `fullscreen` for a test
+//   other than the ventilator test.
+struct RunOptions {
+    bool autoOperate = false;
+    // The ventilator test's full-screen live view; with `autoOperate` a snapshot and the view's
+    // picture ("fullscreen.png") too.
+    bool fullscreen = false;
+};
+int runRunCommand(const QString& testID, const QString& minutes, const RunOptions& options, const QString& outDir,
                   QTextStream& out);

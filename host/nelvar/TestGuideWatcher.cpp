@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QPixmap>
+#include <QPushButton>
 #include <QToolBar>
 #include <QWidget>
 
@@ -12,6 +13,10 @@ namespace {
 const QString kTestGuideWindow = QStringLiteral("FZeltorTestGuide");
 constexpr int kPollInterval = 200;       // milliseconds
 constexpr qint64 kPictureAfter = 5000;   // milliseconds of the run
+constexpr qint64 kViewSettles = 1000;    // milliseconds from the snapshot to the view's picture
+const QString kFullscreenCommand = QStringLiteral("fullscreen");
+const QString kSnapshotButton = QStringLiteral("cmdSnapshot0");
+const QString kExitButton = QStringLiteral("cmdExit");
 
 QWidget* shownTestWindow()
 {
@@ -36,10 +41,26 @@ bool enabled(const QWidget& window, const char* key)
     return button && button->isEnabled() && button->isVisible();
 }
 
+// A command of the window's menus, by its key.
+QAction* commandOf(const QWidget& window, const QString& key)
+{
+    for (QAction* action : window.findChildren<QAction*>())
+        if (action->objectName() == key)
+            return action;
+    return nullptr;
+}
+
+// A button of the full-screen view that can be pressed now, or none.
+QPushButton* shownButton(const QWidget& window, const QString& name)
+{
+    auto* button = window.findChild<QPushButton*>(name);
+    return button && button->isVisible() && button->isEnabled() ? button : nullptr;
+}
+
 } // namespace
 
-TestGuideWatcher::TestGuideWatcher(QString picturePath, bool operate)
-    : m_picturePath(std::move(picturePath)), m_operate(operate)
+TestGuideWatcher::TestGuideWatcher(QString picturePath, bool operate, std::optional<FullscreenPlan> fullscreen)
+    : m_picturePath(std::move(picturePath)), m_operate(operate), m_fullscreen(std::move(fullscreen))
 {
     m_poll.setInterval(kPollInterval);
     connect(&m_poll, &QTimer::timeout, this, [this] { poll(); });
@@ -69,9 +90,16 @@ void TestGuideWatcher::poll()
         }
         return;
     case Stage::Running:
-        if (!m_pictureTaken && m_runClock.elapsed() >= kPictureAfter)
+        if (m_fullscreen)
+            followFullscreenPlan(*window);
+        else if (!m_pictureTaken && m_runClock.elapsed() >= kPictureAfter)
             takePicture(*window);
         if (!enabled(*window, "stop") && enabled(*window, "play"))
+            finish(*window);
+        return;
+    case Stage::LeavingFullscreen:
+        // Back in the normal window once the view is hidden.
+        if (!shownButton(*window, kExitButton))
             finish(*window);
         return;
     case Stage::Done:
@@ -79,8 +107,42 @@ void TestGuideWatcher::poll()
     }
 }
 
+void TestGuideWatcher::followFullscreenPlan(QWidget& window)
+{
+    if (!m_fullscreenEntered) {
+        m_fullscreenEntered = true;
+        press(commandOf(window, kFullscreenCommand));
+        return;
+    }
+    if (!m_operate)
+        return;
+    if (!m_snapshotPressed && m_runClock.elapsed() >= m_fullscreen->snapshotAfter) {
+        if (QPushButton* snapshot = shownButton(window, kSnapshotButton)) {
+            m_snapshotPressed = true;
+            m_sinceSnapshot.start();
+            QTimer::singleShot(0, snapshot, [snapshot] { snapshot->click(); });
+        }
+    }
+    if (m_snapshotPressed && !m_fullscreenPictureTaken && m_sinceSnapshot.elapsed() >= kViewSettles)
+        takeFullscreenPicture(window);
+}
+
+void TestGuideWatcher::takeFullscreenPicture(QWidget& window)
+{
+    m_fullscreenPictureTaken = window.grab().save(m_fullscreen->picturePath);
+}
+
 void TestGuideWatcher::finish(QWidget& window)
 {
+    if (m_fullscreen && m_stage != Stage::LeavingFullscreen) {
+        if (QPushButton* exit = shownButton(window, kExitButton)) {
+            if (!m_fullscreenPictureTaken)
+                takeFullscreenPicture(window);
+            m_stage = Stage::LeavingFullscreen;
+            QTimer::singleShot(0, exit, [exit] { exit->click(); });
+            return;
+        }
+    }
     if (!m_pictureTaken)
         takePicture(window);
     if (m_operate)

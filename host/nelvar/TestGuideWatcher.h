@@ -5,6 +5,8 @@
 #include <QString>
 #include <QTimer>
 
+#include <optional>
+
 class QAction;
 class QWidget;
 
@@ -12,14 +14,25 @@ class QWidget;
 // it: takes a picture of the window once a run has gone for a few seconds (or when it stops
 // sooner) and, when asked to operate it, presses its "play" once it is shown and, once the run
 // has stopped, its "next" ("abort" when the run left no result to go on with).
+//
+// With a full-screen plan it switches the window to its full-screen live view through the
+// window's own command once the run goes; when it operates the window it also presses the
+// view's snapshot button once, at the planned time, and takes a picture of the view a moment
+// later. When the run has stopped it goes back to the normal window, whose picture it then takes.
 class TestGuideWatcher final : public QObject {
 public:
-    TestGuideWatcher(QString picturePath, bool operate);
+    struct FullscreenPlan {
+        QString picturePath;
+        qint64 snapshotAfter = 10000; // milliseconds of the run
+    };
+
+    TestGuideWatcher(QString picturePath, bool operate, std::optional<FullscreenPlan> fullscreen = std::nullopt);
 
     bool PictureTaken() const { return m_pictureTaken; }
+    bool FullscreenPictureTaken() const { return m_fullscreenPictureTaken; }
 
 private:
-    enum class Stage { WaitingForWindow, Starting, Running, Done };
+    enum class Stage { WaitingForWindow, Starting, Running, LeavingFullscreen, Done };
 
     void poll();
     // The run has stopped: the picture if there is none yet, then "next" or "abort".
@@ -28,10 +41,18 @@ private:
     // Presses the button from the message pump, not from inside the poll: a test that runs inside
     // its start command keeps the poll going.
     void press(QAction* button);
+    // The full-screen steps of a poll while the run goes.
+    void followFullscreenPlan(QWidget& window);
+    void takeFullscreenPicture(QWidget& window);
 
     QString m_picturePath;
     bool m_operate;
     bool m_pictureTaken = false;
+    std::optional<FullscreenPlan> m_fullscreen;
+    bool m_fullscreenEntered = false;
+    bool m_snapshotPressed = false;
+    bool m_fullscreenPictureTaken = false;
+    QElapsedTimer m_sinceSnapshot;
     Stage m_stage = Stage::WaitingForWindow;
     int m_pollsWhileStarting = 0;
     QElapsedTimer m_runClock;

@@ -132,6 +132,7 @@ int main(int argc, char** argv)
         return runReportCommand(arguments[0], outPath, out);
     if (command->name == QLatin1String("show"))
         return runShowCommand(arguments[0], arguments[1], parser.value(QStringLiteral("picture")));
-    return runRunCommand(arguments[0], parser.value(QStringLiteral("minutes")), parser.isSet(QStringLiteral("auto")),
-                         outPath, out);
+    return runRunCommand(arguments[0], parser.value(QStringLiteral("minutes")),
+                         {parser.isSet(QStringLiteral("auto")), parser.isSet(QStringLiteral("fullscreen"))}, outPath,
+                         out);
 }

@@ -156,7 +156,7 @@ TEST_F(NelvarProgram, CommandLinesTheProgramRefusesOrAnswersAtOnce)
         QStringList fragments;
     } cases[] = {
         // Bad usage.
-        {{}, 2, Err, {"without a command nelvar opens its main window, which needs a display", "nelvar run TEST_ID [--port PATH|sim] [--minutes N] [--auto] [--out DIR]"}},
+        {{}, 2, Err, {"without a command nelvar opens its main window, which needs a display", "nelvar run TEST_ID [--port PATH|sim] [--minutes N] [--auto] [--fullscreen] [--out DIR]"}},
         {{"fly"}, 2, Err, {"unknown command \"fly\"", "nelvar report RESULT.xml --out REPORT.pdf"}},
         {{"run"}, 2, Err, {"usage: nelvar run TEST_ID"}},
         {{"run", "100", "200"}, 2, Err, {"usage: nelvar run TEST_ID"}},
@@ -167,6 +167,7 @@ TEST_F(NelvarProgram, CommandLinesTheProgramRefusesOrAnswersAtOnce)
          2, Err, {"--minutes takes at most 35791394 minutes"}},
         {{"run", "100", "--minutes"}, 2, Err, {"Missing value after '--minutes'"}},
         {{"run", "100", "--bogus"}, 2, Err, {"Unknown option 'bogus'"}},
+        {{"run", "200", "--auto", "--fullscreen"}, 2, Err, {"--fullscreen is for the ventilator test (100)"}},
         {{"tests", "--minutes", "5"}, 2, Err, {"tests takes no --minutes", "nelvar tests --help"}},
         {{"tests", "all"}, 2, Err, {"usage: nelvar tests"}},
         {{"report", unknownTest}, 2, Err, {"report needs --out REPORT.pdf"}},

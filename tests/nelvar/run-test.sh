@@ -4,7 +4,9 @@
 # saved result, its printed report and a picture of its window, and exits 0 for a passed result
 # and 3 for one that did not pass. Usage: run-test.sh NELVAR TEST_ID REPORT_TEXT EXIT [TEMPLATE],
 # where REPORT_TEXT is a text the printed report must hold, EXIT the exit status the run must
-# give (0 or 3) and TEMPLATE a test template the plug-in reads in place of its own.
+# give (0 or 3) and TEMPLATE a test template the plug-in reads in place of its own. With
+# FULLSCREEN=1 in the environment the ventilator test runs in its full-screen live view: the run
+# must also leave a picture of the view and a snapshot in the result.
 set -euo pipefail
 
 nelvar=$1
@@ -33,7 +35,9 @@ fail() {
 
 "$nelvar" register > /dev/null
 status=0
-"$nelvar" run "$test_id" --port sim --minutes 1 --auto --out "$work/out" || status=$?
+fullscreen_option=()
+[ "${FULLSCREEN:-0}" = 1 ] && fullscreen_option=(--fullscreen)
+"$nelvar" run "$test_id" --port sim --minutes 1 --auto "${fullscreen_option[@]}" --out "$work/out" || status=$?
 
 result="$work/out/result.xml"
 report="$work/out/report.pdf"
@@ -59,4 +63,10 @@ esac
 pdftotext "$report" - | grep -q "$report_text" || fail "the report does not mention \"$report_text\""
 
 [ "$(head -c 8 "$picture" | od -An -tx1 | tr -d ' \n')" = "89504e470d0a1a0a" ] || fail "test-guide.png is not a PNG"
+if [ "${FULLSCREEN:-0}" = 1 ]; then
+  view="$work/out/fullscreen.png"
+  [ "$(head -c 8 "$view" | od -An -tx1 | tr -d ' \n')" = "89504e470d0a1a0a" ] || fail "fullscreen.png is not a PNG"
+  grep -q "<Snapshot>" "$result" || fail "the result holds no snapshot"
+  pdftotext "$report" - | grep -q "Snapshot" || fail "the report prints no snapshot"
+fi
 echo "run-test: test $test_id: result (status $result_status), report and picture written; nelvar run exited with $status"

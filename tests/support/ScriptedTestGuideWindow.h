@@ -72,6 +72,7 @@ public:
         m_record->calls << (running ? QStringLiteral("Running") : QStringLiteral("NotRunning"));
         runClock(running);
     }
+    bool Running() const override { return m_running; }
     void SetStoppedState() override
     {
         m_record->calls << QStringLiteral("SetStoppedState");
