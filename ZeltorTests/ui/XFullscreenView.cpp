@@ -17,6 +17,7 @@
 #include "com/Failure.h"
 #include "com/FlagGuard.h"
 #include "com/Required.h"
+#include "widgets/Colors.h"
 #include "widgets/Twips.h"
 
 #include <QEvent>
@@ -33,6 +34,9 @@ constexpr int kMenuWidth = 4400;
 constexpr int kNoticeMilliseconds = 2500;
 constexpr int32_t kMinimumFrameRate = 1;
 constexpr int32_t kMaximumFrameRate = 50;
+// The view covers the whole window: a dark ground with white texts, as the graphs have.
+constexpr uint32_t kViewBackColor = 0x404040;
+constexpr uint32_t kViewForeColor = 0xFFFFFF;
 
 QString text(const char* key)
 {
@@ -60,6 +64,8 @@ XFullscreenView::XFullscreenView(QWidget* parent)
     xqryQuery.setObjectName(QStringLiteral("xqryQuery"));
     xnonMessage.setObjectName(QStringLiteral("xnonMessage"));
     xfvmMenu.setObjectName(QStringLiteral("xfvmMenu"));
+    widgets::setBackColor(*this, kViewBackColor);
+    widgets::setForeColor(*this, kViewForeColor);
     for (int32_t index = 0; index < kPanes; ++index) {
         auto& graph = xgsGraphs[static_cast<size_t>(index)];
         graph = std::make_unique<ZeltorGraph::XGraph>(this);

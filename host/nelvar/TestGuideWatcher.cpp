@@ -1,6 +1,7 @@
 #include "TestGuideWatcher.h"
 
 #include <QAction>
+#include <QMenu>
 #include <QApplication>
 #include <QPixmap>
 #include <QPushButton>
@@ -26,12 +27,18 @@ QWidget* shownTestWindow()
     return nullptr;
 }
 
+// A button of the window's toolbar, or an entry of one of its drop-down menus, by its key.
 QAction* buttonOf(const QWidget& window, const QString& key)
 {
     for (const QToolBar* toolbar : window.findChildren<QToolBar*>())
-        for (QAction* action : toolbar->actions())
+        for (QAction* action : toolbar->actions()) {
             if (action->objectName() == key)
                 return action;
+            if (const QMenu* menu = action->menu())
+                for (QAction* entry : menu->actions())
+                    if (entry->objectName() == key)
+                        return entry;
+        }
     return nullptr;
 }
 
@@ -39,15 +46,6 @@ bool enabled(const QWidget& window, const char* key)
 {
     const QAction* button = buttonOf(window, QString::fromLatin1(key));
     return button && button->isEnabled() && button->isVisible();
-}
-
-// A command of the window's menus, by its key.
-QAction* commandOf(const QWidget& window, const QString& key)
-{
-    for (QAction* action : window.findChildren<QAction*>())
-        if (action->objectName() == key)
-            return action;
-    return nullptr;
 }
 
 // A button of the full-screen view that can be pressed now, or none.
@@ -111,7 +109,7 @@ void TestGuideWatcher::followFullscreenPlan(QWidget& window)
 {
     if (!m_fullscreenEntered) {
         m_fullscreenEntered = true;
-        press(commandOf(window, kFullscreenCommand));
+        press(buttonOf(window, kFullscreenCommand));
         return;
     }
     if (!m_operate)

@@ -38,6 +38,8 @@ Qt::Alignment alignmentOf(int code)
 TreeListWidget::TreeListWidget(QWidget* parent)
     : QAbstractScrollArea(parent)
 {
+    // A scroll area's viewport is drawn in its base colour.
+    setBackgroundColor(*viewport(), 0);
     setBackColor(*viewport(), 0);
     setFrameShape(QFrame::NoFrame);
     m_model.onRepaint = [this] {
