@@ -66,7 +66,7 @@ pdftotext "$report" - | grep -q "$report_text" || fail "the report does not ment
 if [ "${FULLSCREEN:-0}" = 1 ]; then
   view="$work/out/fullscreen.png"
   [ "$(head -c 8 "$view" | od -An -tx1 | tr -d ' \n')" = "89504e470d0a1a0a" ] || fail "fullscreen.png is not a PNG"
-  grep -q "<Snapshot>" "$result" || fail "the result holds no snapshot"
-  pdftotext "$report" - | grep -q "Snapshot" || fail "the report prints no snapshot"
+  grep -q "<Snapshot Key=" "$result" || fail "the result holds no snapshot"
+  pdftotext "$report" - | grep -q "Snapshots" || fail "the report has no snapshots heading"
 fi
 echo "run-test: test $test_id: result (status $result_status), report and picture written; nelvar run exited with $status"
