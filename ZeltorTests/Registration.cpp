@@ -3,6 +3,8 @@
 #include "PageDialog.h"
 #include "XConfigDialog.h"
 #include "XConfigVentilatorDialog.h"
+#include "XDetailedResultView.h"
+#include "XDetailedResultZeltor.h"
 
 #include "com/ClassRegistry.h"
 
@@ -15,4 +17,8 @@ COM_REGISTER_CLASSES(registry)
     registry.add({ZeltorTests::kConfigDialogProgId, {}, [] { return std::make_shared<ZeltorTests::XConfigDialog>(); }});
     registry.add({ZeltorTests::kConfigVentilatorDialogProgId, {},
                   [] { return std::make_shared<ZeltorTests::XConfigVentilatorDialog>(); }});
+    registry.add({ZeltorTests::kDetailedResultViewProgId, {},
+                  [] { return std::make_shared<ZeltorTests::XDetailedResultView>(); }});
+    registry.add({ZeltorTests::kDetailedResultZeltorProgId, {},
+                  [] { return std::make_shared<ZeltorTests::XDetailedResultZeltor>(); }});
 }

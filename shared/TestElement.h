@@ -83,6 +83,9 @@ public:
     virtual QString Comment() const = 0;
     virtual void setComment(const QString& comment) = 0;
     virtual bool HasDialog() const = 0;
+    // The result's page in a dialog host form, for the host to dock; none when there is no page or
+    // it cannot be made.
+    virtual std::shared_ptr<IDialog> CreateDialog() = 0;
     // 0 none, 1 pass, 2 fail, 3 not applicable.
     virtual int32_t Status() const = 0;
     // By 1-based position or by parameter key; none when there is no such measurement.

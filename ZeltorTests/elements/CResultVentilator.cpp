@@ -1,5 +1,7 @@
 #include "CResultVentilator.h"
 
+#include "PageDialog.h"
+
 #include "CConfigVentilator.h"
 #include "CPreDefinedTrendSettings.h"
 #include "CSettings.h"
@@ -185,6 +187,11 @@ void CResultVentilator::SetStatus(int32_t status)
         com::required(m_trends).Clear();
         com::required(m_snapshots).Clear();
     }
+}
+
+QString CResultVentilator::pageClass() const
+{
+    return kDetailedResultViewPage;
 }
 
 const ResultRecord::Measurements* CResultVentilator::measurements() const

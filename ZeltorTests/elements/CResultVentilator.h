@@ -71,6 +71,7 @@ public:
 
 private:
     const Measurements* measurements() const override;
+    QString pageClass() const override;
     std::shared_ptr<CWaveformData> newLiveWaveform(const std::shared_ptr<CWaveformData>& previous);
     void readThresholds();
     // The volume after one flow sample (raw): it restarts at 0 while flow and pressure are at rest.

@@ -1,5 +1,7 @@
 #include "CResultZeltor.h"
 
+#include "PageDialog.h"
+
 #include "CConfigZeltor.h"
 #include "IZeltorConfiguration.h"
 #include "ResultReportTable.h"
@@ -167,6 +169,11 @@ void CResultZeltor::PrintReport(const std::shared_ptr<Nelvar::IReport>& report, 
 {
     if (report)
         com::ignoreFailure([&] { printResultTable(*report, m_measurements); });
+}
+
+QString CResultZeltor::pageClass() const
+{
+    return kDetailedResultZeltorPage;
 }
 
 } // namespace ZeltorTests

@@ -50,6 +50,7 @@ public:
 
 private:
     const Measurements* measurements() const override { return &m_measurements; }
+    QString pageClass() const override;
     void UpdateDeadBand();
     int32_t ApplyDeadBand(int32_t raw) const;
     void addSample(const QString& key, double value) const;

@@ -1,5 +1,7 @@
 #include "ResultRecord.h"
 
+#include "PageDialog.h"
+
 #include "Version.h"
 #include "TestErrors.h"
 
@@ -190,6 +192,12 @@ void ResultRecord::clearRecord()
     m_status = ersNone;
     m_serviceRecord.reset();
     m_mtiId = 0;
+}
+
+std::shared_ptr<Nelvar::IDialog> ResultRecord::CreateDialog()
+{
+    return openPageDialog(pageClass(), com::Value(std::static_pointer_cast<com::Object>(
+                                           std::static_pointer_cast<Nelvar::IResultData>(shared_from_this()))));
 }
 
 } // namespace ZeltorTests

@@ -25,7 +25,7 @@ class CMeasurement;
 // What both result records share: the overall status, the operator's comment, the host's
 // instrument record identifier and the service record; the judging of the measurements against
 // the limits; and the "ResultItem" record that carries all of it with the measurements.
-class ResultRecord : public Nelvar::IResultData {
+class ResultRecord : public Nelvar::IResultData, public std::enable_shared_from_this<ResultRecord> {
 public:
     using Measurements = com::KeyedCollection<std::shared_ptr<CMeasurement>>;
 
@@ -62,6 +62,8 @@ public:
     int32_t MeasurementCount() const final;
     std::shared_ptr<Nelvar::IServiceRecord> ServiceRecord() const final { return m_serviceRecord; }
     int32_t MTIID() const final { return m_mtiId; }
+    // The result's page, made by its class name and given this result.
+    std::shared_ptr<Nelvar::IDialog> CreateDialog() final;
 
 protected:
     // `errorSource` names the record in the errors that its saving and loading pass on.
@@ -69,6 +71,8 @@ protected:
 
     // The measurements, in record order; none while the record holds none.
     virtual const Measurements* measurements() const = 0;
+    // The class name by which the result asks for its page.
+    virtual QString pageClass() const = 0;
 
     // A new "ResultItem" element (not appended): "Version", "MTI" unless 0, the status node,
     // "Comment" unless empty, the service record's element, the measurements' elements, then what

@@ -119,6 +119,7 @@ public:
     QString Comment() const override { return {}; }
     void setComment(const QString&) override {}
     bool HasDialog() const override { return false; }
+    std::shared_ptr<Nelvar::IDialog> CreateDialog() override { return nullptr; }
     int32_t Status() const override { return 0; }
     std::shared_ptr<Nelvar::IMeasurement> Measurement(int32_t) const override { return nullptr; }
     std::shared_ptr<Nelvar::IMeasurement> Measurement(const QString&) const override { return nullptr; }

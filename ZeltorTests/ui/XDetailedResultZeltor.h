@@ -1,0 +1,33 @@
+#pragma once
+
+#include "PageBase.h"
+
+#include <QLabel>
+#include <QPlainTextEdit>
+
+namespace ZeltorTests {
+
+// The page of a single-reading test's result (page class "ZeltorTests.XDetailedResultZeltor"): it
+// shows the result's comment and nothing else. A view only: it keeps no callback, never changes
+// the result, raises nothing and always reports itself locked.
+class XDetailedResultZeltor final : public Zeltor::PageBase {
+public:
+    XDetailedResultZeltor();
+
+    std::shared_ptr<Nelvar::ICallBack> CallBack() const override { return nullptr; }
+    void setCallBack(const std::shared_ptr<Nelvar::ICallBack>&) override {}
+    bool Locked() const override { return true; }
+    void setLocked(bool) override {}
+    // Shows the comment of a result; anything else leaves the box as it is.
+    void Initialize(const com::Value& inData) override;
+    void SetFocus() override;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    QLabel lblCommentTitle{QStringLiteral("20386::Comment"), this};
+    QPlainTextEdit txtComment{this};
+};
+
+} // namespace ZeltorTests
