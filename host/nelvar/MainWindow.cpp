@@ -18,6 +18,7 @@
 
 #include <QAction>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
@@ -42,7 +43,7 @@ QString testName(const Nelvar::ITestElement& element)
     return QStringLiteral("%1 %2").arg(element.TestID()).arg(info ? info->Name() : QString());
 }
 
-QString resultText(const QString& test, int32_t status, bool saved)
+QString statusText(const QString& test, int32_t status, bool saved)
 {
     return QStringLiteral("%1: %2 (result status %3)%4")
         .arg(test, status == kResultPassed ? QStringLiteral("passed") : QStringLiteral("did not pass"))
@@ -86,6 +87,8 @@ MainWindow::MainWindow(std::shared_ptr<Nelvar::IPlugIn> plugIn)
     m_pages->addTab(m_configurationPage, tr("Configuration"));
     m_limitPage = new host::DialogDock;
     m_pages->addTab(m_limitPage, tr("Limits"));
+    m_resultPage = new host::DialogDock;
+    m_pages->addTab(m_resultPage, tr("Result"));
     splitter->addWidget(m_pages);
     splitter->setStretchFactor(1, 1);
     setCentralWidget(splitter);
@@ -138,13 +141,17 @@ QWidget* MainWindow::buildSequencePanel()
         updateCommands();
         showPagesOfSelectedTest();
     });
-    connect(m_resultList, &QListWidget::currentRowChanged, this, [this] { updateCommands(); });
+    connect(m_resultList, &QListWidget::currentRowChanged, this, [this] {
+        updateCommands();
+        showResultPage();
+    });
     return panel;
 }
 
 void MainWindow::buildMenu()
 {
     QMenu* file = menuBar()->addMenu(tr("&File"));
+    file->addAction(tr("&Open result…"), this, [this] { openResultFile(); })->setShortcut(QKeySequence::Open);
     m_saveResult = file->addAction(tr("&Save result…"), this, [this] { saveSelectedResult(); });
     m_saveResult->setShortcut(QKeySequence::Save);
     file->addSeparator();
@@ -256,9 +263,12 @@ void MainWindow::runSequence()
     for (const auto& element : tests) {
         const auto context = oneTestSequence(*element);
         element->Perform(context);
-        if (!context->ReadyElements().empty())
-            addResult(*element, {element->TestID(), com::required(element->Result()).Status(),
-                                 testElementRecord(*element), false});
+        if (!context->ReadyElements().empty()) {
+            // The result goes on in a copy of its own: a later run of the test makes a new one.
+            const auto record = testElementRecord(*element);
+            addResult({element->TestID(), com::required(element->Result()).Status(),
+                       loadSavedResult(*m_plugIn, *record), testName(*element), false});
+        }
         const auto& navigations = context->Navigations();
         if (std::find(navigations.begin(), navigations.end(), Nelvar::enavAbort) != navigations.end())
             break;
@@ -266,9 +276,14 @@ void MainWindow::runSequence()
     updateTitle();
 }
 
-void MainWindow::addResult(const Nelvar::ITestElement& element, RunResult result)
+QString MainWindow::resultText(const RunResult& result)
 {
-    m_resultList->addItem(resultText(testName(element), result.status, false));
+    return statusText(result.name, result.status, result.saved);
+}
+
+void MainWindow::addResult(RunResult result)
+{
+    m_resultList->addItem(resultText(result));
     m_results.push_back(std::move(result));
     m_resultList->setCurrentRow(m_resultList->count() - 1);
     updateTitle();
@@ -277,10 +292,53 @@ void MainWindow::addResult(const Nelvar::ITestElement& element, RunResult result
 void MainWindow::saveResult(int position, const QString& path)
 {
     RunResult& result = m_results.at(static_cast<size_t>(position));
-    saveRecord(result.record, path);
+    saveRecord(result.result.record(), path);
     result.saved = true;
-    QListWidgetItem* item = m_resultList->item(position);
-    item->setText(item->text().remove(QStringLiteral(", not saved")));
+    m_resultList->item(position)->setText(resultText(result));
+    updateTitle();
+}
+
+void MainWindow::openResult(const QString& path)
+{
+    SavedResult opened = loadSavedResult(*m_plugIn, path);
+    const Nelvar::ITestElement& element = *opened.element;
+    addResult({element.TestID(), com::required(element.Result()).Status(), std::move(opened),
+               QStringLiteral("%1 (%2)").arg(testName(element), QFileInfo(path).fileName()), true});
+}
+
+void MainWindow::openResultFile()
+{
+    const QString path = QFileDialog::getOpenFileName(this, tr("Open result"), QString(), tr("Results (*.xml)"));
+    if (!path.isEmpty())
+        userCommand(tr("The result could not be opened"), [&] { openResult(path); });
+}
+
+void MainWindow::showResultPage()
+{
+    const int position = m_resultList->currentRow();
+    std::shared_ptr<Nelvar::IDialog> dialog;
+    if (position >= 0 && position < static_cast<int>(m_results.size())) {
+        try {
+            if (const auto result = m_results[static_cast<size_t>(position)].result.element->Result();
+                result && result->HasDialog())
+                dialog = result->CreateDialog();
+        } catch (const com::Error&) {
+            // A result whose page cannot be made shows none.
+        }
+    }
+    if (dialog)
+        dialog->setCallBack(std::make_shared<host::HostCallBack>([this, position](const QString& eventName, const auto&) {
+            if (eventName == QLatin1String("Change"))
+                resultEdited(position);
+        }));
+    m_resultPage->setDialog(dialog);
+}
+
+void MainWindow::resultEdited(int position)
+{
+    RunResult& result = m_results.at(static_cast<size_t>(position));
+    result.saved = false;
+    m_resultList->item(position)->setText(resultText(result));
     updateTitle();
 }
 

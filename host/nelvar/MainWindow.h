@@ -1,5 +1,7 @@
 #pragma once
 
+#include "SavedResults.h"
+
 #include <QMainWindow>
 
 #include <cstdint>
@@ -23,19 +25,22 @@ class IXmlDocument;
 
 // The host's main window: the plug-in's test catalogue, the test sequence the user builds from
 // it, the pages of the selected test docked in tabs, "Run", which performs the sequence one test
-// after the other in the tests' own windows, and the list of the results, each of which can be
-// saved. The title marks what has not been saved: results, and page edits made since the last
-// run (a run's results carry the edited configurations).
+// after the other in the tests' own windows, and the list of the results: those of the runs and
+// those opened from files, the selected one's page docked in a tab of its own, each of which can
+// be saved. The title marks what has not been saved: results (new ones and those changed on their
+// page), and page edits made since the last run (a run's results carry the edited configurations).
 class MainWindow final : public QMainWindow {
 public:
     explicit MainWindow(std::shared_ptr<Nelvar::IPlugIn> plugIn);
     ~MainWindow() override;
 
-    // What a run left: the saved test element with its result, and whether it was saved to a file.
+    // A result in the list: what a run left or a file held, loaded into a test element of its
+    // own, and whether it is saved as it stands.
     struct RunResult {
         int32_t testID = 0;
         int32_t status = 0;
-        std::shared_ptr<Nelvar::IXmlDocument> record;
+        SavedResult result;
+        QString name;
         bool saved = false;
     };
 
@@ -51,6 +56,11 @@ public:
     void runSequence();
     // Saves the result at that position of the result list into the file; raises what saving raises.
     void saveResult(int position, const QString& path);
+    // Reads a saved result (as `nelvar run` and saveResult write it) into the list and selects it;
+    // raises what loading raises.
+    void openResult(const QString& path);
+    // Shows the page of the selected result in the result tab.
+    void showResultPage();
 
     const std::vector<std::shared_ptr<Nelvar::ITestElement>>& sequence() const { return m_sequence; }
     const std::vector<RunResult>& results() const { return m_results; }
@@ -61,6 +71,8 @@ public:
     // The docks of the selected test's configuration and limit pages.
     host::DialogDock& configurationPage() const { return *m_configurationPage; }
     host::DialogDock& limitPage() const { return *m_limitPage; }
+    host::DialogDock& resultPage() const { return *m_resultPage; }
+    static constexpr int kResultTab = 2;
 
 private:
     void buildCatalogue();
@@ -72,11 +84,16 @@ private:
     // The page in a callback that reports its edits to this window; none stays none.
     std::shared_ptr<Nelvar::IDialog> withCallBack(std::shared_ptr<Nelvar::IDialog> dialog);
     void pageEdited();
-    void addResult(const Nelvar::ITestElement& element, RunResult result);
+    // A change made on the page of the result at that position.
+    void resultEdited(int position);
+    void addResult(RunResult result);
+    static QString resultText(const RunResult& result);
     void updateCommands();
     void updateTitle();
     // The menu's "Save result…": asks for a file and saves the selected result into it.
     void saveSelectedResult();
+    // The menu's "Open result…".
+    void openResultFile();
     // Runs a command of the user; a failure is shown in a message box, never passed to Qt.
     template <typename Command>
     void userCommand(const QString& what, Command&& command);
@@ -90,6 +107,7 @@ private:
     QTabWidget* m_pages = nullptr;
     host::DialogDock* m_configurationPage = nullptr;
     host::DialogDock* m_limitPage = nullptr;
+    host::DialogDock* m_resultPage = nullptr;
     bool m_editedSinceRun = false;
     QPushButton* m_remove = nullptr;
     QPushButton* m_up = nullptr;

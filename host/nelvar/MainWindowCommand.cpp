@@ -35,18 +35,22 @@ int runMainWindow()
     return QApplication::exec();
 }
 
-int runShowCommand(const QString& page, const QString& testID, const QString& picturePath)
+int runShowCommand(const QString& page, const QString& subject, const QString& picturePath)
 {
     QTextStream err(stderr);
-    const int tab = page == QLatin1String("config") ? 0 : page == QLatin1String("limits") ? 1 : -1;
+    const bool result = page == QLatin1String("result");
+    const int tab = page == QLatin1String("config") ? 0
+                    : page == QLatin1String("limits") ? 1
+                    : result                          ? MainWindow::kResultTab
+                                                      : -1;
     if (tab < 0) {
-        err << "nelvar: show takes the page \"config\" or \"limits\", not \"" << page << "\"\n";
+        err << "nelvar: show takes the page \"config\", \"limits\" or \"result\", not \"" << page << "\"\n";
         return kBadUsage;
     }
-    bool valid = false;
-    const int32_t id = testID.toInt(&valid);
+    bool valid = result;
+    const int32_t id = result ? 0 : subject.toInt(&valid);
     if (!valid) {
-        err << "nelvar: TEST_ID is the number of a test (see `nelvar tests`), not \"" << testID << "\"\n";
+        err << "nelvar: TEST_ID is the number of a test (see `nelvar tests`), not \"" << subject << "\"\n";
         return kBadUsage;
     }
     if (picturePath.isEmpty() && !events::displayPresent()) {
@@ -55,8 +59,12 @@ int runShowCommand(const QString& page, const QString& testID, const QString& pi
     }
     try {
         MainWindow window(startPlugIn());
-        window.addTest(id);
-        window.selectTest(0);
+        if (result) {
+            window.openResult(subject);
+        } else {
+            window.addTest(id);
+            window.selectTest(0);
+        }
         window.pages().setCurrentIndex(tab);
         window.show();
         if (picturePath.isEmpty())
@@ -68,7 +76,9 @@ int runShowCommand(const QString& page, const QString& testID, const QString& pi
         }
         return 0;
     } catch (const com::Error& error) {
-        printFailure(QStringLiteral("test %1 could not be shown").arg(testID), error);
+        printFailure(result ? QStringLiteral("%1 could not be shown").arg(subject)
+                            : QStringLiteral("test %1 could not be shown").arg(subject),
+                     error);
         return kNotDone;
     }
 }

@@ -6,8 +6,10 @@ int runMainWindow();
 
 class QString;
 
-// `nelvar show PAGE TEST_ID [--picture FILE]`: the main window with a sequence of that test alone
-// and its page (PAGE "config" the configuration page, "limits" the limit page) shown; with a
-// picture file, writes a PNG of the window into it and ends. Returns 0, 1 when the plug-in, the test or the picture fails, or 2
-// for bad usage (another page, a malformed TEST_ID, no display without --picture).
-int runShowCommand(const QString& page, const QString& testID, const QString& picturePath);
+// `nelvar show PAGE SUBJECT [--picture FILE]`: the main window with a sequence of test SUBJECT
+// alone and its page (PAGE "config" the configuration page, "limits" the limit page) shown, or
+// with the saved result file SUBJECT opened and its page shown (PAGE "result"); with a picture
+// file, writes a PNG of the window into it and ends. Returns 0, 1 when the plug-in, the test, the
+// result or the picture fails, or 2 for bad usage (another page, a malformed TEST_ID, no display
+// without --picture).
+int runShowCommand(const QString& page, const QString& subject, const QString& picturePath);

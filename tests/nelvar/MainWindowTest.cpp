@@ -5,6 +5,7 @@
 #include "HostFixture.h"
 #include "HostPlugIn.h"
 #include "MainWindow.h"
+#include "ReportCommand.h"
 #include "PageInput.h"
 #include "TestRuns.h"
 #include "views/DialogDock.h"
@@ -23,7 +24,10 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QProcess>
 #include <QPushButton>
+#include <QCheckBox>
+#include <QTreeWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
@@ -46,6 +50,15 @@ QPushButton& button(const MainWindow& window, const char* text)
         if (candidate->text() == QLatin1String(text))
             return *candidate;
     throw std::runtime_error(text);
+}
+
+// The text of a PDF file, as pdftotext gives it.
+QString pdfText(const QString& path)
+{
+    QProcess pdftotext;
+    pdftotext.start(QStringLiteral("pdftotext"), {path, QStringLiteral("-")});
+    pdftotext.waitForFinished(60'000);
+    return QString::fromUtf8(pdftotext.readAllStandardOutput());
 }
 
 QAction* enabledCommand(const QWidget& window, const char* key)
@@ -175,4 +188,65 @@ TEST_F(MainWindowTest, RunPerformsTheSequenceAndListsItsResultsToSave)
     ASSERT_TRUE(record);
     EXPECT_EQ(record->TagName(), QStringLiteral("TestElement"));
     EXPECT_NE(record->FindChildElement(QStringLiteral("ResultItem")), nullptr);
+}
+
+TEST_F(MainWindowTest, AResultsPageSetsThePrintFlagsThatItsSavedReportHonours)
+{
+    window->addTest(100);
+    window->selectTest(0);
+    QWidget& configuration = window->configurationPage();
+    typeInto(*configuration.findChild<QLineEdit*>(QStringLiteral("txtTestDuration(1)")), QStringLiteral("1"));
+    typeInto(*configuration.findChild<QLineEdit*>(QStringLiteral("txtTestDuration(0)")), QStringLiteral("0"));
+    configuration.findChild<QCheckBox*>(QStringLiteral("chkTrendingActive"))->click();
+    operateTestWindowsUntil(300'000);
+    button(*window, "Run").click();
+    ASSERT_EQ(window->results().size(), 1u);
+
+    // The run's result is selected and its page docked: the predefined trend (key "") with one
+    // leaf per breath parameter, none printed yet.
+    auto* tree = window->resultPage().findChild<QTreeWidget*>(QStringLiteral("tvwTrends"));
+    ASSERT_NE(tree, nullptr);
+    ASSERT_EQ(tree->topLevelItemCount(), 1);
+    QTreeWidgetItem& trends = *tree->topLevelItem(0);
+    ASSERT_EQ(trends.childCount(), 1);
+    QTreeWidgetItem& trend = *trends.child(0);
+    EXPECT_EQ(trend.data(0, Qt::UserRole).toString(), QString());
+    ASSERT_GE(trend.childCount(), 2);
+    EXPECT_EQ(trend.checkState(0), Qt::Unchecked);
+
+    const QTemporaryDir folder;
+    const auto savedReport = [&](const QString& name) {
+        const QString resultPath = folder.filePath(name + QStringLiteral(".xml"));
+        window->saveResult(0, resultPath);
+        EXPECT_FALSE(window->isWindowModified());
+        QString out;
+        QTextStream stream(&out);
+        EXPECT_EQ(runReportCommand(resultPath, folder.filePath(name + QStringLiteral(".pdf")), stream), 0) << out.toStdString();
+        return pdfText(folder.filePath(name + QStringLiteral(".pdf")));
+    };
+    // Each printed trend parameter is a graph titled with the trend's display title.
+    const QString trendTitle = QStringLiteral("[Trend: ") + trend.text(0) + QStringLiteral("]");
+    EXPECT_EQ(savedReport(QStringLiteral("none")).count(trendTitle), 0);
+
+    // The whole trend ticked on the page: the result is changed until it is saved again.
+    trend.setCheckState(0, Qt::Checked);
+    EXPECT_TRUE(window->isWindowModified());
+    EXPECT_TRUE(window->resultList().item(0)->text().endsWith(QStringLiteral(", not saved")));
+    const qsizetype all = savedReport(QStringLiteral("all")).count(trendTitle);
+    EXPECT_EQ(all, trend.childCount());
+
+    // One parameter unticked: its graph is gone from the report of the saved file.
+    trend.child(0)->setCheckState(0, Qt::Unchecked);
+    EXPECT_TRUE(window->isWindowModified());
+    EXPECT_EQ(savedReport(QStringLiteral("fewer")).count(trendTitle), all - 1);
+
+    // The saved file opened again shows the flags as they were saved.
+    window->openResult(folder.filePath(QStringLiteral("fewer.xml")));
+    ASSERT_EQ(window->resultList().count(), 2);
+    auto* reopened = window->resultPage().findChild<QTreeWidget*>(QStringLiteral("tvwTrends"));
+    ASSERT_NE(reopened, nullptr);
+    QTreeWidgetItem& again = *reopened->topLevelItem(0)->child(0);
+    EXPECT_EQ(again.child(0)->checkState(0), Qt::Unchecked);
+    EXPECT_EQ(again.child(1)->checkState(0), Qt::Checked);
+    EXPECT_FALSE(window->isWindowModified());
 }

@@ -172,7 +172,9 @@ TEST_F(NelvarProgram, CommandLinesTheProgramRefusesOrAnswersAtOnce)
         {{"tests", "all"}, 2, Err, {"usage: nelvar tests"}},
         {{"report", unknownTest}, 2, Err, {"report needs --out REPORT.pdf"}},
         {{"show", "results", "100", "--picture", work.filePath(QStringLiteral("x.png"))}, 2, Err,
-         {"show takes the page \"config\" or \"limits\", not \"results\""}},
+         {"show takes the page \"config\", \"limits\" or \"result\", not \"results\""}},
+        {{"show", "result", work.filePath(QStringLiteral("missing.xml")), "--picture", work.filePath(QStringLiteral("x.png"))},
+         1, Err, {"missing.xml could not be shown"}},
         // No display and nobody to operate the window.
         {{"run", "100", "--port", "sim"}, 2, Err, {"no display", "--auto"}},
         {{"show", "config", "100"}, 2, Err, {"no display", "--picture"}},
@@ -194,7 +196,7 @@ TEST_F(NelvarProgram, CommandLinesTheProgramRefusesOrAnswersAtOnce)
         {{"instrument", "--help"}, 0, Out, {"Usage: nelvar instrument [--port PATH|sim]", "'sim'"}},
         {{"run", "--help"}, 0, Out, {"Usage: nelvar run TEST_ID", "60 minutes when none is stored", "Exit status: 0"}},
         {{"report", "--help"}, 0, Out, {"Usage: nelvar report RESULT.xml --out REPORT.pdf"}},
-        {{"show", "--help"}, 0, Out, {"Usage: nelvar show config|limits TEST_ID [--picture FILE]"}},
+        {{"show", "--help"}, 0, Out, {"Usage: nelvar show config|limits TEST_ID | result RESULT.xml [--picture FILE]"}},
     };
     for (const auto& [arguments, exitCode, stream, fragments] : cases) {
         const std::string line = arguments.join(u' ').toStdString();

@@ -68,5 +68,10 @@ if [ "${FULLSCREEN:-0}" = 1 ]; then
   [ "$(head -c 8 "$view" | od -An -tx1 | tr -d ' \n')" = "89504e470d0a1a0a" ] || fail "fullscreen.png is not a PNG"
   grep -q "<Snapshot Key=" "$result" || fail "the result holds no snapshot"
   pdftotext "$report" - | grep -q "Snapshots" || fail "the report has no snapshots heading"
+  # The main window shows the saved result's page.
+  "$nelvar" show result "$result" --picture "$work/out/result-page.png" \
+    || fail "nelvar show result could not show the saved result"
+  [ "$(head -c 8 "$work/out/result-page.png" | od -An -tx1 | tr -d ' \n')" = "89504e470d0a1a0a" ] \
+    || fail "result-page.png is not a PNG"
 fi
 echo "run-test: test $test_id: result (status $result_status), report and picture written; nelvar run exited with $status"
