@@ -78,7 +78,7 @@ XGraph::XGraph(QWidget* parent)
     lblTitle.resize(lblTitle.width(), widgets::twipsToPixels(kTitleHeight));
     lblTitle.setText(QStringLiteral("20400::(No item selected)"));
     widgets::setBackColor(shpShadow, kShadowColor);
-    lblFPS.setFont(widgets::windowsFont(QStringLiteral("Arial"), 8.0));
+    lblFPS.setFont(widgets::windowsFont(QStringLiteral("Arial"), 7.0));
     lblFPS.setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     lblFPS.resize(widgets::twipsToPixels(kFpsWidth), lblFPS.sizeHint().height());
     lblFPS.setText(QStringLiteral("00 FPS"));
