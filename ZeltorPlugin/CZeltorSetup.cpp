@@ -1,8 +1,10 @@
 #include "CZeltorSetup.h"
 
 #include "LibraryFolder.h"
+#include "PlugInDialogWrapper.h"
 #include "PlugInErrors.h"
 #include "SettingsRegistryLayout.h"
+#include "XZeltorSettings.h"
 
 #include "HostServices.h"
 #include "Product.h"
@@ -113,6 +115,22 @@ void CZeltorSetup::RegSave(int32_t, const QString&)
     } catch (...) {
         Nelvar::errorService().ReportError(com::currentError(), kSetupSource);
     }
+}
+
+std::shared_ptr<Nelvar::IDialog> CZeltorSetup::CreateDialog()
+{
+    const std::shared_ptr<CZeltorSetup> self = weak_from_this().lock();
+    if (!self)
+        return nullptr;
+    std::shared_ptr<FDialogWrapper> form;
+    com::ignoreFailure([&] {
+        auto newForm = std::make_shared<FDialogWrapper>();
+        if (newForm->CreateSetupCtrl(kSettingsPageProgId)) {
+            newForm->Initialize(com::Value(self));
+            form = std::move(newForm);
+        }
+    });
+    return form;
 }
 
 } // namespace ZeltorPlugin

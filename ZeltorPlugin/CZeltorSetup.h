@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <memory>
 
 namespace ZeltorPlugin {
 
@@ -14,7 +15,7 @@ namespace ZeltorPlugin {
 // and resistance, the volume calculation's zero thresholds) and their storage in the settings
 // key of the registry, which the test elements, parameter definitions and unit conversion read
 // too. The host sees it as its ISetup and decides when it is saved.
-class CZeltorSetup final : public Nelvar::ISetup {
+class CZeltorSetup final : public Nelvar::ISetup, public std::enable_shared_from_this<CZeltorSetup> {
 public:
     // Reads the template path and the settings: RegLoad of the plug-in's registry key.
     void Load();
@@ -72,6 +73,10 @@ public:
     bool HasDialog() const override { return true; }
     QString Settings() const override { return {}; }
     void setSettings(const QString&) override {}
+    // The settings page (page class "ZeltorPlugin.XZeltorSettings") in the plug-in's dialog host
+    // form, initialised with this object, which it reloads from the registry; none, and no error,
+    // when any step fails or this object is not held by a shared pointer.
+    std::shared_ptr<Nelvar::IDialog> CreateDialog() override;
     // Reads the template path, then the settings in the registry's reading order; both arguments
     // are ignored, the keys are fixed. A settings key without values leaves every setting as it
     // is; a missing value, or one that does not convert, leaves its setting and the next value is

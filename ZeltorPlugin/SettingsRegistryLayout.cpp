@@ -79,7 +79,8 @@ const std::array<QString, 6> kKeptBySave{{
     V::kScalePressureSpan,
 }};
 
-// A threshold's text with the user's decimal separator taken as ".".
+} // namespace
+
 float thresholdOf(QString text)
 {
     const QChar separator = format::localeDecimalSeparator();
@@ -87,8 +88,6 @@ float thresholdOf(QString text)
         text.replace(separator, QLatin1Char('.'));
     return com::Value(text).toFloat();
 }
-
-} // namespace
 
 std::span<const SettingValue> writeOrder() { return kWriteOrder; }
 std::span<const SettingValue> readOrder() { return kReadOrder; }

@@ -31,6 +31,11 @@ std::span<const QString> valuesKeptBySave();
 // as their text with "." as decimal point.
 com::Value storedValue(const GlobalSettings& settings, const SettingValue& value);
 
+// A threshold's text as a number: "." or the user's decimal separator as decimal point, the
+// whole text one number. Raises type mismatch (13) for any other text, the empty one included,
+// and overflow (6) beyond single precision.
+float thresholdOf(QString text);
+
 // Sets the setting from the value's stored text. Thresholds are read with "." or the user's
 // decimal separator. A text that does not convert raises type mismatch (13) or overflow (6) and
 // leaves the setting as it was.

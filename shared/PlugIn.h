@@ -12,6 +12,7 @@
 // global settings object the plug-in hands out.
 namespace Nelvar {
 
+class IDialog;
 class ITestElement;
 class ITests;
 
@@ -22,6 +23,9 @@ public:
     virtual bool HasDialog() const = 0;
     virtual QString Settings() const = 0;
     virtual void setSettings(const QString& sSetup) = 0;
+    // The settings page in its dialog host form, filled from the stored settings; none when
+    // the page cannot be made. Its edits change this object at once; RegSave stores them.
+    virtual std::shared_ptr<IDialog> CreateDialog() = 0;
     virtual void RegLoad(int32_t hKey, const QString& sRegKey) = 0;
     virtual void RegSave(int32_t hKey, const QString& sRegKey) = 0;
 };

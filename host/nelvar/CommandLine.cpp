@@ -68,15 +68,18 @@ std::vector<Command> makeCommands()
                         "graphs and the snapshot waveforms whose print flags are set. RESULT.xml holds a test saved "
                         "by `nelvar run` (printed whole, under the test's heading) or a ventilator test's bare "
                         "\"ResultItem\".")},
-        {QStringLiteral("show"), QStringLiteral("config|limits TEST_ID | result RESULT.xml"), 2, 2,
+        {QStringLiteral("show"), QStringLiteral("config|limits TEST_ID | result RESULT.xml | settings"), 1, 2,
          {{QStringLiteral("picture"), QStringLiteral("--picture FILE"),
            QStringLiteral("Writes a PNG picture of the window into FILE and ends, instead of waiting for the user; "
                           "it needs no display.")}},
-         QStringLiteral("open the main window on a test's configuration or limit page, or a result's page"),
+         QStringLiteral("open the main window on a test's configuration or limit page, or a result's page, or "
+                        "the settings window"),
          QStringLiteral("Opens the main window with a sequence of test TEST_ID alone and its configuration page "
                         "(config) or limit page (limits) shown, or with the saved result RESULT.xml opened and its "
-                        "page shown (result), and waits for the user to close it (this needs a display), or, with "
-                        "--picture, writes a picture of the window and ends.")},
+                        "page shown (result), or the plug-in's settings window as Tools > Settings… opens it "
+                        "(settings: OK stores the settings, Cancel drops the edits), and waits for the user to "
+                        "close it (this needs a display), or, with --picture, writes a picture of the window and "
+                        "ends.")},
     };
 }
 

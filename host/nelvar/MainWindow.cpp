@@ -1,6 +1,7 @@
 #include "MainWindow.h"
 
 #include "HostPlugIn.h"
+#include "SettingsWindow.h"
 #include "TestRuns.h"
 #include "testmodel/TestCollection.h"
 #include "testmodel/TestInfo.h"
@@ -156,6 +157,14 @@ void MainWindow::buildMenu()
     m_saveResult->setShortcut(QKeySequence::Save);
     file->addSeparator();
     file->addAction(tr("&Quit"), this, &QWidget::close);
+    QMenu* tools = menuBar()->addMenu(tr("&Tools"));
+    tools->addAction(tr("&Settings…"), this, [this] { openSettings(); });
+}
+
+void MainWindow::openSettings()
+{
+    SettingsWindow window(m_plugIn->Setup(), this);
+    window.exec();
 }
 
 void MainWindow::buildCatalogue()

@@ -94,6 +94,9 @@ private:
     void saveSelectedResult();
     // The menu's "Open result…".
     void openResultFile();
+    // The menu's "Settings…": the plug-in's settings page in the settings window, until the user
+    // closes it with OK (stored) or Cancel (dropped).
+    void openSettings();
     // Runs a command of the user; a failure is shown in a message box, never passed to Qt.
     template <typename Command>
     void userCommand(const QString& what, Command&& command);

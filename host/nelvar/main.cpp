@@ -131,7 +131,7 @@ int main(int argc, char** argv)
     if (command->name == QLatin1String("report"))
         return runReportCommand(arguments[0], outPath, out);
     if (command->name == QLatin1String("show"))
-        return runShowCommand(arguments[0], arguments[1], parser.value(QStringLiteral("picture")));
+        return runShowCommand(arguments[0], arguments.value(1), parser.value(QStringLiteral("picture")));
     return runRunCommand(arguments[0], parser.value(QStringLiteral("minutes")),
                          {parser.isSet(QStringLiteral("auto")), parser.isSet(QStringLiteral("fullscreen"))}, outPath,
                          out);

@@ -172,12 +172,17 @@ TEST_F(NelvarProgram, CommandLinesTheProgramRefusesOrAnswersAtOnce)
         {{"tests", "all"}, 2, Err, {"usage: nelvar tests"}},
         {{"report", unknownTest}, 2, Err, {"report needs --out REPORT.pdf"}},
         {{"show", "results", "100", "--picture", work.filePath(QStringLiteral("x.png"))}, 2, Err,
-         {"show takes the page \"config\", \"limits\" or \"result\", not \"results\""}},
+         {"show takes the page \"config\", \"limits\", \"result\" or \"settings\", not \"results\""}},
+        {{"show", "settings", "100", "--picture", work.filePath(QStringLiteral("x.png"))}, 2, Err,
+         {"show settings takes nothing after the page"}},
+        {{"show", "limits", "--picture", work.filePath(QStringLiteral("x.png"))}, 2, Err,
+         {"show config, limits and result need TEST_ID or RESULT.xml"}},
         {{"show", "result", work.filePath(QStringLiteral("missing.xml")), "--picture", work.filePath(QStringLiteral("x.png"))},
          1, Err, {"missing.xml could not be shown"}},
         // No display and nobody to operate the window.
         {{"run", "100", "--port", "sim"}, 2, Err, {"no display", "--auto"}},
         {{"show", "config", "100"}, 2, Err, {"no display", "--picture"}},
+        {{"show", "settings"}, 2, Err, {"no display", "--picture"}},
         // An output folder that cannot be written, or made.
         {{"run", "100", "--auto", "--out", "/proc"}, 2, Err, {"the folder /proc cannot be written", "not run"}},
         {{"run", "100", "--auto", "--out", file}, 2, Err, {"is not a folder"}},
@@ -196,7 +201,7 @@ TEST_F(NelvarProgram, CommandLinesTheProgramRefusesOrAnswersAtOnce)
         {{"instrument", "--help"}, 0, Out, {"Usage: nelvar instrument [--port PATH|sim]", "'sim'"}},
         {{"run", "--help"}, 0, Out, {"Usage: nelvar run TEST_ID", "60 minutes when none is stored", "Exit status: 0"}},
         {{"report", "--help"}, 0, Out, {"Usage: nelvar report RESULT.xml --out REPORT.pdf"}},
-        {{"show", "--help"}, 0, Out, {"Usage: nelvar show config|limits TEST_ID | result RESULT.xml [--picture FILE]"}},
+        {{"show", "--help"}, 0, Out, {"Usage: nelvar show config|limits TEST_ID | result RESULT.xml | settings [--picture FILE]"}},
     };
     for (const auto& [arguments, exitCode, stream, fragments] : cases) {
         const std::string line = arguments.join(u' ').toStdString();
@@ -225,6 +230,21 @@ TEST_F(NelvarProgram, ShowWritesAPictureOfTheMainWindowOnTheTestsPage)
         ASSERT_FALSE(image.isNull()) << page;
         EXPECT_GE(image.width(), 800);
     }
+}
+
+// The settings window as Tools > Settings… opens it, as a picture.
+TEST_F(NelvarProgram, ShowSettingsWritesAPictureOfTheSettingsWindow)
+{
+    ASSERT_EQ(nelvar({QStringLiteral("register")}).exitCode, 0);
+    const QTemporaryDir work;
+    const QString picture = work.filePath(QStringLiteral("settings.png"));
+    const Run shown = nelvar({QStringLiteral("show"), QStringLiteral("settings"), QStringLiteral("--picture"), picture});
+    EXPECT_EQ(shown.exitCode, 0) << shown.err.toStdString();
+    EXPECT_TRUE(shown.err.isEmpty()) << shown.err.toStdString();
+    const QImage image(picture);
+    ASSERT_FALSE(image.isNull());
+    EXPECT_GE(image.width(), 500);
+    EXPECT_GE(image.height(), 380);
 }
 
 TEST_F(NelvarProgram, TemplateErrorsAreShownWithTheirDescription)
