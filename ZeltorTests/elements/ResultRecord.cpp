@@ -196,8 +196,12 @@ void ResultRecord::clearRecord()
 
 std::shared_ptr<Nelvar::IDialog> ResultRecord::CreateDialog()
 {
-    return openPageDialog(pageClass(), com::Value(std::static_pointer_cast<com::Object>(
-                                           std::static_pointer_cast<Nelvar::IResultData>(shared_from_this()))));
+    // A page needs the result it edits held; a result nobody holds has none.
+    const auto self = weak_from_this().lock();
+    if (!self)
+        return nullptr;
+    return openPageDialog(pageClass(),
+                          com::Value(std::static_pointer_cast<com::Object>(std::static_pointer_cast<Nelvar::IResultData>(self))));
 }
 
 } // namespace ZeltorTests
