@@ -84,6 +84,9 @@ XFullscreenViewMenu::XFullscreenViewMenu(QWidget* parent)
                                QString::fromUtf8(snapshotCaptions[slot]), &fraSnaphotButtons);
         trendRow->addWidget(cmdTrend[slot]);
         snapshotRow->addWidget(cmdSnapshot[slot]);
+        // Nothing to start, stop, take or delete until a run or a selection says so.
+        cmdTrend[slot]->setEnabled(false);
+        cmdSnapshot[slot]->setEnabled(false);
         connect(cmdTrend[slot], &QPushButton::clicked, this, [this, index] { trendButtonClicked(index); });
         connect(cmdSnapshot[slot], &QPushButton::clicked, this, [this, index] { snapshotButtonClicked(index); });
     }
@@ -179,6 +182,8 @@ void XFullscreenViewMenu::Initialize(const CResultVentilator& result)
     step([&] { model.clear(); });
     m_trendsHeaderPresent = false;
     m_snapshotsHeaderPresent = false;
+    m_trendsLoaded = false;
+    m_rememberedTableClick.reset();
     bool waveformsPresent = false;
     int header = -1;
     step([&] { header = addHeader(kWaveformsCaption, m_waveformsHeader, waveformsPresent); });
@@ -281,9 +286,16 @@ void XFullscreenViewMenu::removeRecordEntry(int32_t headerBookmark,
         const auto record = model.data(index);
         if (record && matches(*record)) {
             model.remove(index);
+            forgetRemovedTableClick();
             return;
         }
     }
+}
+
+void XFullscreenViewMenu::forgetRemovedTableClick()
+{
+    if (m_rememberedTableClick && list().indexOfBookmark(m_rememberedTableClick->ownerBookmark) == -1)
+        m_rememberedTableClick.reset();
 }
 
 void XFullscreenViewMenu::RemoveTrend(const QString& key)
@@ -362,7 +374,11 @@ void XFullscreenViewMenu::SetActiveItem(int32_t bookmark)
             hideInfoBox();
             return;
         }
-        m_currentParent = std::dynamic_pointer_cast<ZeltorGraph::IGraphDataParent>(record);
+        // A live waveform's entry is its own owner: its record is the table of the live set.
+        if (const auto table = std::dynamic_pointer_cast<ZeltorGraph::IGraphData>(record))
+            m_currentParent = table->Parent();
+        else
+            m_currentParent = std::dynamic_pointer_cast<ZeltorGraph::IGraphDataParent>(record);
         updateButtons();
         const auto type = com::required(m_currentParent).ParentType();
         if (type == ZeltorGraph::egtTrendGraph || type == ZeltorGraph::egtSnapshotGraph)
@@ -461,7 +477,9 @@ void XFullscreenViewMenu::updateButtons()
         const bool active = trend && trend->Active();
         cmdTrend[2]->setEnabled(!active);
         cmdTrend[1]->setEnabled(!m_trendsLoaded && m_testRunning && active);
-        cmdTrend[0]->setEnabled(!com::required(mctrActiveTrend).Active());
+        // Without a trend of the run (after it) the start button stays as it is.
+        if (mctrActiveTrend)
+            cmdTrend[0]->setEnabled(!mctrActiveTrend->Active());
         cmdSnapshot[2]->setEnabled(false);
         cmdSnapshot[1]->setEnabled(false);
     } else if (type == ZeltorGraph::egtSnapshotGraph) {
@@ -573,6 +591,7 @@ void XFullscreenViewMenu::RemoveHeader(int32_t which)
             m_snapshotsHeaderPresent = false;
         }
         list().remove(list().indexOfBookmark(bookmark));
+        forgetRemovedTableClick();
     });
 }
 

@@ -116,6 +116,8 @@ private:
     void infoTitleChanged(int32_t bookmark, const QString& title);
     // Removes the first entry from the heading on whose record `matches`.
     void removeRecordEntry(int32_t headerBookmark, const std::function<bool(const com::Object&)>& matches);
+    // A remembered table click whose trend entry is gone is not replayed.
+    void forgetRemovedTableClick();
     void layOut();
 
     widgets::TreeListWidget tliList{this};
