@@ -461,7 +461,8 @@ void XFullscreenViewMenu::updateButtons()
         const bool active = trend && trend->Active();
         cmdTrend[2]->setEnabled(!active);
         cmdTrend[1]->setEnabled(!m_trendsLoaded && m_testRunning && active);
-        cmdTrend[0]->setEnabled(!com::required(mctrActiveTrend).Active());
+        // Without a trend to follow (the run has stopped) no trend can be started.
+        cmdTrend[0]->setEnabled(mctrActiveTrend && !mctrActiveTrend->Active());
         cmdSnapshot[2]->setEnabled(false);
         cmdSnapshot[1]->setEnabled(false);
     } else if (type == ZeltorGraph::egtSnapshotGraph) {
