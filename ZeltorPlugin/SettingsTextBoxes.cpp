@@ -1,5 +1,7 @@
 #include "SettingsTextBoxes.h"
 
+#include "TypedKeys.h"
+
 #include <QKeyEvent>
 
 namespace ZeltorPlugin {
@@ -8,15 +10,6 @@ namespace {
 
 const QString kNumberKeys = QStringLiteral("0123456789.,\b");
 
-// A key press that types a character (backspace included); cursor, delete and shortcut keys type
-// none and are left to the box.
-bool typesCharacter(const QKeyEvent& event)
-{
-    if (event.text().size() != 1 || (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
-        return false;
-    const QChar character = event.text().at(0);
-    return character.isPrint() || character == QLatin1Char('\b');
-}
 
 } // namespace
 
@@ -32,7 +25,7 @@ SettingsNumberBox::SettingsNumberBox(QWidget* parent) : SettingsTextBox(parent) 
 
 void SettingsNumberBox::keyPressEvent(QKeyEvent* event)
 {
-    if (typesCharacter(*event) && !kNumberKeys.contains(event->text().at(0))) {
+    if (Zeltor::typesCharacter(*event) && !kNumberKeys.contains(event->text().at(0))) {
         event->accept();
         return;
     }

@@ -1,5 +1,7 @@
 #include "DigitBox.h"
 
+#include "TypedKeys.h"
+
 #include "elements/MGlobalFunctions.h"
 
 #include "format/Format.h"
@@ -11,20 +13,6 @@
 #include <limits>
 
 namespace ZeltorTests {
-
-namespace {
-
-// A key press that types a character (backspace included); cursor, delete and shortcut keys type
-// none and are left to the box.
-bool typesCharacter(const QKeyEvent& event)
-{
-    if (event.text().size() != 1 || (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
-        return false;
-    const QChar character = event.text().at(0);
-    return character.isPrint() || character == QLatin1Char('\b');
-}
-
-} // namespace
 
 DigitBox::DigitBox(QWidget* parent) : SelectOnFocusBox(parent) {}
 
@@ -40,7 +28,7 @@ int32_t DigitBox::wholeNumber() const
 
 void DigitBox::keyPressEvent(QKeyEvent* event)
 {
-    if (typesCharacter(*event)) {
+    if (Zeltor::typesCharacter(*event)) {
         const auto code = static_cast<int16_t>(event->text().at(0).unicode());
         if (MGlobalFunctions::FilterDigitKey(code) == 0) {
             event->accept();
