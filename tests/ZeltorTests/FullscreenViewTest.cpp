@@ -507,3 +507,31 @@ TEST_F(FullscreenViewTest, QuestionsBeforeStopDeleteAndTruncate)
     emit menu().DeleteGraphDataParent(result->WaveformData());
     EXPECT_EQ(question(), QString());
 }
+
+TEST_F(FullscreenViewTest, EscLeavesTheViewExceptFromTheStartTrendDialog)
+{
+    start();
+    int exits = 0;
+    QObject::connect(view.get(), &XFullscreenView::ExitFullScreen, [&] { ++exits; });
+    menu().TrendButton(0).click();
+    XStartTrendDialog& dialog = view->startTrendDialog();
+    QTest::keyClick(dialog.findChild<QLineEdit*>(QStringLiteral("txtDescription")), Qt::Key_Escape);
+    EXPECT_FALSE(dialog.isVisible()) << "Esc cancels the dialog";
+    EXPECT_EQ(exits, 0);
+
+    QTest::keyClick(view.get(), Qt::Key_Escape);
+    QTest::keyClick(&menu(), Qt::Key_Escape);
+    EXPECT_EQ(exits, 2);
+}
+
+TEST_F(FullscreenViewTest, AResultRunBeforeListsItsTrendsAndSnapshots)
+{
+    const auto night = addTrend(*result->Trends(), QStringLiteral("Trend1"), QStringLiteral("Night"), *parameters);
+    const auto taken = frozenSnapshot(QStringLiteral("0S"), *parameters, 30);
+    result->Snapshots()->Add(taken);
+    view->Initialize(element, *window, false);
+    view->DisplayResults(*result, *window);
+    EXPECT_EQ(treeLines(list()), (QStringList{"0 Trends", "1 Night", "0 Snapshots", "1 " + taken->Title(), "2 Flow",
+                                              "2 Pressure", "2 Volume"}));
+    EXPECT_EQ(list().data(1), night);
+}
