@@ -104,6 +104,9 @@ XFullscreenViewMenu::XFullscreenViewMenu(QWidget* parent)
 
     Zeltor::translateControls(*this);
     hideInfoBox();
+    // No run goes and nothing is picked yet: StartTest and the picks enable what applies.
+    for (QPushButton* command : {cmdTrend[0], cmdTrend[1], cmdTrend[2], cmdSnapshot[0], cmdSnapshot[1], cmdSnapshot[2]})
+        command->setEnabled(false);
 }
 
 XFullscreenViewMenu::~XFullscreenViewMenu()
