@@ -18,7 +18,6 @@
 #include "HostServices.h"
 #include "Product.h"
 #include "SettingsValueNames.h"
-#include "TestGuideHost.h"
 
 #include "XGraph.h"
 
@@ -399,6 +398,9 @@ TEST_F(FullscreenRunTest, AClickInTheMenuShowsTheItemInTheActivePane)
         EXPECT_EQ(pane(0).GraphData()->GraphType(), ZeltorGraph::egtSnapshotGraph);
         EXPECT_EQ(view().paneBookmark(0), list().bookmark(pressure));
         EXPECT_EQ(pane(1).GraphData(), snapshot->VolumeTable());
+        // Two channels of one snapshot share their time axis.
+        QTest::mouseClick(&pane(1).ScaleX().button(0), Qt::LeftButton, {}, QPoint(1, 1));
+        EXPECT_EQ(pane(0).PlotControl().xAxis().span(), pane(1).PlotControl().xAxis().span());
     });
     run();
 }
@@ -587,6 +589,14 @@ TEST_F(FullscreenRunTest, SnapshotsAreTruncatedAndDeletedAfterTheirQuestions)
         press(button("cmdSnapshot0"));
         second = result()->Snapshots()->LastSnapshot();
         ASSERT_EQ(result()->Snapshots()->Count(), 2);
+        // The live flow is frozen into the second snapshot; the lower pane keeps the first one's
+        // pressure, and panes on two snapshots no longer share their time axis.
+        EXPECT_EQ(pane(0).GraphData(), second->FlowTable());
+        EXPECT_EQ(pane(1).GraphData(), first->PressureTable());
+        EXPECT_EQ(view().paneBookmark(1), list().bookmark(entry(first->PressureTable()->Caption(true), snapshotEntry(*first))));
+        const double lowerSpan = pane(1).PlotControl().xAxis().span();
+        QTest::mouseClick(&pane(0).ScaleX().button(0), Qt::LeftButton, {}, QPoint(1, 1));
+        EXPECT_EQ(pane(1).PlotControl().xAxis().span(), lowerSpan);
     });
     at(30'000, [&] {
         ASSERT_NE(first, nullptr);
@@ -758,4 +768,43 @@ TEST_F(FullscreenRunTest, TheMenuButtonsFollowThePickedItemThroughTheRun)
     EXPECT_EQ(afterTheRun, (QStringList{"cmdSnapshot1", "cmdSnapshot2"}));
     EXPECT_EQ(trendAfterTheRun, (QStringList{"cmdTrend2"}));
     EXPECT_EQ(liveAfterTheRun, QStringList{});
+}
+
+// Back at a test that was run before, its window's view lists the result's trends and snapshots
+// from the start (the live waveforms are gone), and shows what is picked.
+TEST_F(FullscreenRunTest, TheViewOfATestRunBeforeListsItsTrendsAndSnapshots)
+{
+    configuration()->TrendSettings()->setActive(true);
+    configuration()->TrendSettings()->setInterval(5);
+    at(2000, [&] { chooseFullscreen(); });
+    at(20'000, [&] { press(button("cmdSnapshot0")); });
+    run();
+    ASSERT_EQ(result()->Snapshots()->Count(), 1);
+    const auto snapshot = result()->Snapshots()->LastSnapshot();
+    const auto trend = result()->Trends()->LastTrend();
+
+    QStringList shown;
+    QStringList buttonsForTheSnapshot;
+    at(loop->now() + 100, [&] {
+        EXPECT_EQ(window().DisplayMode(), ITestGuideWindow::edmNormal);
+        chooseFullscreen();
+        for (int index = 0; index < list().count(); ++index)
+            if (list().level(index) <= 1)
+                shown << list().text(index);
+        const int listed = snapshotEntry(*snapshot);
+        expand(listed);
+        clickLine(entry(snapshot->FlowTable()->Caption(true), listed));
+        EXPECT_EQ(pane(0).GraphData(), snapshot->FlowTable());
+        EXPECT_EQ(pane(0).GraphData()->GraphType(), ZeltorGraph::egtSnapshotGraph);
+        clickLine(listed);
+        buttonsForTheSnapshot = enabledButtons();
+        press(button("cmdExit"));
+        window().PerformAction(QStringLiteral("next"));
+    });
+    perform();
+
+    EXPECT_EQ(shown, (QStringList{translated("20379::Trends"), trend->Title(), translated("20380::Snapshots"),
+                                  snapshot->Title()}));
+    EXPECT_EQ(buttonsForTheSnapshot, (QStringList{"cmdSnapshot1", "cmdSnapshot2"}));
+    EXPECT_TRUE(shownWindow().isNull());
 }
