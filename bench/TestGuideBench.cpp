@@ -2,6 +2,7 @@
 // result, whose every row of the result list, the statistics panel and the status are rewritten.
 // One breath is added to every measurement between updates, as during a run.
 
+#include "IgnoredTestGuideEvents.h"
 #include "BenchHost.h"
 
 #include "CConfigVentilator.h"
@@ -23,19 +24,6 @@ namespace {
 
 using namespace ZeltorTests;
 
-// A window that ignores the element's events: the benchmark drives the updates itself.
-class IgnoredEvents final : public ITestGuideEvents {
-public:
-    void StartTest() override {}
-    void StopTest() override {}
-    void AbortTest() override {}
-    void NA() override {}
-    void NextTest() override {}
-    void Previous() override {}
-    void ResetCalculations() override {}
-    void Skip() override {}
-    void TimerTick() override {}
-};
 
 void BM_LiveResultUpdate(benchmark::State& state)
 {
@@ -47,7 +35,7 @@ void BM_LiveResultUpdate(benchmark::State& state)
     auto record = std::make_shared<CResultVentilator>();
     record->InitializeResult(configuration, std::dynamic_pointer_cast<CZeltorLimitData>(element->Limits()));
     element->Load(record->Save(Nelvar::xmlService().CreateDocument()), nullptr);
-    IgnoredEvents events;
+    IgnoredTestGuideEvents events;
     FZeltorTestGuide window(events);
     window.Initialize(element, std::make_shared<host::TestSequence>());
     const auto result = std::dynamic_pointer_cast<CResultVentilator>(element->Result());

@@ -16,6 +16,12 @@
 
 #include <memory>
 
+// The plot's channels and line items as the graph control sets them up.
+inline constexpr int kLimitBand = 0;
+inline constexpr int kDetectLevelBand = 1;
+inline constexpr int kHighLine = 1;
+inline constexpr int kLowLine = 2;
+
 // A graph control of a fixed size on the stand-in host, with the ventilator's waveform channels
 // and breath parameters to make real data items from: live waveforms, snapshots and trends.
 class GraphFixture : public HostFixture {

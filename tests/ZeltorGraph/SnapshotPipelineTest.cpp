@@ -15,8 +15,6 @@ using ZeltorGraph::CSnapshotPipeline;
 
 namespace {
 
-constexpr int kLimitBand = 0;
-constexpr int kDetectLevelBand = 1;
 constexpr int32_t kScrollLeft = 1;
 constexpr int32_t kScrollRight = 3;
 constexpr int32_t kZoomIn = 0;

@@ -19,9 +19,6 @@ using ZeltorGraph::CTrendPipeline;
 namespace {
 
 constexpr int32_t kInterval = 15;
-constexpr int kLimitBand = 0;
-constexpr int kHighLine = 1;
-constexpr int kLowLine = 2;
 const QColor kLimitRed(0xC0, 0, 0);
 const QColor kLightGreen(0x80, 0xFF, 0x80);
 

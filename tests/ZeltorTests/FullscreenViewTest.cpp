@@ -1,3 +1,4 @@
+#include "IgnoredTestGuideEvents.h"
 #include "CConfigVentilator.h"
 #include "CMeasurement.h"
 #include "CResultVentilator.h"
@@ -31,18 +32,6 @@ using namespace FullscreenRecords;
 
 namespace {
 
-class IgnoredEvents final : public ITestGuideEvents {
-public:
-    void StartTest() override {}
-    void StopTest() override {}
-    void AbortTest() override {}
-    void NA() override {}
-    void NextTest() override {}
-    void Previous() override {}
-    void ResetCalculations() override {}
-    void Skip() override {}
-    void TimerTick() override {}
-};
 
 enum ScaleAction : int32_t { ZoomIn = 0 };
 
@@ -147,7 +136,7 @@ protected:
         view->query().findChild<QPushButton*>(QString::fromLatin1(button))->click();
     }
 
-    IgnoredEvents events;
+    IgnoredTestGuideEvents events;
     std::shared_ptr<CTestVentilator> element;
     std::shared_ptr<CResultVentilator> result;
     std::shared_ptr<CParameterList> parameters;
