@@ -207,16 +207,23 @@ void XFullscreenViewMenu::Initialize(const CResultVentilator& result)
     });
 }
 
+int XFullscreenViewMenu::addRecordEntry(const char* headerCaption, int32_t& header, bool& headerPresent,
+                                        const std::shared_ptr<ZeltorGraph::IGraphDataParent>& record)
+{
+    int parent = -1;
+    step([&] { parent = headerIndex(headerCaption, header, headerPresent); });
+    step([&] { expandHeadersFor(header); });
+    int entry = -1;
+    step([&] { entry = addListItem(parent, com::required(record).Title(), kEntryFontSize, record); });
+    return entry;
+}
+
 void XFullscreenViewMenu::AddTrend(const std::shared_ptr<CTrend>& trend)
 {
     setActiveTrend(trend);
     widgets::TreeListModel& model = list();
     const RedrawHeld held(model);
-    int parent = -1;
-    step([&] { parent = headerIndex(kTrendsCaption, m_trendsHeader, m_trendsHeaderPresent); });
-    step([&] { expandHeadersFor(m_trendsHeader); });
-    int entry = -1;
-    step([&] { entry = addListItem(parent, com::required(trend).Title(), kEntryFontSize, trend); });
+    const int entry = addRecordEntry(kTrendsCaption, m_trendsHeader, m_trendsHeaderPresent, trend);
     step([&] {
         widgets::TreeListTable& table = model.table(entry);
         setUpTrendTable(table);
@@ -265,13 +272,8 @@ void XFullscreenViewMenu::addTrendParameterRow(widgets::TreeListTable& table,
 void XFullscreenViewMenu::AddSnapshot(const std::shared_ptr<CWaveformData>& snapshot)
 {
     {
-        widgets::TreeListModel& model = list();
-        const RedrawHeld held(model);
-        int parent = -1;
-        step([&] { parent = headerIndex(kSnapshotsCaption, m_snapshotsHeader, m_snapshotsHeaderPresent); });
-        step([&] { expandHeadersFor(m_snapshotsHeader); });
-        int entry = -1;
-        step([&] { entry = addListItem(parent, com::required(snapshot).Title(), kEntryFontSize, snapshot); });
+        const RedrawHeld held(list());
+        const int entry = addRecordEntry(kSnapshotsCaption, m_snapshotsHeader, m_snapshotsHeaderPresent, snapshot);
         step([&] { addTableEntries(entry, *snapshot); });
     }
     step([&] { SnapshotButton(0).setEnabled(false); });

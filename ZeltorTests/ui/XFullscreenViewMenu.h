@@ -100,6 +100,10 @@ private:
     // The index of a heading from its bookmark, or a new heading.
     int headerIndex(const char* caption, int32_t& bookmark, bool& present);
     void expandHeadersFor(int32_t opened);
+    // A trend's or snapshot's entry under its heading (made when missing), the headings opened;
+    // its index, or -1 when it could not be added.
+    int addRecordEntry(const char* headerCaption, int32_t& header, bool& headerPresent,
+                       const std::shared_ptr<ZeltorGraph::IGraphDataParent>& record);
     void addTableEntries(int parentIndex, const CWaveformData& waveform);
     void setUpTrendTable(widgets::TreeListTable& table);
     void addTrendParameterRow(widgets::TreeListTable& table, const std::shared_ptr<CTrendParameter>& parameter);
