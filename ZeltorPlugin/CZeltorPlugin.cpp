@@ -1,5 +1,6 @@
 #include "CZeltorPlugin.h"
 
+#include "CZeltorControlPanel.h"
 #include "CZeltorSetup.h"
 #include "Version.h"
 #include "PlugInErrors.h"
@@ -14,6 +15,7 @@
 #include "Tests.h"
 #include "TestElement.h"
 
+#include "com/Error.h"
 #include "com/Failure.h"
 #include "com/Required.h"
 
@@ -59,6 +61,15 @@ QString CZeltorPlugin::Name() const
 std::shared_ptr<Nelvar::ISetup> CZeltorPlugin::Setup() const
 {
     return m_setup;
+}
+
+std::shared_ptr<Nelvar::ISetup> CZeltorPlugin::ControlPanel() const
+{
+    try {
+        return std::make_shared<CZeltorControlPanel>();
+    } catch (...) {
+        passListedOrWrap({}, kPlugInSource);
+    }
 }
 
 std::shared_ptr<Nelvar::ITests> CZeltorPlugin::Tests() const

@@ -36,6 +36,8 @@ public:
     QString Name() const override;
     int32_t Flags() const override { return 0; }
     std::shared_ptr<Nelvar::ISetup> Setup() const override;
+    // A new CZeltorControlPanel on every call.
+    std::shared_ptr<Nelvar::ISetup> ControlPanel() const override;
     // The catalogue itself. Raises eePlugInNotInitialized until Initialize has succeeded.
     std::shared_ptr<Nelvar::ITests> Tests() const override;
     QString Version() const override;

@@ -120,17 +120,7 @@ void CZeltorSetup::RegSave(int32_t, const QString&)
 std::shared_ptr<Nelvar::IDialog> CZeltorSetup::CreateDialog()
 {
     const std::shared_ptr<CZeltorSetup> self = weak_from_this().lock();
-    if (!self)
-        return nullptr;
-    std::shared_ptr<FDialogWrapper> form;
-    com::ignoreFailure([&] {
-        auto newForm = std::make_shared<FDialogWrapper>();
-        if (newForm->CreateSetupCtrl(kSettingsPageProgId)) {
-            newForm->Initialize(com::Value(self));
-            form = std::move(newForm);
-        }
-    });
-    return form;
+    return self ? createPageDialog(kSettingsPageProgId, com::Value(self)) : nullptr;
 }
 
 } // namespace ZeltorPlugin

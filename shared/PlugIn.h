@@ -49,6 +49,9 @@ public:
     virtual int32_t Flags() const = 0;
     // None before Initialize.
     virtual std::shared_ptr<ISetup> Setup() const = 0;
+    // A new control panel of the plug-in's instrument on every call: an ISetup that stores
+    // nothing and whose dialog is the panel's page.
+    virtual std::shared_ptr<ISetup> ControlPanel() const = 0;
     // The catalogue of the plug-in's tests, the prototypes the host's new tests are made from.
     virtual std::shared_ptr<ITests> Tests() const = 0;
     // "major.minor.revision".
