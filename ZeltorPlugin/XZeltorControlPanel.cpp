@@ -1,0 +1,401 @@
+#include "XZeltorControlPanel.h"
+
+#include "CZeltorControlPanel.h"
+#include "InstrumentSession.h"
+
+#include "CParameterView.h"
+#include "CZeltorVTI.h"
+
+#include "ParameterKeys.h"
+#include "TranslateControls.h"
+
+#include "com/Failure.h"
+#include "events/MessageBoxes.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QResizeEvent>
+#include <QTabBar>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include <utility>
+
+namespace ZeltorPlugin {
+
+namespace {
+
+using ZeltorVTI::CParameterView;
+
+const QString kTitle = QStringLiteral("Nelvar Zeltor Plug-in");
+const QString kEmptySlot = QStringLiteral("[Empty]");
+const QString kClearAll = QStringLiteral("Clear all");
+const QString kSelectAll = QStringLiteral("Select all");
+const QString kFirmwareCaption = QStringLiteral("Firmware revision:   ");
+// What the firmware label shows until an instrument has told its version.
+const QString kDefaultFirmware = QStringLiteral("2.01");
+
+constexpr int kOperatorLength = 20;
+constexpr int kEstablishmentLength = 20;
+constexpr int kSerialNumberLength = 12;
+constexpr int kDescriptionLength = 39;
+
+// A parameter a view can show: its item's caption, its key and the view's flag for it.
+struct ViewParameter {
+    const char* caption;
+    const QString& key;
+    CParameterView::Selection flag;
+};
+
+// The parameter list's items in list order.
+const std::array<ViewParameter, CParameterView::SelectionCount>& viewParameters()
+{
+    using namespace Zeltor::Keys;
+    static const std::array<ViewParameter, CParameterView::SelectionCount> parameters{{
+        {"20600::Breath rate", BRRA, CParameterView::BreathRateSel},
+        {"20601::Tidal volume", TIVO, CParameterView::TidalVolumeSel},
+        {"20602::Inspiratory peak flow", INPF, CParameterView::InspiratoryPeakFlowSel},
+        {"20603::Inspiratory peak pressure", INPP, CParameterView::InspiratoryPeakPressureSel},
+        {"20604::Peep pressure", PEPR, CParameterView::PeepPressureSel},
+        {"20605::Mean inspiratory pressure", MEIP, CParameterView::MeanInspiratoryPressureSel},
+        {"20606::Minute volume", MIVO, CParameterView::MinuteVolumeSel},
+        {"20607::I/E Ratio", IERA, CParameterView::IERatioSel},
+        {"20608::Inspiratory hold", INHO, CParameterView::InspiratoryHoldSel},
+        {"20609::Inspiration period", INPE, CParameterView::InspirationPeriodSel},
+        {"20610::Expiration period", EXPE, CParameterView::ExpirationPeriodSel},
+        {"20611::Expiratory peak flow", EXPF, CParameterView::ExpiratoryPeakflowSel},
+        {"20612::Temperature", TEMP, CParameterView::TemperatureSel},
+        {"20613::Oxygen level", OXLE, CParameterView::OxygenLevelSel},
+        {"20614::Mean expiratory pressure", MEEP, CParameterView::MeanExpiratoryPressureSel},
+    }};
+    return parameters;
+}
+
+// A new control with its design-time name, by which the page's code and tests find it.
+template <typename Widget, typename... Arguments>
+Widget* named(const char* name, Arguments&&... arguments)
+{
+    auto* widget = new Widget(std::forward<Arguments>(arguments)...);
+    widget->setObjectName(QString::fromLatin1(name));
+    return widget;
+}
+
+QLineEdit* textBox(const char* name, int maxLength, QWidget* parent)
+{
+    auto* box = named<QLineEdit>(name, parent);
+    box->setMaxLength(maxLength);
+    return box;
+}
+
+void setAllChecks(QListWidget& list, Qt::CheckState state)
+{
+    for (int row = 0; row < list.count(); ++row)
+        list.item(row)->setCheckState(state);
+}
+
+} // namespace
+
+// Locks the page against input while an instrument call waits: the connection keeps the window
+// messages flowing meanwhile, and a second command sent then would take the first one's reply.
+class XZeltorControlPanel::BusyScope {
+public:
+    explicit BusyScope(XZeltorControlPanel& page)
+        : m_page(page), m_wasDisabled(page.testAttribute(Qt::WA_ForceDisabled))
+    {
+        m_page.m_busy = true;
+        m_page.setEnabled(false);
+        m_page.setCursor(Qt::WaitCursor);
+    }
+    ~BusyScope()
+    {
+        m_page.unsetCursor();
+        m_page.setEnabled(!m_wasDisabled);
+        m_page.m_busy = false;
+    }
+    BusyScope(const BusyScope&) = delete;
+    BusyScope& operator=(const BusyScope&) = delete;
+
+private:
+    XZeltorControlPanel& m_page;
+    const bool m_wasDisabled;
+};
+
+XZeltorControlPanel::XZeltorControlPanel()
+{
+    const LoadingScope loading(*this);
+    setObjectName(QStringLiteral("XZeltorControlPanel"));
+    m_tabStrip = named<QTabBar>("tbsTabStrip", this);
+    m_tabStrip->setExpanding(false);
+    m_tabStrip->setDrawBase(true);
+    for (const char* tab : {"20150::&MTI Settings", "20153::&Parameter views"})
+        m_tabStrip->addTab(Zeltor::translated(QString::fromUtf8(tab)));
+    for (size_t index = 0; index < m_tabs.size(); ++index) {
+        m_tabs[index] = new QWidget(this);
+        m_tabs[index]->setObjectName(QStringLiteral("pboTab(%1)").arg(index));
+    }
+    buildSettingsTab(*m_tabs[0]);
+    buildViewsTab(*m_tabs[1]);
+    m_tabs[1]->hide();
+
+    Zeltor::translateControls(*this);
+    for (const ViewParameter& parameter : viewParameters()) {
+        auto* item = new QListWidgetItem(Zeltor::translated(QString::fromUtf8(parameter.caption)), m_includedItems);
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
+        item->setCheckState(Qt::Unchecked);
+    }
+    connectControls();
+    resize(460, 400);
+}
+
+XZeltorControlPanel::~XZeltorControlPanel() = default;
+
+void XZeltorControlPanel::buildSettingsTab(QWidget& container)
+{
+    auto* layout = new QVBoxLayout(&container);
+    auto* frame = named<QGroupBox>("Frame1", &container);
+    auto* grid = new QGridLayout(frame);
+    m_operator = textBox("txtOperator", kOperatorLength, frame);
+    m_establishment = textBox("txtEstablishment", kEstablishmentLength, frame);
+    m_serialNumber = textBox("txtSerialNumber", kSerialNumberLength, frame);
+    const std::array<std::pair<const char*, QLineEdit*>, 3> rows{{{"20159::Operator:", m_operator},
+                                                                  {"20160::Establishment:", m_establishment},
+                                                                  {"20161::Serial number:", m_serialNumber}}};
+    for (const auto& [caption, box] : rows) {
+        const int row = grid->rowCount();
+        grid->addWidget(new QLabel(QString::fromUtf8(caption), frame), row, 0);
+        grid->addWidget(box, row, 1);
+    }
+    m_firmwareRevision = named<QLabel>("lblFirmwareRevision", kFirmwareCaption + kDefaultFirmware, frame);
+    grid->addWidget(m_firmwareRevision, grid->rowCount(), 0, 1, 2);
+    m_apply = named<QPushButton>("cmdApplySettings", QStringLiteral("&Apply"), frame);
+    m_apply->setEnabled(false);
+    grid->addWidget(m_apply, grid->rowCount(), 1, Qt::AlignRight);
+    layout->addWidget(frame);
+    layout->addStretch(1);
+}
+
+void XZeltorControlPanel::buildViewsTab(QWidget& container)
+{
+    auto* layout = new QHBoxLayout(&container);
+
+    auto* current = named<QGroupBox>("Frame3", QStringLiteral("20154::Configure current view"), &container);
+    auto* currentLayout = new QVBoxLayout(current);
+    m_includedItems = named<QListWidget>("lvwIncludedItems", current);
+    m_all = named<QPushButton>("cmdAll", QStringLiteral("20158::&Select all"), current);
+    currentLayout->addWidget(m_includedItems, 1);
+    currentLayout->addWidget(m_all, 0, Qt::AlignLeft);
+
+    auto* views = named<QGroupBox>("Frame2", QStringLiteral("20153::Upload/Download views"), &container);
+    auto* viewsLayout = new QGridLayout(views);
+    m_slots = named<QTreeWidget>("lvwSlotInfo", views);
+    m_slots->setColumnCount(2);
+    m_slots->setHeaderLabels({QStringLiteral("Slot #"), QStringLiteral("Description")});
+    m_slots->setRootIsDecorated(false);
+    m_slots->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_slots->setAllColumnsShowFocus(true);
+    m_slots->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    m_description = textBox("txtDescription", kDescriptionLength, views);
+    m_upload = named<QPushButton>("cmdUploadParameterView", QStringLiteral("20156::&Upload"), views);
+    m_upload->setEnabled(false);
+    m_delete = named<QPushButton>("cmdDeleteParameterView", QStringLiteral("20157::Delete"), views);
+    m_delete->setEnabled(false);
+    viewsLayout->addWidget(m_slots, 0, 0, 1, 3);
+    viewsLayout->addWidget(named<QLabel>("Label2", QStringLiteral("20155::Description:"), views), 1, 0);
+    viewsLayout->addWidget(m_description, 1, 1, 1, 2);
+    viewsLayout->addWidget(m_upload, 2, 1);
+    viewsLayout->addWidget(m_delete, 2, 2);
+
+    layout->addWidget(current, 2);
+    layout->addWidget(views, 3);
+}
+
+void XZeltorControlPanel::connectControls()
+{
+    connect(m_tabStrip, &QTabBar::currentChanged, this, [this](int tab) { showTab(tab); });
+    connect(m_all, &QPushButton::clicked, this, [this] {
+        if (!m_busy)
+            com::ignoreFailure([&] { toggleAllParameters(); });
+    });
+    connect(m_slots, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
+        if (!isLoading() && !m_busy)
+            slotChosen(item);
+    });
+    connect(m_description, &QLineEdit::textChanged, this,
+            [this](const QString& text) { m_upload->setEnabled(!text.isEmpty()); });
+    connect(m_upload, &QPushButton::clicked, this, [this] { upload(); });
+    connect(m_delete, &QPushButton::clicked, this, [this] { deleteChosenSlot(); });
+    for (QLineEdit* box : {m_operator, m_establishment, m_serialNumber})
+        connect(box, &QLineEdit::textChanged, this, [this] {
+            if (!isLoading())
+                m_apply->setEnabled(true);
+        });
+    connect(m_apply, &QPushButton::clicked, this, [this] { applySettings(); });
+}
+
+void XZeltorControlPanel::Initialize(const com::Value& inData)
+{
+    com::ignoreFailure([&] {
+        if (auto owner = inData.objectAs<CZeltorControlPanel>())
+            m_owner = std::move(owner);
+    });
+}
+
+void XZeltorControlPanel::SetFocus()
+{
+    m_operator->setFocus(Qt::OtherFocusReason);
+}
+
+template <typename Action>
+void XZeltorControlPanel::instrumentAction(Action&& action)
+{
+    if (m_busy)
+        return;
+    const BusyScope busy(*this);
+    InstrumentSession session;
+    com::ignoreFailure([&] { action(session); });
+    // The label keeps the version the instrument told, for the page's life.
+    com::ignoreFailure([&] {
+        if (const QString version = session.firmwareVersion(); !version.isEmpty())
+            m_firmwareRevision->setText(kFirmwareCaption + version);
+    });
+}
+
+void XZeltorControlPanel::showTab(int index)
+{
+    if (index < 0 || index >= static_cast<int>(m_tabs.size()))
+        return;
+    com::ignoreFailure([&] {
+        for (size_t tab = 0; tab < m_tabs.size(); ++tab)
+            m_tabs[tab]->setVisible(static_cast<int>(tab) == index);
+        m_tabs[static_cast<size_t>(index)]->raise();
+    });
+    // The instrument's slots are listed when their tab is first shown.
+    if (index == 1 && !m_slotsListed)
+        instrumentAction([&](InstrumentSession& session) { refreshSlotList(session); });
+}
+
+void XZeltorControlPanel::toggleAllParameters()
+{
+    const bool tick = m_all->text() != kClearAll;
+    m_all->setText(tick ? kClearAll : kSelectAll);
+    setAllChecks(*m_includedItems, tick ? Qt::Checked : Qt::Unchecked);
+}
+
+void XZeltorControlPanel::refreshSlotList(InstrumentSession& session)
+{
+    m_slotsListed = true;
+    const LoadingScope loading(*this);
+    try {
+        const com::Value list = session.vti().GetParameterViewList();
+        m_slots->clear();
+        m_delete->setEnabled(false);
+        if (list.isEmpty())
+            return;
+        const com::ValueArray& descriptions = list.array();
+        for (size_t index = 0; index < descriptions.items.size(); ++index) {
+            const QString description = descriptions.items[index].toString();
+            new QTreeWidgetItem(m_slots, {QString::number(index + 1), description.isEmpty() ? kEmptySlot : description});
+        }
+    } catch (...) {
+        events::MessageBoxes::current().show(QStringLiteral("An error occured in cmdUpdateParameterViewList !"),
+                                             events::mbCritical, kTitle);
+    }
+}
+
+void XZeltorControlPanel::slotChosen(QTreeWidgetItem* item)
+{
+    if (!item)
+        return;
+    const int slot = m_slots->indexOfTopLevelItem(item) + 1;
+    const QString listed = item->text(1);
+    setAllChecks(*m_includedItems, Qt::Unchecked);
+    if (listed == kEmptySlot) {
+        m_delete->setEnabled(false);
+        m_description->clear();
+        return;
+    }
+    m_delete->setEnabled(true);
+    m_description->setText(listed);
+    instrumentAction([&](InstrumentSession& session) { tickParametersOf(session.vti().GetParameterView(slot)); });
+}
+
+void XZeltorControlPanel::tickParametersOf(const com::Value& view)
+{
+    if (!view.isArray())
+        return;
+    const com::ValueArray& fields = view.array();
+    for (size_t index = 2; index < fields.items.size(); ++index) {
+        const QString key = fields.items[index].toString();
+        const auto& parameters = viewParameters();
+        for (size_t position = 0; position < parameters.size(); ++position)
+            if (parameters[position].key == key)
+                m_includedItems->item(static_cast<int>(position))->setCheckState(Qt::Checked);
+    }
+    if (fields.items.size() >= 2)
+        m_description->setText(fields.items[1].toString());
+}
+
+void XZeltorControlPanel::upload()
+{
+    if (m_description->text().isEmpty()) {
+        events::MessageBoxes::current().show(QStringLiteral("Please provide a description for this parameter view"),
+                                             events::mbExclamation, kTitle);
+        return;
+    }
+    instrumentAction([&](InstrumentSession& session) {
+        const auto view = std::make_shared<CParameterView>();
+        const auto& parameters = viewParameters();
+        for (size_t position = 0; position < parameters.size(); ++position)
+            view->setSelected(parameters[position].flag,
+                              m_includedItems->item(static_cast<int>(position))->checkState() == Qt::Checked);
+        view->setDescription(m_description->text());
+        com::ignoreFailure([&] { session.vti().UploadParameterView(view, false); });
+        refreshSlotList(session);
+    });
+}
+
+void XZeltorControlPanel::deleteChosenSlot()
+{
+    QTreeWidgetItem* const chosen = m_slots->currentItem();
+    if (m_busy || !chosen)
+        return;
+    const QString question =
+        QStringLiteral("Are you sure you wish to delete the parameter view named '%1'?").arg(chosen->text(1));
+    if (events::MessageBoxes::current().show(question, events::mbYesNo, kTitle) != events::mbrYes)
+        return;
+    const int slot = m_slots->indexOfTopLevelItem(chosen) + 1;
+    instrumentAction([&](InstrumentSession& session) {
+        const auto emptyView = std::make_shared<CParameterView>();
+        emptyView->setSlotNumber(slot);
+        com::ignoreFailure([&] { session.vti().UploadParameterView(emptyView, true); });
+        refreshSlotList(session);
+        m_description->clear();
+    });
+}
+
+void XZeltorControlPanel::applySettings()
+{
+    instrumentAction([&](InstrumentSession& session) {
+        session.vti().ApplyMTISettings(m_operator->text(), m_establishment->text(), m_serialNumber->text());
+    });
+}
+
+void XZeltorControlPanel::resizeEvent(QResizeEvent* event)
+{
+    PageBase::resizeEvent(event);
+    com::ignoreFailure([&] {
+        const QSize size = event->size();
+        m_tabStrip->setGeometry(0, 0, size.width(), m_tabStrip->sizeHint().height());
+        const QRect client(0, m_tabStrip->height(), size.width(), std::max(size.height() - m_tabStrip->height(), 0));
+        for (QWidget* tab : m_tabs)
+            tab->setGeometry(client);
+    });
+}
+
+} // namespace ZeltorPlugin

@@ -1,0 +1,89 @@
+#pragma once
+
+#include "PageBase.h"
+
+#include <QString>
+
+#include <array>
+#include <memory>
+
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QTabBar;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace ZeltorPlugin {
+
+class CZeltorControlPanel;
+class InstrumentSession;
+
+// The instrument control panel page (page class "ZeltorPlugin.XZeltorControlPanel"). On its first
+// tab the user sends the instrument its operator, establishment and serial number; on the second
+// the parameter views stored in the instrument's slots are listed, shown, uploaded and deleted.
+// Every instrument call goes through the shared connection, opened for the action when no test
+// holds it. While a call waits for the instrument the page takes no input. The page edits no host
+// data and reports nothing to the host.
+class XZeltorControlPanel final : public Zeltor::PageBase {
+public:
+    XZeltorControlPanel();
+    ~XZeltorControlPanel() override;
+
+    // The page keeps no callback.
+    std::shared_ptr<Nelvar::ICallBack> CallBack() const override { return nullptr; }
+    void setCallBack(const std::shared_ptr<Nelvar::ICallBack>&) override {}
+    bool Locked() const override { return false; }
+    void setLocked(bool) override {}
+    // Keeps the control panel object the value holds; a value of another kind is ignored.
+    void Initialize(const com::Value& inData) override;
+    // Gives the focus to the operator box.
+    void SetFocus() override;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    class BusyScope;
+
+    void buildSettingsTab(QWidget& container);
+    void buildViewsTab(QWidget& container);
+    void connectControls();
+
+    // Runs a user's action on the instrument unless another one waits for it, with the page
+    // locked against input meanwhile; the action's failures end it silently.
+    template <typename Action>
+    void instrumentAction(Action&& action);
+
+    void showTab(int index);
+    void toggleAllParameters();
+    // Lists the instrument's slots anew; a failure is shown and keeps what was listed.
+    void refreshSlotList(InstrumentSession& session);
+    void slotChosen(QTreeWidgetItem* item);
+    void tickParametersOf(const com::Value& view);
+    void upload();
+    void deleteChosenSlot();
+    void applySettings();
+
+    bool m_busy = false;
+    bool m_slotsListed = false;
+    std::shared_ptr<CZeltorControlPanel> m_owner;
+
+    QTabBar* m_tabStrip = nullptr;
+    std::array<QWidget*, 2> m_tabs{};
+    QLineEdit* m_operator = nullptr;
+    QLineEdit* m_establishment = nullptr;
+    QLineEdit* m_serialNumber = nullptr;
+    QLabel* m_firmwareRevision = nullptr;
+    QPushButton* m_apply = nullptr;
+    QListWidget* m_includedItems = nullptr;
+    QPushButton* m_all = nullptr;
+    QTreeWidget* m_slots = nullptr;
+    QLineEdit* m_description = nullptr;
+    QPushButton* m_upload = nullptr;
+    QPushButton* m_delete = nullptr;
+};
+
+} // namespace ZeltorPlugin
