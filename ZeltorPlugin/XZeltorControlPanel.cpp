@@ -7,6 +7,7 @@
 #include "CZeltorVTI.h"
 
 #include "ParameterKeys.h"
+#include "NamedControls.h"
 #include "TranslateControls.h"
 
 #include "com/Failure.h"
@@ -30,6 +31,8 @@
 namespace ZeltorPlugin {
 
 namespace {
+
+using Zeltor::named;
 
 using ZeltorVTI::CParameterView;
 
@@ -75,15 +78,6 @@ const std::array<ViewParameter, CParameterView::SelectionCount>& viewParameters(
         {"20614::Mean expiratory pressure", MEEP, CParameterView::MeanExpiratoryPressureSel},
     }};
     return parameters;
-}
-
-// A new control with its design-time name, by which the page's code and tests find it.
-template <typename Widget, typename... Arguments>
-Widget* named(const char* name, Arguments&&... arguments)
-{
-    auto* widget = new Widget(std::forward<Arguments>(arguments)...);
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
 }
 
 QLineEdit* textBox(const char* name, int maxLength, QWidget* parent)

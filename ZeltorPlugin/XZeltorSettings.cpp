@@ -7,6 +7,7 @@
 #include "GConverters.h"
 
 #include "HostViews.h"
+#include "NamedControls.h"
 #include "TranslateControls.h"
 
 #include "com/ClassRegistry.h"
@@ -35,6 +36,8 @@ namespace ZeltorPlugin {
 
 namespace {
 
+using Zeltor::named;
+
 // The control's size as designed, the help text's height, and the advanced page's place and
 // size below the tab row, in twips.
 constexpr int kDesignWidth = 7215;
@@ -55,15 +58,6 @@ const QString kHelpText = QStringLiteral(
     "20141::Enter preferences for the Zeltor plug-in. Some of these settings can be overridden in each test "
     "element's custom setup. If you change global unit settings you must restart Nelvar before the changes take "
     "place.");
-
-// A new control with its design-time name, by which the page's code and tests find it.
-template <typename Widget, typename... Arguments>
-Widget* named(const char* name, Arguments&&... arguments)
-{
-    auto* widget = new Widget(std::forward<Arguments>(arguments)...);
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
 
 QLabel* label(const char* caption, QWidget* parent)
 {

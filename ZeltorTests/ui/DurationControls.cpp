@@ -17,6 +17,9 @@
 
 namespace ZeltorTests {
 
+using Zeltor::label;
+using Zeltor::named;
+
 namespace {
 
 constexpr int kMinutesPerStep = 15;

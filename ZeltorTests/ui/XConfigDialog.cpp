@@ -16,6 +16,9 @@
 
 namespace ZeltorTests {
 
+using Zeltor::label;
+using Zeltor::named;
+
 namespace {
 
 constexpr int32_t kFlowTest = 300;

@@ -32,6 +32,9 @@
 
 namespace ZeltorTests {
 
+using Zeltor::label;
+using Zeltor::named;
+
 namespace {
 
 constexpr ConfigurationPageLayout kLayout{1335, 0, 2585, 1575, 120};

@@ -23,6 +23,9 @@
 
 namespace ZeltorTests {
 
+using Zeltor::label;
+using Zeltor::named;
+
 namespace {
 
 using ZeltorConverter::GMiscConverters::SecondsToTimeString;

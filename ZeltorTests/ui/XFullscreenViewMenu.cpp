@@ -22,6 +22,9 @@
 
 namespace ZeltorTests {
 
+using Zeltor::label;
+using Zeltor::named;
+
 namespace {
 
 constexpr double kHeaderFontSize = 12.0;

@@ -21,6 +21,9 @@
 
 namespace ZeltorTests {
 
+using Zeltor::label;
+using Zeltor::named;
+
 namespace {
 
 // The dialog's frame as designed, in twips; its shadow lies this much further right and down.

@@ -5,7 +5,7 @@
 
 #include <utility>
 
-namespace ZeltorTests {
+namespace Zeltor {
 
 // A new control with its design-time name, by which the page's code and tests find it.
 template <typename Widget, typename... Arguments>
@@ -22,4 +22,4 @@ inline QLabel* label(const char* caption, const char* name, QWidget* parent)
     return named<QLabel>(name, QString::fromUtf8(caption), parent);
 }
 
-} // namespace ZeltorTests
+} // namespace Zeltor
