@@ -59,9 +59,11 @@ bool matches(const QString& pattern, const QString& command)
 
 } // namespace
 
-InstrumentSimulator::InstrumentSimulator(SimulatorSettings settings, ByteSink toSystem)
+InstrumentSimulator::InstrumentSimulator(SimulatorSettings settings, ByteSink toSystem,
+                                         std::shared_ptr<InstrumentMemory> memory)
     : m_settings(std::move(settings)), m_toSystem(std::move(toSystem)),
-      m_firmwareMajor(firmwareMajor(m_settings.identity.firmwareVersion)), m_lung(m_settings.lung)
+      m_firmwareMajor(firmwareMajor(m_settings.identity.firmwareVersion)), m_lung(m_settings.lung),
+      m_memory(memory ? std::move(memory) : InstrumentMemory::startingFrom(m_settings))
 {
     if (m_settings.faults.garbageEveryMs > 0) {
         m_garbageTimer = events::EventLoop::current().createTimer();
@@ -135,7 +137,7 @@ std::optional<InstrumentSimulator::Reply> InstrumentSimulator::enterRemote(const
         stopStream();
     m_mode = Mode::Remote;
     const Identity& identity = m_settings.identity;
-    return Reply{QStringLiteral("irem"), {identity.model, identity.serialNumber, identity.firmwareVersion}};
+    return Reply{QStringLiteral("irem"), {identity.model, m_memory->serialNumber, identity.firmwareVersion}};
 }
 
 std::optional<InstrumentSimulator::Reply> InstrumentSimulator::endRemote(const QStringList& parameters)
@@ -181,7 +183,7 @@ std::optional<InstrumentSimulator::Reply> InstrumentSimulator::listViews(const Q
 {
     requireIdleRemote();
     requireCount(parameters, 0, 0);
-    return Reply{QStringLiteral("#gpl"), m_views.descriptions()};
+    return Reply{QStringLiteral("#gpl"), m_memory->views.descriptions()};
 }
 
 std::optional<InstrumentSimulator::Reply> InstrumentSimulator::readView(const QStringList& parameters)
@@ -190,7 +192,7 @@ std::optional<InstrumentSimulator::Reply> InstrumentSimulator::readView(const QS
     requireCount(parameters, 1, 1);
     const int slot = parseSlot(parameters[0]);
     QStringList fields{QString::number(slot)};
-    if (const auto& view = m_views.view(slot))
+    if (const auto& view = m_memory->views.view(slot))
         fields << view->description << view->codes;
     else
         fields << QString();
@@ -201,7 +203,7 @@ std::optional<InstrumentSimulator::Reply> InstrumentSimulator::uploadView(const 
 {
     requireIdleRemote();
     requireCount(parameters, 1, 2 + 15);
-    const int slot = parseSlot(parameters[0]);
+    int slot = parameters[0] == QLatin1String("0") ? 0 : parseSlot(parameters[0]);
     ParameterView view;
     view.description = parameters.value(1);
     view.codes = parameters.mid(2);
@@ -213,10 +215,19 @@ std::optional<InstrumentSimulator::Reply> InstrumentSimulator::uploadView(const 
             refuse(kInvalidParameter, QStringLiteral("%1 given twice").arg(code));
         seen.insert(code);
     }
-    if (view.description.isEmpty() && view.codes.isEmpty())
-        m_views.remove(slot);
+    ParameterViews& views = m_memory->views;
+    const bool empty = view.description.isEmpty() && view.codes.isEmpty();
+    if (slot == 0) {
+        if (empty)
+            refuse(kInvalidParameter, QStringLiteral("slot 0 takes a view, not an empty one"));
+        slot = views.lowestEmptySlot();
+        if (slot == 0)
+            refuse(kInvalidParameter, QStringLiteral("every slot holds a view"));
+    }
+    if (empty)
+        views.remove(slot);
     else
-        m_views.store(slot, std::move(view));
+        views.store(slot, std::move(view));
     return Reply{QStringLiteral("#ppd"), {}};
 }
 
@@ -231,9 +242,9 @@ std::optional<InstrumentSimulator::Reply> InstrumentSimulator::applySettings(con
 {
     requireIdleRemote();
     requireCount(parameters, 3, 3);
-    m_settings.operatorName = parameters[0];
-    m_settings.establishment = parameters[1];
-    m_settings.identity.serialNumber = parameters[2];
+    m_memory->operatorName = parameters[0];
+    m_memory->establishment = parameters[1];
+    m_memory->serialNumber = parameters[2];
     return settingsReply();
 }
 
@@ -248,7 +259,7 @@ void InstrumentSimulator::requireIdleRemote() const
 InstrumentSimulator::Reply InstrumentSimulator::settingsReply() const
 {
     return Reply{QStringLiteral("gmtd"),
-                 {m_settings.operatorName, m_settings.establishment, m_settings.identity.serialNumber}};
+                 {m_memory->operatorName, m_memory->establishment, m_memory->serialNumber}};
 }
 
 void InstrumentSimulator::startStream(std::unique_ptr<ResultStream> stream)

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "CommandFrames.h"
+#include "InstrumentMemory.h"
 #include "LungModel.h"
-#include "ParameterViews.h"
 #include "ResultStream.h"
 #include "SimulatorSettings.h"
 
@@ -28,7 +28,9 @@ namespace simulator {
 //   ATST            no reply; ends the stream; the ventilator test sends one 'X' frame
 //   #GPL            -> #gpl,<description of slot 1>,...,<slot 9>
 //   #GPD,<slot>     -> #gpd,<slot>,<description>,<code>...
-//   #PPD,<slot>[,<description>[,<code>...]] -> #ppd; no description and no codes empty the slot
+//   #PPD,<slot>[,<description>[,<code>...]] -> #ppd; no description and no codes empty the slot;
+//                   slot 0 stores the view in the lowest empty slot (refused with 1003 when
+//                   every slot is taken, or when the view is empty)
 //   GMTD            -> gmtd,<operator>,<establishment>,<serial number>
 //   PMTD,<operator>,<establishment>,<serial number> -> gmtd with the new values
 // Refusals: ERRM,<command>,<error number>,<detail>, numbers 1001 missing parameter, 1002 too
@@ -38,8 +40,12 @@ class InstrumentSimulator {
 public:
     using ByteSink = std::function<void(const QByteArray&)>;
 
-    // Raises std::invalid_argument when the lung settings make no breath.
-    InstrumentSimulator(SimulatorSettings settings, ByteSink toSystem);
+    // The instrument keeps its views, operator, establishment and serial number in `memory`,
+    // which outlives this connection to it when others share it; none: a memory of its own,
+    // started from the settings. Raises std::invalid_argument when the lung settings make no
+    // breath.
+    InstrumentSimulator(SimulatorSettings settings, ByteSink toSystem,
+                        std::shared_ptr<InstrumentMemory> memory = nullptr);
     ~InstrumentSimulator();
     InstrumentSimulator(const InstrumentSimulator&) = delete;
     InstrumentSimulator& operator=(const InstrumentSimulator&) = delete;
@@ -83,7 +89,7 @@ private:
     int32_t m_firmwareMajor;
     LungModel m_lung;
     CommandSplitter m_splitter;
-    ParameterViews m_views;
+    std::shared_ptr<InstrumentMemory> m_memory;
     Mode m_mode = Mode::Local;
     std::unique_ptr<ResultStream> m_stream;
     std::unique_ptr<events::Timer> m_streamTimer;

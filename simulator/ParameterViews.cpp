@@ -41,6 +41,14 @@ const std::optional<ParameterView>& ParameterViews::view(int slot) const
     return slotAt(m_slots, slot);
 }
 
+int ParameterViews::lowestEmptySlot() const
+{
+    for (int slot = 1; slot <= kSlotCount; ++slot)
+        if (!view(slot))
+            return slot;
+    return 0;
+}
+
 void ParameterViews::store(int slot, ParameterView view)
 {
     slotAt(m_slots, slot) = std::move(view);

@@ -26,6 +26,8 @@ public:
     // The description of every slot in slot order; empty text for an empty slot.
     QStringList descriptions() const;
     const std::optional<ParameterView>& view(int slot) const;
+    // The lowest slot that holds no view; 0 when every slot holds one.
+    int lowestEmptySlot() const;
     void store(int slot, ParameterView view);
     void remove(int slot);
 

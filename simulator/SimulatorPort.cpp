@@ -18,7 +18,8 @@ struct SimulatedInstrument {
 
 } // namespace
 
-std::shared_ptr<serial::MemoryLink> openSimulatorLink(const SimulatorSettings& settings)
+std::shared_ptr<serial::MemoryLink> openSimulatorLink(const SimulatorSettings& settings,
+                                                      std::shared_ptr<InstrumentMemory> memory)
 {
     auto [link, end] = serial::MemoryLink::createPair();
     std::weak_ptr<serial::MemoryInstrumentEnd> toSystem = end;
@@ -27,7 +28,7 @@ std::shared_ptr<serial::MemoryLink> openSimulatorLink(const SimulatorSettings& s
     instrument->simulator = std::make_shared<InstrumentSimulator>(settings, [toSystem](const QByteArray& bytes) {
         if (const auto target = toSystem.lock())
             target->write(bytes);
-    });
+    }, std::move(memory));
     std::weak_ptr<InstrumentSimulator> simulator = instrument->simulator;
     end->setReader([simulator](const QByteArray& bytes) {
         if (const auto peer = simulator.lock())
@@ -41,9 +42,11 @@ void registerSimulatorPort(SimulatorSettings settings)
 {
     if (const QString problem = lungSettingsProblem(settings.lung); !problem.isEmpty())
         throw std::invalid_argument(problem.toStdString());
-    serial::registerVirtualPort(QStringLiteral("sim"), [settings = std::move(settings)]() -> std::shared_ptr<serial::IDataLink> {
-        return openSimulatorLink(settings);
-    });
+    auto memory = InstrumentMemory::startingFrom(settings);
+    serial::registerVirtualPort(QStringLiteral("sim"),
+                                [settings = std::move(settings), memory]() -> std::shared_ptr<serial::IDataLink> {
+                                    return openSimulatorLink(settings, memory);
+                                });
 }
 
 } // namespace simulator

@@ -115,6 +115,22 @@ TEST_F(Protocol, ParameterViewsAreUploadedReadAndDeleted)
     EXPECT_EQ(ask("$#GPD,1\r"), (QStringList{"#gpd", "1", "Nothing yet"})) << "a refused upload keeps the slot";
 }
 
+TEST_F(Protocol, AViewSentForSlotZeroTakesTheLowestEmptySlot)
+{
+    open();
+    ASSERT_EQ(ask("$IREM\r").value(0), "irem");
+    ask("$#PPD,1,First\r");
+    ask("$#PPD,3,Third\r");
+    EXPECT_EQ(ask("$#PPD,0,Mine,BRRA,TEMP\r"), QStringList{"#ppd"});
+    EXPECT_EQ(ask("$#GPD,2\r"), (QStringList{"#gpd", "2", "Mine", "BRRA", "TEMP"}));
+    EXPECT_EQ(ask("$#PPD,0\r").value(2), "1003") << "slot 0 deletes nothing";
+
+    for (int slot = 4; slot <= 9; ++slot)
+        ask(QStringLiteral("$#PPD,%1,View %1\r").arg(slot).toLatin1());
+    EXPECT_EQ(ask("$#PPD,0,One too many\r").mid(0, 3), (QStringList{"ERRM", "#PPD", "1003"}));
+    EXPECT_EQ(ask("$#GPL\r").mid(1, 3), (QStringList{"First", "Mine", "Third"})) << "a full instrument keeps its views";
+}
+
 TEST_F(Protocol, SettingsAreAppliedAndReadBack)
 {
     open();
@@ -271,25 +287,39 @@ TEST_F(Protocol, StreamFaultsLoseOneByteAndPutGarbageIn)
     EXPECT_EQ(streamed(settings), expected);
 }
 
-TEST_F(Protocol, EveryOpenOfTheSimPortIsAFreshInstrument)
+TEST_F(Protocol, EveryOpenOfTheSimPortTalksToOneInstrumentUntilItIsRegisteredAgain)
 {
-    registerSimulatorPort();
     serial::setConfiguredPort("sim");
-    int32_t id = 0;
-    const auto ports = serial::dataLinkManager()->Ports();
-    ports->FindInstrument("Zeltor", {}, id);
-    ASSERT_EQ(id, 1);
+    const auto openSim = [this] {
+        registerSimulatorPort();
+        int32_t id = 0;
+        const auto ports = serial::dataLinkManager()->Ports();
+        ports->FindInstrument("Zeltor", {}, id);
+        ASSERT_EQ(id, 1);
+        link = std::dynamic_pointer_cast<serial::MemoryLink>(ports->OpenPort(id, "38400,O,8,1"));
+        ASSERT_TRUE(link);
+    };
+    const auto reopen = [this] {
+        link = std::dynamic_pointer_cast<serial::MemoryLink>(
+            serial::dataLinkManager()->Ports()->OpenPort(1, "38400,O,8,1"));
+        ASSERT_TRUE(link);
+    };
 
-    link = std::dynamic_pointer_cast<serial::MemoryLink>(ports->OpenPort(id, "38400,O,8,1"));
-    ASSERT_TRUE(link);
+    openSim();
     ask("$IREM\r");
-    EXPECT_EQ(ask("$PMTD,a,b,c\r").value(3), "c");
+    ask("$PMTD,a,b,c\r");
+    ask("$#PPD,4,Kept,BRRA\r");
 
-    link = std::dynamic_pointer_cast<serial::MemoryLink>(ports->OpenPort(id, "38400,O,8,1"));
-    ASSERT_TRUE(link);
-    EXPECT_EQ(ask("$GMTD\r").value(2), "6004") << "a new instrument starts outside remote mode";
+    reopen();
+    EXPECT_EQ(ask("$GMTD\r").value(2), "6004") << "each open starts outside remote mode";
+    EXPECT_EQ(ask("$IREM\r").value(2), "c");
+    EXPECT_EQ(ask("$GMTD\r"), (QStringList{"gmtd", "a", "b", "c"}));
+    EXPECT_EQ(ask("$#GPD,4\r"), (QStringList{"#gpd", "4", "Kept", "BRRA"}));
+
+    openSim();
     ask("$IREM\r");
     EXPECT_EQ(ask("$GMTD\r"), (QStringList{"gmtd", "", "", "ZT-100234"}));
+    EXPECT_EQ(ask("$#GPD,4\r"), (QStringList{"#gpd", "4", ""}));
 
     serial::setConfiguredPort({});
     serial::unregisterVirtualPort("sim");
