@@ -157,12 +157,16 @@ void XZeltorControlPanel::buildSettingsTab(QWidget& container)
     m_operator = textBox("txtOperator", kOperatorLength, frame);
     m_establishment = textBox("txtEstablishment", kEstablishmentLength, frame);
     m_serialNumber = textBox("txtSerialNumber", kSerialNumberLength, frame);
-    const std::array<std::pair<const char*, QLineEdit*>, 3> rows{{{"20159::Operator:", m_operator},
-                                                                  {"20160::Establishment:", m_establishment},
-                                                                  {"20161::Serial number:", m_serialNumber}}};
-    for (const auto& [caption, box] : rows) {
+    const struct {
+        const char* labelName;
+        const char* caption;
+        QLineEdit* box;
+    } rows[] = {{"Label16", "20159::Operator:", m_operator},
+                {"Label15", "20160::Establishment:", m_establishment},
+                {"Label14", "20161::Serial number:", m_serialNumber}};
+    for (const auto& [labelName, caption, box] : rows) {
         const int row = grid->rowCount();
-        grid->addWidget(new QLabel(QString::fromUtf8(caption), frame), row, 0);
+        grid->addWidget(Zeltor::label(caption, labelName, frame), row, 0);
         grid->addWidget(box, row, 1);
     }
     m_firmwareRevision = named<QLabel>("lblFirmwareRevision", kFirmwareCaption + kDefaultFirmware, frame);
@@ -200,7 +204,7 @@ void XZeltorControlPanel::buildViewsTab(QWidget& container)
     m_delete = named<QPushButton>("cmdDeleteParameterView", QStringLiteral("20157::Delete"), views);
     m_delete->setEnabled(false);
     viewsLayout->addWidget(m_slots, 0, 0, 1, 3);
-    viewsLayout->addWidget(named<QLabel>("Label2", QStringLiteral("20155::Description:"), views), 1, 0);
+    viewsLayout->addWidget(Zeltor::label("20155::Description:", "Label2", views), 1, 0);
     viewsLayout->addWidget(m_description, 1, 1, 1, 2);
     viewsLayout->addWidget(m_upload, 2, 1);
     viewsLayout->addWidget(m_delete, 2, 2);
