@@ -12,6 +12,7 @@
 #include "CZeltorVTI.h"
 #include "FZeltorTestGuide.h"
 #include "GMTI.h"
+#include "SimulatorProgram.h"
 #include "XGraph.h"
 
 #include "testmodel/TestSequence.h"
@@ -22,7 +23,6 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QPointer>
-#include <QProcess>
 #include <QTimer>
 
 #include <benchmark/benchmark.h>
@@ -36,41 +36,8 @@ namespace {
 using namespace ZeltorTests;
 
 constexpr int kSampleInterval = 10;       // milliseconds
-constexpr int kSimulatorWaitMs = 10'000;
 constexpr qint64 kStartWaitMs = 30'000;   // from "play" to a run that goes
 const QString kTestGuideWindow = QStringLiteral("FZeltorTestGuide");
-
-// zeltor-sim serving a pseudo terminal for the length of the benchmark, terminated at the end.
-class SimulatorProgram {
-public:
-    SimulatorProgram()
-    {
-        m_process.start(QStringLiteral(ZELTOR_SIM_PATH), {});
-        if (!m_process.waitForStarted(kSimulatorWaitMs))
-            return;
-        QElapsedTimer clock;
-        clock.start();
-        while (!m_process.canReadLine() && clock.elapsed() < kSimulatorWaitMs)
-            m_process.waitForReadyRead(100);
-        m_devicePath = QString::fromLocal8Bit(m_process.readLine()).trimmed();
-    }
-    ~SimulatorProgram()
-    {
-        m_process.terminate();
-        if (!m_process.waitForFinished(kSimulatorWaitMs))
-            m_process.kill();
-        m_process.waitForFinished(kSimulatorWaitMs);
-    }
-    SimulatorProgram(const SimulatorProgram&) = delete;
-    SimulatorProgram& operator=(const SimulatorProgram&) = delete;
-
-    // The terminal's device path; empty when the program did not start.
-    const QString& devicePath() const { return m_devicePath; }
-
-private:
-    QProcess m_process;
-    QString m_devicePath;
-};
 
 // User plus system CPU time of this process, in seconds.
 double processCpuSeconds()
@@ -214,7 +181,7 @@ private:
 
 void BM_FullscreenLiveRun(benchmark::State& state)
 {
-    const SimulatorProgram simulator;
+    const SimulatorProgram simulator(QStringLiteral(ZELTOR_SIM_PATH));
     if (!simulator.devicePath().startsWith(QStringLiteral("/dev/"))) {
         state.SkipWithError("zeltor-sim printed no pseudo terminal");
         return;

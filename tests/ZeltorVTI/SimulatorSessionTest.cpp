@@ -2,6 +2,7 @@
 
 #include "CParameterView.h"
 #include "SimulatorPort.h"
+#include "SimulatorProgram.h"
 
 #include "Instruments.h"
 #include "events/QtEventLoop.h"
@@ -9,7 +10,6 @@
 #include "serial/PortFinder.h"
 
 #include <QElapsedTimer>
-#include <QProcess>
 
 #include <map>
 
@@ -82,10 +82,7 @@ class SimulatorSessionTest : public VtiFixture {
 protected:
     void TearDown() override
     {
-        if (m_sim.state() != QProcess::NotRunning) {
-            m_sim.kill();
-            m_sim.waitForFinished(5000);
-        }
+        m_sim.reset();
         VtiFixture::TearDown();
     }
 
@@ -93,16 +90,14 @@ protected:
     void startZeltorSim(const QStringList& arguments)
     {
         events::EventLoop::install(std::make_shared<events::QtEventLoop>());
-        m_sim.start(QStringLiteral(ZELTOR_SIM_PATH), arguments);
-        ASSERT_TRUE(m_sim.waitForStarted(10000));
-        ASSERT_TRUE(m_sim.waitForReadyRead(10000));
-        const QString device = QString::fromLocal8Bit(m_sim.readLine()).trimmed();
+        m_sim = std::make_unique<SimulatorProgram>(QStringLiteral(ZELTOR_SIM_PATH), arguments);
+        const QString& device = m_sim->devicePath();
         ASSERT_TRUE(device.startsWith(QStringLiteral("/dev/"))) << device.toStdString();
         serial::setConfiguredPort(device);
     }
 
 private:
-    QProcess m_sim;
+    std::unique_ptr<SimulatorProgram> m_sim;
 };
 
 TEST_F(SimulatorSessionTest, WholeSessionWithTheBuiltInSimulator)

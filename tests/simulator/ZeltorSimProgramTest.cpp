@@ -1,3 +1,4 @@
+#include "SimulatorProgram.h"
 #include "WireDecoding.h"
 
 #include "events/EventLoop.h"
@@ -11,31 +12,12 @@
 namespace simulator::testing {
 namespace {
 
-constexpr int kWaitMs = 10'000;
+constexpr int kWaitMs = SimulatorProgram::kWaitMs;
 
-// zeltor-sim started with `arguments`, stopped with SIGTERM at the end.
+// zeltor-sim on the real event loop.
 class ZeltorSimProgram : public ::testing::Test {
 protected:
     void SetUp() override { events::EventLoop::install(nullptr); }
-    void TearDown() override
-    {
-        if (m_process.state() != QProcess::NotRunning) {
-            m_process.kill();
-            m_process.waitForFinished(kWaitMs);
-        }
-    }
-
-    QString start(const QStringList& arguments)
-    {
-        m_process.start(QStringLiteral(ZELTOR_SIM_PATH), arguments);
-        if (!m_process.waitForStarted(kWaitMs))
-            return {};
-        QElapsedTimer clock;
-        clock.start();
-        while (!m_process.canReadLine() && clock.elapsed() < kWaitMs)
-            m_process.waitForReadyRead(100);
-        return QString::fromLocal8Bit(m_process.readLine()).trimmed();
-    }
 
     // Sends `frame` and pumps the real event loop until a reply frame is there.
     static QStringList ask(serial::SerialPortLink& link, const QByteArray& frame)
@@ -55,13 +37,12 @@ protected:
         EXPECT_TRUE(link) << qPrintable(why);
         return link;
     }
-
-    QProcess m_process;
 };
 
 TEST_F(ZeltorSimProgram, ServesThePtyItPrintsUntilTerminated)
 {
-    const QString device = start({"--model", "Bench Lung", "--serial", "SN-9", "--firmware", "2.10"});
+    SimulatorProgram sim(QStringLiteral(ZELTOR_SIM_PATH), {"--model", "Bench Lung", "--serial", "SN-9", "--firmware", "2.10"});
+    const QString& device = sim.devicePath();
     ASSERT_TRUE(device.startsWith("/dev/")) << qPrintable(device);
 
     // The system opens the port twice: a probe, then the real link.
@@ -76,10 +57,11 @@ TEST_F(ZeltorSimProgram, ServesThePtyItPrintsUntilTerminated)
     EXPECT_EQ(ask(*link, "$PMTD,Ann\\, Lee,Ward 4,SN-9\r"), (QStringList{"gmtd", "Ann, Lee", "Ward 4", "SN-9"}));
     link->Close();
 
-    m_process.terminate();
-    ASSERT_TRUE(m_process.waitForFinished(kWaitMs));
-    EXPECT_EQ(m_process.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(m_process.exitCode(), 0);
+    QProcess& process = sim.process();
+    process.terminate();
+    ASSERT_TRUE(process.waitForFinished(kWaitMs));
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(process.exitCode(), 0);
 }
 
 TEST_F(ZeltorSimProgram, RefusesABadCommandLineWithAMessage)
@@ -88,11 +70,12 @@ TEST_F(ZeltorSimProgram, RefusesABadCommandLineWithAMessage)
                               {"--lose-stream-byte=-1"}, {"--garbage-in-stream", "x"}, {"--nonsense"}};
     for (const QStringList& arguments : bad) {
         SCOPED_TRACE(qPrintable(arguments.join(' ')));
-        m_process.start(QStringLiteral(ZELTOR_SIM_PATH), arguments);
-        ASSERT_TRUE(m_process.waitForFinished(kWaitMs));
-        EXPECT_EQ(m_process.exitCode(), 2);
-        EXPECT_TRUE(m_process.readAllStandardOutput().isEmpty()) << "no device path";
-        EXPECT_FALSE(m_process.readAllStandardError().isEmpty());
+        QProcess process;
+        process.start(QStringLiteral(ZELTOR_SIM_PATH), arguments);
+        ASSERT_TRUE(process.waitForFinished(kWaitMs));
+        EXPECT_EQ(process.exitCode(), 2);
+        EXPECT_TRUE(process.readAllStandardOutput().isEmpty()) << "no device path";
+        EXPECT_FALSE(process.readAllStandardError().isEmpty());
     }
 }
 
