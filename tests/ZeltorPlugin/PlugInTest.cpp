@@ -104,6 +104,17 @@ TEST_F(PlugInTest, IdentityAnswersAtOnceAndTheCatalogueOnlyAfterInitialize)
     }
 }
 
+TEST_F(PlugInTest, EveryControlPanelCallGivesANewPanelThatHasADialogAndStoresNothing)
+{
+    const auto first = plugIn->ControlPanel();
+    const auto second = plugIn->ControlPanel();
+    ASSERT_NE(first, nullptr);
+    EXPECT_NE(first, second);
+    EXPECT_TRUE(first->HasDialog());
+    first->setSettings(QStringLiteral("kept?"));
+    EXPECT_EQ(first->Settings(), QString());
+}
+
 TEST_F(PlugInTest, IconsAreTheLibrarysBitmapsInTheSizesTheyAreMadeFor)
 {
     struct Case {

@@ -61,15 +61,6 @@ QByteArray registryFile()
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-template <typename Widget = QWidget>
-Widget& child(const QWidget& parent, const char* name)
-{
-    auto* widget = parent.findChild<Widget*>(QString::fromLatin1(name));
-    if (!widget)
-        throw std::runtime_error(name);
-    return *widget;
-}
-
 // What a control shows: a property of the named control.
 struct Shown {
     const char* control;
