@@ -11,6 +11,7 @@
 #include "TranslateControls.h"
 
 #include "com/Failure.h"
+#include "events/EventLoop.h"
 #include "events/MessageBoxes.h"
 
 #include <QGridLayout>
@@ -20,6 +21,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPointer>
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QTabBar>
@@ -97,26 +99,29 @@ void setAllChecks(QListWidget& list, Qt::CheckState state)
 
 // Locks the page against input while an instrument call waits: the connection keeps the window
 // messages flowing meanwhile, and a second command sent then would take the first one's reply.
+// The host may release the page meanwhile; a released page is left alone.
 class XZeltorControlPanel::BusyScope {
 public:
     explicit BusyScope(XZeltorControlPanel& page)
-        : m_page(page), m_wasDisabled(page.testAttribute(Qt::WA_ForceDisabled))
+        : m_page(&page), m_wasDisabled(page.testAttribute(Qt::WA_ForceDisabled))
     {
-        m_page.m_busy = true;
-        m_page.setEnabled(false);
-        m_page.setCursor(Qt::WaitCursor);
+        m_page->m_busy = true;
+        m_page->setEnabled(false);
+        m_page->setCursor(Qt::WaitCursor);
     }
     ~BusyScope()
     {
-        m_page.unsetCursor();
-        m_page.setEnabled(!m_wasDisabled);
-        m_page.m_busy = false;
+        if (!m_page)
+            return;
+        m_page->unsetCursor();
+        m_page->setEnabled(!m_wasDisabled);
+        m_page->m_busy = false;
     }
     BusyScope(const BusyScope&) = delete;
     BusyScope& operator=(const BusyScope&) = delete;
 
 private:
-    XZeltorControlPanel& m_page;
+    const QPointer<XZeltorControlPanel> m_page;
     const bool m_wasDisabled;
 };
 
@@ -221,8 +226,14 @@ void XZeltorControlPanel::connectControls()
             com::ignoreFailure([&] { toggleAllParameters(); });
     });
     connect(m_slots, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
-        if (!isLoading() && !m_busy)
-            slotChosen(item);
+        if (isLoading() || m_busy || !item)
+            return;
+        afterInput([this, row = m_slots->indexOfTopLevelItem(item)] {
+            // A choice overtaken by a refill of the list, or made while a call waits, is dropped.
+            const QTreeWidgetItem* const chosen = m_slots->topLevelItem(row);
+            if (!m_busy && chosen && chosen == m_slots->currentItem())
+                slotChosen(row + 1, chosen->text(1));
+        });
     });
     connect(m_description, &QLineEdit::textChanged, this,
             [this](const QString& text) { m_upload->setEnabled(!text.isEmpty()); });
@@ -254,13 +265,26 @@ void XZeltorControlPanel::instrumentAction(Action&& action)
 {
     if (m_busy)
         return;
+    const QPointer<XZeltorControlPanel> page(this);
     const BusyScope busy(*this);
     InstrumentSession session;
     com::ignoreFailure([&] { action(session); });
+    if (!page)
+        return;
     // The label keeps the version the instrument told, for the page's life.
     com::ignoreFailure([&] {
         if (const QString version = session.firmwareVersion(); !version.isEmpty())
             m_firmwareRevision->setText(kFirmwareCaption + version);
+    });
+}
+
+template <typename Step>
+void XZeltorControlPanel::afterInput(Step&& step)
+{
+    events::EventLoop::current().callLater(0, [page = QPointer<XZeltorControlPanel>(this),
+                                               step = std::forward<Step>(step)]() mutable {
+        if (page)
+            step();
     });
 }
 
@@ -275,7 +299,10 @@ void XZeltorControlPanel::showTab(int index)
     });
     // The instrument's slots are listed when their tab is first shown.
     if (index == 1 && !m_slotsListed)
-        instrumentAction([&](InstrumentSession& session) { refreshSlotList(session); });
+        afterInput([this] {
+            if (!m_slotsListed)
+                instrumentAction([&](InstrumentSession& session) { refreshSlotList(session); });
+        });
 }
 
 void XZeltorControlPanel::toggleAllParameters()
@@ -288,9 +315,12 @@ void XZeltorControlPanel::toggleAllParameters()
 void XZeltorControlPanel::refreshSlotList(InstrumentSession& session)
 {
     m_slotsListed = true;
-    const LoadingScope loading(*this);
+    const QPointer<XZeltorControlPanel> page(this);
     try {
         const com::Value list = session.vti().GetParameterViewList();
+        if (!page)
+            return;
+        const LoadingScope loading(*this);
         m_slots->clear();
         m_delete->setEnabled(false);
         if (list.isEmpty())
@@ -301,17 +331,14 @@ void XZeltorControlPanel::refreshSlotList(InstrumentSession& session)
             new QTreeWidgetItem(m_slots, {QString::number(index + 1), description.isEmpty() ? kEmptySlot : description});
         }
     } catch (...) {
-        events::MessageBoxes::current().show(QStringLiteral("An error occured in cmdUpdateParameterViewList !"),
-                                             events::mbCritical, kTitle);
+        if (page)
+            events::MessageBoxes::current().show(QStringLiteral("An error occured in cmdUpdateParameterViewList !"),
+                                                 events::mbCritical, kTitle);
     }
 }
 
-void XZeltorControlPanel::slotChosen(QTreeWidgetItem* item)
+void XZeltorControlPanel::slotChosen(int slot, const QString& listed)
 {
-    if (!item)
-        return;
-    const int slot = m_slots->indexOfTopLevelItem(item) + 1;
-    const QString listed = item->text(1);
     setAllChecks(*m_includedItems, Qt::Unchecked);
     if (listed == kEmptySlot) {
         m_delete->setEnabled(false);
@@ -320,7 +347,12 @@ void XZeltorControlPanel::slotChosen(QTreeWidgetItem* item)
     }
     m_delete->setEnabled(true);
     m_description->setText(listed);
-    instrumentAction([&](InstrumentSession& session) { tickParametersOf(session.vti().GetParameterView(slot)); });
+    instrumentAction([&](InstrumentSession& session) {
+        const QPointer<XZeltorControlPanel> page(this);
+        const com::Value view = session.vti().GetParameterView(slot);
+        if (page)
+            tickParametersOf(view);
+    });
 }
 
 void XZeltorControlPanel::tickParametersOf(const com::Value& view)
@@ -353,8 +385,10 @@ void XZeltorControlPanel::upload()
             view->setSelected(parameters[position].flag,
                               m_includedItems->item(static_cast<int>(position))->checkState() == Qt::Checked);
         view->setDescription(m_description->text());
+        const QPointer<XZeltorControlPanel> page(this);
         com::ignoreFailure([&] { session.vti().UploadParameterView(view, false); });
-        refreshSlotList(session);
+        if (page)
+            refreshSlotList(session);
     });
 }
 
@@ -371,9 +405,12 @@ void XZeltorControlPanel::deleteChosenSlot()
     instrumentAction([&](InstrumentSession& session) {
         const auto emptyView = std::make_shared<CParameterView>();
         emptyView->setSlotNumber(slot);
+        const QPointer<XZeltorControlPanel> page(this);
         com::ignoreFailure([&] { session.vti().UploadParameterView(emptyView, true); });
-        refreshSlotList(session);
-        m_description->clear();
+        if (page)
+            refreshSlotList(session);
+        if (page)
+            m_description->clear();
     });
 }
 

@@ -14,7 +14,6 @@ class QListWidget;
 class QPushButton;
 class QTabBar;
 class QTreeWidget;
-class QTreeWidgetItem;
 
 namespace ZeltorPlugin {
 
@@ -57,11 +56,19 @@ private:
     template <typename Action>
     void instrumentAction(Action&& action);
 
+    // Runs `step` from the message pump once the control that took the user's input has finished
+    // handling it, unless the page is gone by then: a step that waits for the instrument keeps the
+    // messages flowing, and the host may release the page meanwhile, which a list or tab strip
+    // does not survive inside its own mouse handling.
+    template <typename Step>
+    void afterInput(Step&& step);
+
     void showTab(int index);
     void toggleAllParameters();
     // Lists the instrument's slots anew; a failure is shown and keeps what was listed.
     void refreshSlotList(InstrumentSession& session);
-    void slotChosen(QTreeWidgetItem* item);
+    // The user chose the slot, listed with that description.
+    void slotChosen(int slot, const QString& listed);
     void tickParametersOf(const com::Value& view);
     void upload();
     void deleteChosenSlot();
