@@ -297,7 +297,8 @@ void XZeltorControlPanel::showTab(int index)
             m_tabs[tab]->setVisible(static_cast<int>(tab) == index);
         m_tabs[static_cast<size_t>(index)]->raise();
     });
-    // The instrument's slots are listed when their tab is first shown.
+    // The instrument's slots are listed when their tab is first shown, and on later shows until a
+    // listing has succeeded.
     if (index == 1 && !m_slotsListed)
         afterInput([this] {
             if (!m_slotsListed)
@@ -314,12 +315,12 @@ void XZeltorControlPanel::toggleAllParameters()
 
 void XZeltorControlPanel::refreshSlotList(InstrumentSession& session)
 {
-    m_slotsListed = true;
     const QPointer<XZeltorControlPanel> page(this);
     try {
         const com::Value list = session.vti().GetParameterViewList();
         if (!page)
             return;
+        m_slotsListed = true;
         const LoadingScope loading(*this);
         m_slots->clear();
         m_delete->setEnabled(false);

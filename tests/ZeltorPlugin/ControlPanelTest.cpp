@@ -507,7 +507,8 @@ TEST_F(ControlPanelTest, AConnectionThatIsOpenIsUsedAndLeftOpen)
 }
 
 // Without an instrument each action shows the link's message once, and a failed listing the
-// page's own message once; nothing crashes and the page works once the instrument is there.
+// page's own message once; nothing crashes and the page works once the instrument is there: the
+// views tab, shown again, lists the slots it could not list before.
 TEST_F(ControlPanelTest, WithoutAnInstrumentEachFailureIsShownOnceAndThePageStaysUsable)
 {
     const struct {
@@ -547,6 +548,9 @@ TEST_F(ControlPanelTest, WithoutAnInstrumentEachFailureIsShownOnceAndThePageStay
         instrument.refuseOpens = false;
         click("cmdApplySettings");
         EXPECT_EQ(sent(), (QStringList{"$IREM", "$PMTD,Ann,,", "$EREM"}));
+        showTab(1);
+        EXPECT_EQ(sent(), (QStringList{"$IREM", "$#GPL", "$EREM"})) << "the tab lists the slots until it has listed them";
+        EXPECT_EQ(slotList().topLevelItemCount(), 9);
         EXPECT_EQ(shownBoxes(), QStringList());
     }
 }
