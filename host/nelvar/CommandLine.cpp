@@ -68,18 +68,29 @@ std::vector<Command> makeCommands()
                         "graphs and the snapshot waveforms whose print flags are set. RESULT.xml holds a test saved "
                         "by `nelvar run` (printed whole, under the test's heading) or a ventilator test's bare "
                         "\"ResultItem\".")},
-        {QStringLiteral("show"), QStringLiteral("config|limits TEST_ID | result RESULT.xml | settings"), 1, 2,
-         {{QStringLiteral("picture"), QStringLiteral("--picture FILE"),
+        {QStringLiteral("show"),
+         QStringLiteral("config|limits TEST_ID | result RESULT.xml | settings | control-panel"), 1, 2,
+         {{QStringLiteral("port"), QStringLiteral("--port PATH|sim"),
+           QStringLiteral("control-panel only: the instrument's serial device, or 'sim' for the built-in simulated "
+                          "instrument (default: $ZELTOR_PORT); one of the two is needed.")},
+          {QStringLiteral("tab"), QStringLiteral("--tab settings|views"),
+           QStringLiteral("control-panel only: the tab to show, the instrument's settings (operator, "
+                          "establishment, serial number) or the parameter views in its slots (default: settings).")},
+          {QStringLiteral("picture"), QStringLiteral("--picture FILE"),
            QStringLiteral("Writes a PNG picture of the window into FILE and ends, instead of waiting for the user; "
                           "it needs no display.")}},
          QStringLiteral("open the main window on a test's configuration or limit page, or a result's page, or "
-                        "the settings window"),
+                        "the settings or instrument control panel window"),
          QStringLiteral("Opens the main window with a sequence of test TEST_ID alone and its configuration page "
                         "(config) or limit page (limits) shown, or with the saved result RESULT.xml opened and its "
                         "page shown (result), or the plug-in's settings window as Tools > Settings… opens it "
-                        "(settings: OK stores the settings, Cancel drops the edits), and waits for the user to "
-                        "close it (this needs a display), or, with --picture, writes a picture of the window and "
-                        "ends.")},
+                        "(settings: OK stores the settings, Cancel drops the edits), or its instrument control "
+                        "panel as Tools > Instrument control panel… opens it on the port of --port (control-panel: "
+                        "the views tab lists the instrument's slots as it is shown; what the user applies or "
+                        "uploads goes to the instrument at once), and waits for the user to close it (this needs "
+                        "a display), or, with --picture, writes a picture of the window and ends.\n\n"
+                        "Exit status: 0 shown or written; 1 the plug-in, the test, the result or the picture "
+                        "failed, or the instrument's slots could not be listed; 2 bad usage.")},
     };
 }
 
@@ -133,6 +144,7 @@ const std::vector<OptionName>& allOptions()
         {QStringLiteral("auto"), {}},
         {QStringLiteral("fullscreen"), {}},
         {QStringLiteral("picture"), QStringLiteral("FILE")},
+        {QStringLiteral("tab"), QStringLiteral("settings|views")},
     };
     return options;
 }

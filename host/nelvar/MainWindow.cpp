@@ -1,6 +1,8 @@
 #include "MainWindow.h"
 
+#include "ControlPanelWindow.h"
 #include "HostPlugIn.h"
+#include "PortChoice.h"
 #include "SettingsWindow.h"
 #include "TestRuns.h"
 #include "testmodel/TestCollection.h"
@@ -16,6 +18,7 @@
 #include "com/Error.h"
 #include "com/Required.h"
 #include "events/MessageBoxes.h"
+#include "serial/PortFinder.h"
 
 #include <QAction>
 #include <QFileDialog>
@@ -32,6 +35,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <optional>
 #include <utility>
 
 namespace {
@@ -159,11 +163,24 @@ void MainWindow::buildMenu()
     file->addAction(tr("&Quit"), this, &QWidget::close);
     QMenu* tools = menuBar()->addMenu(tr("&Tools"));
     tools->addAction(tr("&Settings…"), this, [this] { openSettings(); });
+    tools->addAction(tr("&Instrument control panel…"), this, [this] {
+        userCommand(tr("The instrument control panel could not be opened"), [&] { openControlPanel(); });
+    });
 }
 
 void MainWindow::openSettings()
 {
     SettingsWindow window(m_plugIn->Setup(), this);
+    window.exec();
+}
+
+void MainWindow::openControlPanel()
+{
+    const std::optional<QString> port = askForPort(this);
+    if (!port)
+        return;
+    serial::setConfiguredPort(*port);
+    ControlPanelWindow window(m_plugIn->ControlPanel(), this);
     window.exec();
 }
 

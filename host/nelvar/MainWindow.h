@@ -97,6 +97,10 @@ private:
     // The menu's "Settings…": the plug-in's settings page in the settings window, until the user
     // closes it with OK (stored) or Cancel (dropped).
     void openSettings();
+    // The menu's "Instrument control panel…": asks for the instrument's port, makes it the
+    // configured one and shows the plug-in's control panel until the user closes it; a cancelled
+    // question opens nothing. Raises what the plug-in raises for its control panel.
+    void openControlPanel();
     // Runs a command of the user; a failure is shown in a message box, never passed to Qt.
     template <typename Command>
     void userCommand(const QString& what, Command&& command);

@@ -130,8 +130,13 @@ int main(int argc, char** argv)
         return runRegisterCommand(arguments, out);
     if (command->name == QLatin1String("report"))
         return runReportCommand(arguments[0], outPath, out);
-    if (command->name == QLatin1String("show"))
-        return runShowCommand(arguments[0], arguments.value(1), parser.value(QStringLiteral("picture")));
+    if (command->name == QLatin1String("show")) {
+        ShowOptions options{parser.value(QStringLiteral("picture")), std::nullopt,
+                            parser.isSet(QStringLiteral("port"))};
+        if (parser.isSet(QStringLiteral("tab")))
+            options.tab = parser.value(QStringLiteral("tab"));
+        return runShowCommand(arguments[0], arguments.value(1), options);
+    }
     return runRunCommand(arguments[0], parser.value(QStringLiteral("minutes")),
                          {parser.isSet(QStringLiteral("auto")), parser.isSet(QStringLiteral("fullscreen"))}, outPath,
                          out);

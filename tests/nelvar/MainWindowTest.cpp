@@ -2,9 +2,11 @@
 // simulated instrument on port "sim" and the virtual clock, so that a whole sequence runs in the
 // tests' real windows at once.
 
+#include "ControlPanelWindow.h"
 #include "HostFixture.h"
 #include "HostPlugIn.h"
 #include "MainWindow.h"
+#include "PortChoice.h"
 #include "ReportCommand.h"
 #include "PageInput.h"
 #include "TestRuns.h"
@@ -27,12 +29,19 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QMenuBar>
 #include <QTreeWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <vector>
 
 namespace {
 
@@ -68,6 +77,79 @@ QAction* enabledCommand(const QWidget& window, const char* key)
             if (action->objectName() == QLatin1String(key) && action->isEnabled() && action->isVisible())
                 return action;
     return nullptr;
+}
+
+// The texts of the main window's menu of that title, in menu order.
+QStringList menuTexts(const MainWindow& window, const QString& title)
+{
+    for (const QAction* menu : window.menuBar()->actions())
+        if (menu->text() == title && menu->menu()) {
+            QStringList texts;
+            for (const QAction* action : menu->menu()->actions())
+                texts << action->text();
+            return texts;
+        }
+    return {};
+}
+
+QAction& menuCommand(const MainWindow& window, const QString& text)
+{
+    for (QAction* menu : window.menuBar()->actions())
+        if (menu->menu())
+            for (QAction* action : menu->menu()->actions())
+                if (action->text() == text)
+                    return *action;
+    throw std::runtime_error(text.toStdString());
+}
+
+// The user at the modal windows a command opens: each window, once shown, gets the next answer,
+// which must close it. A window beyond the answers is noted and closed, so that no test hangs.
+class ModalUser {
+public:
+    using Answer = std::function<void(QWidget& window)>;
+    explicit ModalUser(std::vector<Answer> answers) : m_answers(std::move(answers))
+    {
+        QObject::connect(&m_timer, &QTimer::timeout, [this] { answerShownWindow(); });
+        m_timer.start(10);
+    }
+
+    size_t answered() const { return m_next; }
+    QStringList unexpectedWindows;
+
+private:
+    void answerShownWindow()
+    {
+        QWidget* const window = QApplication::activeModalWidget();
+        if (m_answering || !window || !window->isVisible())
+            return;
+        if (m_next == m_answers.size()) {
+            unexpectedWindows << window->windowTitle();
+            window->close();
+            return;
+        }
+        m_answering = true;
+        m_answers[m_next++](*window);
+        m_answering = false;
+    }
+
+    std::vector<Answer> m_answers;
+    size_t m_next = 0;
+    bool m_answering = false;
+    QTimer m_timer;
+};
+
+// The answer for a window of that kind; another kind fails the test and is closed.
+template <typename Window>
+ModalUser::Answer answerTo(std::function<void(Window&)> answer)
+{
+    return [answer = std::move(answer)](QWidget& shown) {
+        if (auto* window = dynamic_cast<Window*>(&shown)) {
+            answer(*window);
+            return;
+        }
+        ADD_FAILURE() << "unexpected window " << shown.windowTitle().toStdString();
+        shown.close();
+    };
 }
 
 } // namespace
@@ -249,4 +331,53 @@ TEST_F(MainWindowTest, AResultsPageSetsThePrintFlagsThatItsSavedReportHonours)
     EXPECT_EQ(again.child(0)->checkState(0), Qt::Unchecked);
     EXPECT_EQ(again.child(1)->checkState(0), Qt::Checked);
     EXPECT_FALSE(window->isWindowModified());
+}
+
+// Tools > Instrument control panel… asks for the port, the configured one chosen, and opens the
+// panel on the port the user chose; Cancel opens nothing and keeps the configured port.
+TEST_F(MainWindowTest, TheInstrumentControlPanelOpensOnThePortTheUserChooses)
+{
+    EXPECT_EQ(menuTexts(*window, QStringLiteral("&Tools")),
+              (QStringList{QStringLiteral("&Settings…"), QStringLiteral("&Instrument control panel…")}));
+    QAction& command = menuCommand(*window, QStringLiteral("&Instrument control panel…"));
+    const QString unplugged = QStringLiteral("/nonexistent/ttyZ");
+
+    // The user sees the configured port chosen and "sim" offered.
+    const auto configuredPortChosen = [&](PortChoice& choice) {
+        EXPECT_EQ(choice.port(), unplugged);
+        EXPECT_GE(choice.portBox().findText(QStringLiteral("sim")), 0);
+    };
+    {
+        serial::setConfiguredPort(unplugged);
+        ModalUser user({answerTo<PortChoice>([&](PortChoice& choice) {
+            configuredPortChosen(choice);
+            QTest::mouseClick(choice.buttons().button(QDialogButtonBox::Cancel), Qt::LeftButton);
+        })});
+        command.trigger();
+        EXPECT_EQ(user.answered(), 1u);
+        EXPECT_TRUE(user.unexpectedWindows.isEmpty()) << user.unexpectedWindows.join(u',').toStdString();
+        EXPECT_EQ(serial::configuredPort(), unplugged);
+    }
+    {
+        QStringList listedSlots;
+        ModalUser user({answerTo<PortChoice>([&](PortChoice& choice) {
+                            configuredPortChosen(choice);
+                            choice.portBox().setCurrentIndex(choice.portBox().findText(QStringLiteral("sim")));
+                            QTest::mouseClick(choice.buttons().button(QDialogButtonBox::Ok), Qt::LeftButton);
+                        }),
+                        answerTo<ControlPanelWindow>([&](ControlPanelWindow& panel) {
+                            EXPECT_TRUE(panel.selectTab(1));
+                            const auto* slotList = panel.findChild<QTreeWidget*>(QStringLiteral("lvwSlotInfo"));
+                            for (int row = 0; slotList && row < slotList->topLevelItemCount(); ++row)
+                                listedSlots << slotList->topLevelItem(row)->text(1);
+                            QTest::mouseClick(panel.buttons().button(QDialogButtonBox::Close), Qt::LeftButton);
+                        })});
+        command.trigger();
+        EXPECT_EQ(user.answered(), 2u);
+        EXPECT_TRUE(user.unexpectedWindows.isEmpty()) << user.unexpectedWindows.join(u',').toStdString();
+        EXPECT_EQ(serial::configuredPort(), QStringLiteral("sim"));
+        // The panel talked to the simulated instrument: its nine slots, all empty.
+        EXPECT_EQ(listedSlots, QStringList(9, QStringLiteral("[Empty]")));
+    }
+    EXPECT_TRUE(boxes->shown().empty()) << boxes->shown().front().text.toStdString();
 }

@@ -16,7 +16,9 @@
 
 #include <gtest/gtest.h>
 
-#include <optional>
+#include <map>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -24,7 +26,8 @@ const QString kCatalogue = QStringLiteral(
     "its tests are 100 Ventilator test, 200 Leakage test, 300 Flow test, 400 Pressure test, 500 High-pressure test");
 
 // The host program run in a process of its own, on the fixture's registry, with no runtime folder
-// for Qt in the environment: the program makes its own, so Qt has nothing to warn about.
+// for Qt in the environment (the program makes its own, so Qt has nothing to warn about) and no
+// instrument port but the one a test names.
 class NelvarProgram : public HostFixture {
 protected:
     using Run = ProgramRun;
@@ -32,15 +35,19 @@ protected:
     void SetUp() override
     {
         HostFixture::SetUp();
-        if (qEnvironmentVariableIsSet("XDG_RUNTIME_DIR"))
-            m_runtimeDir = qgetenv("XDG_RUNTIME_DIR");
-        qunsetenv("XDG_RUNTIME_DIR");
+        for (const char* name : kClearedVariables) {
+            if (qEnvironmentVariableIsSet(name))
+                m_savedEnvironment.emplace_back(name, qgetenv(name));
+            qunsetenv(name);
+        }
     }
 
     void TearDown() override
     {
-        if (m_runtimeDir)
-            qputenv("XDG_RUNTIME_DIR", *m_runtimeDir);
+        for (const char* name : kClearedVariables)
+            qunsetenv(name);
+        for (const auto& [name, value] : m_savedEnvironment)
+            qputenv(name, value);
         HostFixture::TearDown();
     }
 
@@ -70,7 +77,8 @@ protected:
     }
 
 private:
-    std::optional<QByteArray> m_runtimeDir;
+    static constexpr const char* kClearedVariables[] = {"XDG_RUNTIME_DIR", "ZELTOR_PORT"};
+    std::vector<std::pair<const char*, QByteArray>> m_savedEnvironment;
 };
 
 TEST_F(NelvarProgram, AFreshProcessCreatesThePlugInByItsRegisteredClassAndListsTheCatalogue)
@@ -147,6 +155,7 @@ TEST_F(NelvarProgram, CommandLinesTheProgramRefusesOrAnswersAtOnce)
     const QString unknownTest =
         writeFile(work, QStringLiteral("unknown.xml"), R"(<TestElement PlugInID="Zeltor" TestID="600" ID="1"/>)");
     const QString file = writeFile(work, QStringLiteral("file.txt"), "text");
+    const QString picture = work.filePath(QStringLiteral("x.png"));
 
     enum Stream { Out, Err };
     const struct {
@@ -171,18 +180,29 @@ TEST_F(NelvarProgram, CommandLinesTheProgramRefusesOrAnswersAtOnce)
         {{"tests", "--minutes", "5"}, 2, Err, {"tests takes no --minutes", "nelvar tests --help"}},
         {{"tests", "all"}, 2, Err, {"usage: nelvar tests"}},
         {{"report", unknownTest}, 2, Err, {"report needs --out REPORT.pdf"}},
-        {{"show", "results", "100", "--picture", work.filePath(QStringLiteral("x.png"))}, 2, Err,
-         {"show takes the page \"config\", \"limits\", \"result\" or \"settings\", not \"results\""}},
-        {{"show", "settings", "100", "--picture", work.filePath(QStringLiteral("x.png"))}, 2, Err,
-         {"show settings takes nothing after the page"}},
-        {{"show", "limits", "--picture", work.filePath(QStringLiteral("x.png"))}, 2, Err,
+        {{"show", "results", "100", "--picture", picture}, 2, Err,
+         {"show takes the page \"config\", \"limits\", \"result\", \"settings\" or \"control-panel\", not "
+          "\"results\""}},
+        {{"show", "settings", "100", "--picture", picture}, 2, Err, {"show settings takes nothing after the page"}},
+        {{"show", "control-panel", "views", "--port", "sim", "--picture", picture}, 2, Err,
+         {"show control-panel takes nothing after the page"}},
+        {{"show", "control-panel", "--port", "sim", "--tab", "slots", "--picture", picture}, 2, Err,
+         {"show control-panel --tab takes \"settings\" or \"views\", not \"slots\""}},
+        {{"show", "control-panel", "--picture", picture}, 2, Err,
+         {"show control-panel needs --port PATH|sim, or the port in $ZELTOR_PORT"}},
+        {{"show", "settings", "--tab", "views", "--picture", picture}, 2, Err, {"only show control-panel takes --tab"}},
+        {{"show", "config", "100", "--port", "sim", "--picture", picture}, 2, Err,
+         {"only show control-panel takes --port"}},
+        {{"run", "100", "--tab", "views", "--auto"}, 2, Err, {"run takes no --tab"}},
+        {{"show", "limits", "--picture", picture}, 2, Err,
          {"show config, limits and result need TEST_ID or RESULT.xml"}},
-        {{"show", "result", work.filePath(QStringLiteral("missing.xml")), "--picture", work.filePath(QStringLiteral("x.png"))},
+        {{"show", "result", work.filePath(QStringLiteral("missing.xml")), "--picture", picture},
          1, Err, {"missing.xml could not be shown"}},
         // No display and nobody to operate the window.
         {{"run", "100", "--port", "sim"}, 2, Err, {"no display", "--auto"}},
         {{"show", "config", "100"}, 2, Err, {"no display", "--picture"}},
         {{"show", "settings"}, 2, Err, {"no display", "--picture"}},
+        {{"show", "control-panel", "--port", "sim"}, 2, Err, {"no display", "--picture"}},
         // An output folder that cannot be written, or made.
         {{"run", "100", "--auto", "--out", "/proc"}, 2, Err, {"the folder /proc cannot be written", "not run"}},
         {{"run", "100", "--auto", "--out", file}, 2, Err, {"is not a folder"}},
@@ -193,6 +213,10 @@ TEST_F(NelvarProgram, CommandLinesTheProgramRefusesOrAnswersAtOnce)
           + " (error 0x8004A233 in DravikZeltor.CZeltorPlugIn)"}},
         {{"report", unknownTest, "--out", work.filePath(QStringLiteral("unknown.pdf"))}, 1, Err,
          {"could not be printed: the plug-in's catalogue has no test 600; " + kCatalogue, "0x8004A233"}},
+        // No instrument on the port: the views tab has no slots to list.
+        {{"show", "control-panel", "--port", work.filePath(QStringLiteral("no-such-port")), "--tab", "views",
+          "--picture", picture},
+         1, Err, {"No Zeltor connected.", "the instrument's parameter views could not be listed on port"}},
         // Help.
         {{"--help"}, 0, Out, {"Usage: nelvar COMMAND", "nelvar COMMAND --help", "NELVAR_REGISTRY"}},
         {{"register", "--help"}, 0, Out, {"Usage: nelvar register [LIBRARY...]"}},
@@ -201,7 +225,10 @@ TEST_F(NelvarProgram, CommandLinesTheProgramRefusesOrAnswersAtOnce)
         {{"instrument", "--help"}, 0, Out, {"Usage: nelvar instrument [--port PATH|sim]", "'sim'"}},
         {{"run", "--help"}, 0, Out, {"Usage: nelvar run TEST_ID", "60 minutes when none is stored", "Exit status: 0"}},
         {{"report", "--help"}, 0, Out, {"Usage: nelvar report RESULT.xml --out REPORT.pdf"}},
-        {{"show", "--help"}, 0, Out, {"Usage: nelvar show config|limits TEST_ID | result RESULT.xml | settings [--picture FILE]"}},
+        {{"show", "--help"}, 0, Out,
+         {"Usage: nelvar show config|limits TEST_ID | result RESULT.xml | settings | control-panel [--port PATH|sim] "
+          "[--tab settings|views] [--picture FILE]",
+          "Exit status: 0"}},
     };
     for (const auto& [arguments, exitCode, stream, fragments] : cases) {
         const std::string line = arguments.join(u' ').toStdString();
@@ -245,6 +272,49 @@ TEST_F(NelvarProgram, ShowSettingsWritesAPictureOfTheSettingsWindow)
     ASSERT_FALSE(image.isNull());
     EXPECT_GE(image.width(), 500);
     EXPECT_GE(image.height(), 380);
+}
+
+// The instrument control panel as Tools > Instrument control panel… opens it, on either tab, as a
+// picture; the port comes from --port or the environment. The views tab lists the simulated
+// instrument's slots before the picture is taken, so both pictures of a tab are the same.
+TEST_F(NelvarProgram, ShowControlPanelWritesAPictureOfEitherTab)
+{
+    ASSERT_EQ(nelvar({QStringLiteral("register")}).exitCode, 0);
+    const QTemporaryDir work;
+    const struct {
+        QString tab;
+        QStringList options;
+        QByteArray portInEnvironment;
+    } cases[] = {
+        {"settings", {}, "sim"},
+        {"settings", {"--tab", "settings", "--port", "sim"}, {}},
+        {"views", {"--tab", "views", "--port", "sim"}, {}},
+        {"views", {"--tab", "views"}, "sim"},
+    };
+    std::map<QString, QImage> pictureOfTab;
+    for (const auto& [tab, options, portInEnvironment] : cases) {
+        const std::string line = options.join(u' ').toStdString() + " ZELTOR_PORT=" + portInEnvironment.toStdString();
+        if (portInEnvironment.isEmpty())
+            qunsetenv("ZELTOR_PORT");
+        else
+            qputenv("ZELTOR_PORT", portInEnvironment);
+        const QString picture = work.filePath(QStringLiteral("control-panel.png"));
+        QFile::remove(picture);
+        const Run shown = nelvar(QStringList{QStringLiteral("show"), QStringLiteral("control-panel"),
+                                             QStringLiteral("--picture"), picture}
+                                 + options);
+        EXPECT_EQ(shown.exitCode, 0) << line << '\n' << shown.err.toStdString();
+        EXPECT_TRUE(shown.err.isEmpty()) << line << '\n' << shown.err.toStdString();
+        const QImage image(picture);
+        ASSERT_FALSE(image.isNull()) << line;
+        EXPECT_GE(image.width(), 620) << line;
+        EXPECT_GE(image.height(), 400) << line;
+        if (const auto [first, isFirst] = pictureOfTab.emplace(tab, image); !isFirst) {
+            EXPECT_EQ(image, first->second) << line;
+        }
+    }
+    ASSERT_EQ(pictureOfTab.size(), 2u);
+    EXPECT_NE(pictureOfTab[QStringLiteral("settings")], pictureOfTab[QStringLiteral("views")]);
 }
 
 TEST_F(NelvarProgram, TemplateErrorsAreShownWithTheirDescription)

@@ -1,0 +1,147 @@
+// The host's instrument control panel window in the test's own process, with the plug-in's
+// libraries registered, the simulated instrument on port "sim" and the virtual clock.
+
+#include "ControlPanelWindow.h"
+#include "HostFixture.h"
+#include "HostPlugIn.h"
+#include "PageInput.h"
+#include "views/DialogDock.h"
+
+#include "PlugIn.h"
+
+#include "SimulatorPort.h"
+#include "com/ClassRegistry.h"
+#include "com/Error.h"
+#include "serial/PortFinder.h"
+
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+class ControlPanelWindowTest : public HostFixture {
+protected:
+    void SetUp() override
+    {
+        HostFixture::SetUp();
+        com::ClassRegistry& classes = com::ClassRegistry::instance();
+        classes.registerServer(QStringLiteral(ZELTOR_PLUGIN_LIBRARY));
+        classes.registerServer(QStringLiteral(ZELTOR_TESTS_LIBRARY));
+        simulator::registerSimulatorPort();
+        serial::setConfiguredPort(QStringLiteral("sim"));
+        plugIn = startPlugIn();
+    }
+    void TearDown() override
+    {
+        plugIn.reset();
+        serial::setConfiguredPort(QString());
+        HostFixture::TearDown();
+    }
+
+    std::shared_ptr<Nelvar::IPlugIn> plugIn;
+};
+
+template <typename Control>
+Control& control(const QWidget& window, const char* name)
+{
+    auto* found = window.findChild<Control*>(QString::fromLatin1(name));
+    if (!found)
+        throw std::runtime_error(name);
+    return *found;
+}
+
+QStringList slotTexts(const QTreeWidget& slotList)
+{
+    QStringList lines;
+    for (int row = 0; row < slotList.topLevelItemCount(); ++row)
+        lines << slotList.topLevelItem(row)->text(0) + QLatin1Char(' ') + slotList.topLevelItem(row)->text(1);
+    return lines;
+}
+
+// A control panel whose page cannot be made.
+class PagelessControlPanel final : public Nelvar::ISetup {
+public:
+    bool HasDialog() const override { return true; }
+    QString Settings() const override { return {}; }
+    void setSettings(const QString&) override {}
+    std::shared_ptr<Nelvar::IDialog> CreateDialog() override
+    {
+        throw com::Error(429, QStringLiteral("Test"), QStringLiteral("The page cannot be made"));
+    }
+    void RegLoad(int32_t, const QString&) override {}
+    void RegSave(int32_t, const QString&) override {}
+};
+
+} // namespace
+
+// Views uploaded in one window stay in the instrument: a window opened later on the same port
+// lists them in the slots they took, the lowest empty ones, and the other slots as empty.
+TEST_F(ControlPanelWindowTest, TheViewsTabListsTheViewsUploadedInAnEarlierWindow)
+{
+    {
+        ControlPanelWindow window(plugIn->ControlPanel());
+        window.show();
+        ASSERT_TRUE(window.selectTab(1));
+        auto& parameters = control<QListWidget>(window, "lvwIncludedItems");
+        for (const auto& [row, description] : {std::pair{0, "Rate"}, std::pair{1, "Volume"}}) {
+            parameters.item(row)->setCheckState(Qt::Checked);
+            typeInto(control<QLineEdit>(window, "txtDescription"), QString::fromLatin1(description));
+            QTest::mouseClick(&control<QPushButton>(window, "cmdUploadParameterView"), Qt::LeftButton);
+            parameters.item(row)->setCheckState(Qt::Unchecked);
+        }
+        EXPECT_TRUE(boxes->shown().empty()) << boxes->shown().front().text.toStdString();
+        QTest::mouseClick(window.buttons().button(QDialogButtonBox::Close), Qt::LeftButton);
+        EXPECT_EQ(window.result(), QDialog::Rejected);
+    }
+
+    ControlPanelWindow window(plugIn->ControlPanel());
+    window.show();
+    ASSERT_TRUE(window.selectTab(1));
+    auto& slotList = control<QTreeWidget>(window, "lvwSlotInfo");
+    EXPECT_EQ(slotTexts(slotList),
+              (QStringList{"1 Rate", "2 Volume", "3 [Empty]", "4 [Empty]", "5 [Empty]", "6 [Empty]", "7 [Empty]",
+                           "8 [Empty]", "9 [Empty]"}));
+    // The second slot's view shows the parameter it was uploaded with.
+    slotList.setCurrentItem(slotList.topLevelItem(1));
+    const auto& parameters = control<QListWidget>(window, "lvwIncludedItems");
+    EXPECT_EQ(parameters.item(0)->checkState(), Qt::Unchecked);
+    EXPECT_EQ(parameters.item(1)->checkState(), Qt::Checked);
+    EXPECT_TRUE(boxes->shown().empty()) << boxes->shown().front().text.toStdString();
+}
+
+// A plug-in without a control panel, or one whose page cannot be made: the window says so in the
+// page's place and still closes with its button.
+TEST_F(ControlPanelWindowTest, AMissingPageIsToldInItsPlace)
+{
+    const struct {
+        std::shared_ptr<Nelvar::ISetup> controlPanel;
+        QString message;
+    } cases[] = {
+        {nullptr, QStringLiteral("The plug-in has no instrument control panel.")},
+        {std::make_shared<PagelessControlPanel>(),
+         QStringLiteral("The plug-in's instrument control panel has no page to show.")},
+    };
+    for (const auto& [controlPanel, message] : cases) {
+        ControlPanelWindow window(controlPanel);
+        window.show();
+        EXPECT_EQ(window.page().dialog(), nullptr);
+        EXPECT_FALSE(window.page().isVisible());
+        QStringList shownTexts;
+        for (const QLabel* label : window.findChildren<QLabel*>())
+            if (label->isVisible())
+                shownTexts << label->text();
+        EXPECT_EQ(shownTexts, QStringList{message});
+        EXPECT_FALSE(window.selectTab(0));
+        QTest::mouseClick(window.buttons().button(QDialogButtonBox::Close), Qt::LeftButton);
+        EXPECT_FALSE(window.isVisible());
+    }
+}
