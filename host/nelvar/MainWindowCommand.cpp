@@ -69,8 +69,8 @@ int controlPanelTab(const std::optional<QString>& name)
     return -1;
 }
 
-// Whether the page lists the instrument's slots: it fills the list when the views tab is first
-// shown, talking to the instrument while the tab is being selected.
+// Whether the page lists the instrument's slots: it fills the list from the message pump once the
+// views tab is first shown, which writing the picture lets run.
 bool slotsListed(const ControlPanelWindow& window)
 {
     const auto* slotList = window.findChild<QTreeWidget*>(QStringLiteral("lvwSlotInfo"));

@@ -10,11 +10,15 @@
 #include "PlugIn.h"
 
 #include "SimulatorPort.h"
+#include "SimulatorProgram.h"
 #include "com/ClassRegistry.h"
 #include "com/Error.h"
+#include "events/QtEventLoop.h"
 #include "serial/PortFinder.h"
+#include "serial/SerialPortLink.h"
 
 #include <QDialogButtonBox>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -67,6 +71,38 @@ QStringList slotTexts(const QTreeWidget& slotList)
     return lines;
 }
 
+// Lets the real event loop run until `done` answers true or the simulator program's wait is over.
+template <typename Done>
+bool pumpUntil(Done&& done)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!done() && clock.elapsed() < SimulatorProgram::kWaitMs)
+        events::EventLoop::current().pumpOnce();
+    return done();
+}
+
+// Sends the frames to the instrument on the device, one at a time, each after the reply to the one
+// before; the replies' first fields, in order.
+QStringList tellInstrument(const QString& device, const QList<QByteArray>& frames)
+{
+    QString why;
+    const auto link = serial::SerialPortLink::open(device, serial::parseLineSettings("38400,O,8,1"), why);
+    if (!link) {
+        ADD_FAILURE() << why.toStdString();
+        return {};
+    }
+    QStringList replies;
+    for (const QByteArray& frame : frames) {
+        link->Send(frame);
+        if (!pumpUntil([&] { return link->BufferCount() > 0; }))
+            break;
+        replies << QString::fromLatin1(link->Receive()).section(QLatin1Char(','), 0, 0).trimmed();
+    }
+    link->Close();
+    return replies;
+}
+
 // A control panel whose page cannot be made.
 class PagelessControlPanel final : public Nelvar::ISetup {
 public:
@@ -91,6 +127,7 @@ TEST_F(ControlPanelWindowTest, TheViewsTabListsTheViewsUploadedInAnEarlierWindow
         ControlPanelWindow window(plugIn->ControlPanel());
         window.show();
         ASSERT_TRUE(window.selectTab(1));
+        loop->advance(1); // the page lists the slots once the tab switch is handled
         auto& parameters = control<QListWidget>(window, "lvwIncludedItems");
         for (const auto& [row, description] : {std::pair{0, "Rate"}, std::pair{1, "Volume"}}) {
             parameters.item(row)->setCheckState(Qt::Checked);
@@ -106,12 +143,14 @@ TEST_F(ControlPanelWindowTest, TheViewsTabListsTheViewsUploadedInAnEarlierWindow
     ControlPanelWindow window(plugIn->ControlPanel());
     window.show();
     ASSERT_TRUE(window.selectTab(1));
+    loop->advance(1);
     auto& slotList = control<QTreeWidget>(window, "lvwSlotInfo");
     EXPECT_EQ(slotTexts(slotList),
               (QStringList{"1 Rate", "2 Volume", "3 [Empty]", "4 [Empty]", "5 [Empty]", "6 [Empty]", "7 [Empty]",
                            "8 [Empty]", "9 [Empty]"}));
     // The second slot's view shows the parameter it was uploaded with.
     slotList.setCurrentItem(slotList.topLevelItem(1));
+    loop->advance(1);
     const auto& parameters = control<QListWidget>(window, "lvwIncludedItems");
     EXPECT_EQ(parameters.item(0)->checkState(), Qt::Unchecked);
     EXPECT_EQ(parameters.item(1)->checkState(), Qt::Checked);
@@ -144,4 +183,28 @@ TEST_F(ControlPanelWindowTest, AMissingPageIsToldInItsPlace)
         QTest::mouseClick(window.buttons().button(QDialogButtonBox::Close), Qt::LeftButton);
         EXPECT_FALSE(window.isVisible());
     }
+}
+
+// The real serial path: the window on the pty of the simulator program lists the views that the
+// instrument holds, each in its slot.
+TEST_F(ControlPanelWindowTest, OnAPtyTheViewsTabListsTheViewsTheInstrumentHolds)
+{
+    events::EventLoop::install(std::make_shared<events::QtEventLoop>());
+    const SimulatorProgram instrument(QStringLiteral(ZELTOR_SIM_PATH));
+    ASSERT_TRUE(instrument.devicePath().startsWith(QStringLiteral("/dev/"))) << instrument.devicePath().toStdString();
+    ASSERT_EQ(tellInstrument(instrument.devicePath(),
+                             {"$IREM\r", "$#PPD,2,Rates,BRRA,IERA\r", "$#PPD,5,Volumes,MIVO,TIVO\r", "$EREM\r"}),
+              (QStringList{"$irem", "$#ppd", "$#ppd", "$erem"}));
+    serial::setConfiguredPort(instrument.devicePath());
+
+    ControlPanelWindow window(plugIn->ControlPanel());
+    window.show();
+    ASSERT_TRUE(window.selectTab(1));
+    const auto& slotList = control<QTreeWidget>(window, "lvwSlotInfo");
+    ASSERT_TRUE(pumpUntil([&] { return slotList.topLevelItemCount() > 0; }));
+    EXPECT_EQ(slotTexts(slotList),
+              (QStringList{"1 [Empty]", "2 Rates", "3 [Empty]", "4 [Empty]", "5 Volumes", "6 [Empty]", "7 [Empty]",
+                           "8 [Empty]", "9 [Empty]"}));
+    EXPECT_EQ(control<QLabel>(window, "lblFirmwareRevision").text(), QStringLiteral("Firmware revision:   3.01"));
+    EXPECT_TRUE(boxes->shown().empty()) << boxes->shown().front().text.toStdString();
 }

@@ -367,6 +367,7 @@ TEST_F(MainWindowTest, TheInstrumentControlPanelOpensOnThePortTheUserChooses)
                         }),
                         answerTo<ControlPanelWindow>([&](ControlPanelWindow& panel) {
                             EXPECT_TRUE(panel.selectTab(1));
+                            loop->advance(1); // the page lists the slots once the tab switch is handled
                             const auto* slotList = panel.findChild<QTreeWidget*>(QStringLiteral("lvwSlotInfo"));
                             for (int row = 0; slotList && row < slotList->topLevelItemCount(); ++row)
                                 listedSlots << slotList->topLevelItem(row)->text(1);
