@@ -1,11 +1,11 @@
 #include "ControlPanelWindow.h"
 
+#include "SetupPage.h"
+
 #include "views/DialogDock.h"
 
 #include "Dialogs.h"
 #include "PlugIn.h"
-
-#include "com/Error.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -24,14 +24,7 @@ ControlPanelWindow::ControlPanelWindow(std::shared_ptr<Nelvar::ISetup> controlPa
     layout->addWidget(m_page, 1);
     connect(m_buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
-    std::shared_ptr<Nelvar::IDialog> dialog;
-    try {
-        if (m_controlPanel && m_controlPanel->HasDialog())
-            dialog = m_controlPanel->CreateDialog();
-    } catch (const com::Error&) {
-        // A control panel whose page cannot be made shows the message below.
-    }
-    m_page->setDialog(std::move(dialog));
+    m_page->setDialog(setupPage(m_controlPanel.get()));
     if (m_page->dialog()) {
         // Wide enough for the views tab's parameter list to show its longest caption whole.
         m_page->setMinimumSize(620, 400);

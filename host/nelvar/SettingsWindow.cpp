@@ -1,5 +1,7 @@
 #include "SettingsWindow.h"
 
+#include "SetupPage.h"
+
 #include "views/DialogDock.h"
 #include "views/HostCallBack.h"
 
@@ -26,13 +28,7 @@ SettingsWindow::SettingsWindow(std::shared_ptr<Nelvar::ISetup> setup, QWidget* p
     connect(m_buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(m_buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
-    std::shared_ptr<Nelvar::IDialog> dialog;
-    try {
-        if (m_setup && m_setup->HasDialog())
-            dialog = m_setup->CreateDialog();
-    } catch (const com::Error&) {
-        // Settings whose page cannot be made show none.
-    }
+    std::shared_ptr<Nelvar::IDialog> dialog = setupPage(m_setup.get());
     if (dialog)
         dialog->setCallBack(std::make_shared<host::HostCallBack>([this](const QString& eventName, const auto&) {
             if (eventName == QLatin1String("Change"))

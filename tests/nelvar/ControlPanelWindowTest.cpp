@@ -2,16 +2,14 @@
 // libraries registered, the simulated instrument on port "sim" and the virtual clock.
 
 #include "ControlPanelWindow.h"
-#include "HostFixture.h"
 #include "HostPlugIn.h"
 #include "PageInput.h"
+#include "PlugInOnSimulatorFixture.h"
 #include "views/DialogDock.h"
 
 #include "PlugIn.h"
 
-#include "SimulatorPort.h"
 #include "SimulatorProgram.h"
-#include "com/ClassRegistry.h"
 #include "com/Error.h"
 #include "events/QtEventLoop.h"
 #include "serial/PortFinder.h"
@@ -32,36 +30,21 @@
 
 namespace {
 
-class ControlPanelWindowTest : public HostFixture {
+class ControlPanelWindowTest : public PlugInOnSimulatorFixture {
 protected:
     void SetUp() override
     {
-        HostFixture::SetUp();
-        com::ClassRegistry& classes = com::ClassRegistry::instance();
-        classes.registerServer(QStringLiteral(ZELTOR_PLUGIN_LIBRARY));
-        classes.registerServer(QStringLiteral(ZELTOR_TESTS_LIBRARY));
-        simulator::registerSimulatorPort();
-        serial::setConfiguredPort(QStringLiteral("sim"));
+        PlugInOnSimulatorFixture::SetUp();
         plugIn = startPlugIn();
     }
     void TearDown() override
     {
         plugIn.reset();
-        serial::setConfiguredPort(QString());
-        HostFixture::TearDown();
+        PlugInOnSimulatorFixture::TearDown();
     }
 
     std::shared_ptr<Nelvar::IPlugIn> plugIn;
 };
-
-template <typename Control>
-Control& control(const QWidget& window, const char* name)
-{
-    auto* found = window.findChild<Control*>(QString::fromLatin1(name));
-    if (!found)
-        throw std::runtime_error(name);
-    return *found;
-}
 
 QStringList slotTexts(const QTreeWidget& slotList)
 {
@@ -128,11 +111,11 @@ TEST_F(ControlPanelWindowTest, TheViewsTabListsTheViewsUploadedInAnEarlierWindow
         window.show();
         ASSERT_TRUE(window.selectTab(1));
         loop->advance(1); // the page lists the slots once the tab switch is handled
-        auto& parameters = control<QListWidget>(window, "lvwIncludedItems");
+        auto& parameters = child<QListWidget>(window, "lvwIncludedItems");
         for (const auto& [row, description] : {std::pair{0, "Rate"}, std::pair{1, "Volume"}}) {
             parameters.item(row)->setCheckState(Qt::Checked);
-            typeInto(control<QLineEdit>(window, "txtDescription"), QString::fromLatin1(description));
-            QTest::mouseClick(&control<QPushButton>(window, "cmdUploadParameterView"), Qt::LeftButton);
+            typeInto(child<QLineEdit>(window, "txtDescription"), QString::fromLatin1(description));
+            QTest::mouseClick(&child<QPushButton>(window, "cmdUploadParameterView"), Qt::LeftButton);
             parameters.item(row)->setCheckState(Qt::Unchecked);
         }
         EXPECT_TRUE(boxes->shown().empty()) << boxes->shown().front().text.toStdString();
@@ -144,14 +127,14 @@ TEST_F(ControlPanelWindowTest, TheViewsTabListsTheViewsUploadedInAnEarlierWindow
     window.show();
     ASSERT_TRUE(window.selectTab(1));
     loop->advance(1);
-    auto& slotList = control<QTreeWidget>(window, "lvwSlotInfo");
+    auto& slotList = child<QTreeWidget>(window, "lvwSlotInfo");
     EXPECT_EQ(slotTexts(slotList),
               (QStringList{"1 Rate", "2 Volume", "3 [Empty]", "4 [Empty]", "5 [Empty]", "6 [Empty]", "7 [Empty]",
                            "8 [Empty]", "9 [Empty]"}));
     // The second slot's view shows the parameter it was uploaded with.
     slotList.setCurrentItem(slotList.topLevelItem(1));
     loop->advance(1);
-    const auto& parameters = control<QListWidget>(window, "lvwIncludedItems");
+    const auto& parameters = child<QListWidget>(window, "lvwIncludedItems");
     EXPECT_EQ(parameters.item(0)->checkState(), Qt::Unchecked);
     EXPECT_EQ(parameters.item(1)->checkState(), Qt::Checked);
     EXPECT_TRUE(boxes->shown().empty()) << boxes->shown().front().text.toStdString();
@@ -200,11 +183,11 @@ TEST_F(ControlPanelWindowTest, OnAPtyTheViewsTabListsTheViewsTheInstrumentHolds)
     ControlPanelWindow window(plugIn->ControlPanel());
     window.show();
     ASSERT_TRUE(window.selectTab(1));
-    const auto& slotList = control<QTreeWidget>(window, "lvwSlotInfo");
+    const auto& slotList = child<QTreeWidget>(window, "lvwSlotInfo");
     ASSERT_TRUE(pumpUntil([&] { return slotList.topLevelItemCount() > 0; }));
     EXPECT_EQ(slotTexts(slotList),
               (QStringList{"1 [Empty]", "2 Rates", "3 [Empty]", "4 [Empty]", "5 Volumes", "6 [Empty]", "7 [Empty]",
                            "8 [Empty]", "9 [Empty]"}));
-    EXPECT_EQ(control<QLabel>(window, "lblFirmwareRevision").text(), QStringLiteral("Firmware revision:   3.01"));
+    EXPECT_EQ(child<QLabel>(window, "lblFirmwareRevision").text(), QStringLiteral("Firmware revision:   3.01"));
     EXPECT_TRUE(boxes->shown().empty()) << boxes->shown().front().text.toStdString();
 }

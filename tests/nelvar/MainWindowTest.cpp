@@ -3,12 +3,12 @@
 // tests' real windows at once.
 
 #include "ControlPanelWindow.h"
-#include "HostFixture.h"
 #include "HostPlugIn.h"
 #include "MainWindow.h"
 #include "PortChoice.h"
 #include "ReportCommand.h"
 #include "PageInput.h"
+#include "PlugInOnSimulatorFixture.h"
 #include "TestRuns.h"
 #include "views/DialogDock.h"
 
@@ -17,8 +17,6 @@
 #include "HostServices.h"
 #include "Xml.h"
 
-#include "SimulatorPort.h"
-#include "com/ClassRegistry.h"
 #include "serial/PortFinder.h"
 
 #include <QAction>
@@ -154,22 +152,17 @@ ModalUser::Answer answerTo(std::function<void(Window&)> answer)
 
 } // namespace
 
-class MainWindowTest : public HostFixture {
+class MainWindowTest : public PlugInOnSimulatorFixture {
 protected:
     void SetUp() override
     {
-        HostFixture::SetUp();
-        com::ClassRegistry& classes = com::ClassRegistry::instance();
-        classes.registerServer(QStringLiteral(ZELTOR_PLUGIN_LIBRARY));
-        classes.registerServer(QStringLiteral(ZELTOR_TESTS_LIBRARY));
-        simulator::registerSimulatorPort();
-        serial::setConfiguredPort(QStringLiteral("sim"));
+        PlugInOnSimulatorFixture::SetUp();
         window = std::make_unique<MainWindow>(startPlugIn());
     }
     void TearDown() override
     {
         window.reset();
-        HostFixture::TearDown();
+        PlugInOnSimulatorFixture::TearDown();
     }
 
     // The operator at the tests' windows, every half second of the virtual clock until `until`:
