@@ -350,6 +350,34 @@ TEST_F(ControlPanelTest, ChoosingASlotTicksExactlyTheParametersOfItsView)
     EXPECT_TRUE(boxes->shown().empty());
 }
 
+// Each of the fifteen keys ticks its own item and no other.
+TEST_F(ControlPanelTest, EachParameterKeyTicksItsOwnItem)
+{
+    const std::pair<const char*, const char*> keys[] = {
+        {"BRRA", "Breath rate"},        {"TIVO", "Tidal volume"},
+        {"INPF", "Inspiratory peak flow"}, {"INPP", "Inspiratory peak pressure"},
+        {"PEPR", "Peep pressure"},      {"MEIP", "Mean inspiratory pressure"},
+        {"MIVO", "Minute volume"},      {"IERA", "I/E Ratio"},
+        {"INHO", "Inspiratory hold"},   {"INPE", "Inspiration period"},
+        {"EXPE", "Expiration period"},  {"EXPF", "Expiratory peak flow"},
+        {"TEMP", "Temperature"},        {"OXLE", "Oxygen level"},
+        {"MEEP", "Mean expiratory pressure"},
+    };
+    store(1, QStringLiteral("One"), {});
+    store(2, QStringLiteral("Two"), {});
+    open();
+    showTab(1);
+    int row = 0;
+    for (const auto& [key, caption] : keys) {
+        SCOPED_TRACE(key);
+        // The two slots take turns, so that every choice is a new one.
+        row = 1 - row;
+        store(row + 1, slotColumn(1)[row], {QString::fromLatin1(key)});
+        chooseSlot(row);
+        EXPECT_EQ(tickedItems(), QStringList{QString::fromLatin1(caption)});
+    }
+}
+
 // An upload sends the ticked parameters and the description as a view for slot 0, which the
 // instrument stores in its lowest empty slot; the list is filled anew with no slot chosen.
 TEST_F(ControlPanelTest, UploadSendsTheTickedParametersAsANewViewAndListsTheSlotsAnew)
