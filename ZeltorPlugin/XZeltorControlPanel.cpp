@@ -24,6 +24,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <QStyle>
 #include <QTabBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -148,6 +149,9 @@ XZeltorControlPanel::XZeltorControlPanel()
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
         item->setCheckState(Qt::Unchecked);
     }
+    // The parameter list keeps room for its longest caption beside a vertical scroll bar.
+    m_includedItems->setMinimumWidth(m_includedItems->sizeHintForColumn(0) + 2 * m_includedItems->frameWidth()
+                                     + m_includedItems->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
     connectControls();
     resize(460, 400);
 }

@@ -26,7 +26,7 @@ ControlPanelWindow::ControlPanelWindow(std::shared_ptr<Nelvar::ISetup> controlPa
 
     m_page->setDialog(setupPage(m_controlPanel.get()));
     if (m_page->dialog()) {
-        // Wide enough for the views tab's parameter list to show its longest caption whole.
+        // Wide enough for both frames of the views tab to show their texts whole.
         m_page->setMinimumSize(620, 400);
     } else {
         m_page->hide();
