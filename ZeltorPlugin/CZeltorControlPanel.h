@@ -8,6 +8,7 @@
 
 namespace ZeltorPlugin {
 
+inline const QString kControlPanelProgId = QStringLiteral("ZeltorPlugin.CZeltorControlPanel");
 inline const QString kControlPanelPageProgId = QStringLiteral("ZeltorPlugin.XZeltorControlPanel");
 
 // The instrument's control panel as the host sees it: a settings object that stores nothing and

@@ -39,6 +39,12 @@ ZeltorVTI::CZeltorVTI& InstrumentSession::vti()
     return *m_vti;
 }
 
+QString InstrumentSession::connectedFirmwareVersion()
+{
+    const auto vti = GMTI.VTI();
+    return vti->ConnectionState() == ZeltorVTI::evtiNotConnected ? QString() : vti->FWVersion();
+}
+
 QString InstrumentSession::firmwareVersion() const
 {
     return m_vti ? m_vti->FWVersion() : QString();

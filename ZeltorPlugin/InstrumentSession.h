@@ -30,6 +30,9 @@ public:
     ZeltorVTI::CZeltorVTI& vti();
     // The connected instrument's firmware version; empty before the first call or without one.
     QString firmwareVersion() const;
+    // The firmware version of the instrument on the shared connection when it is connected
+    // already (a test holds it); empty when it is not.
+    static QString connectedFirmwareVersion();
 
 private:
     std::shared_ptr<ZeltorVTI::CZeltorVTI> m_vti;

@@ -12,6 +12,6 @@ COM_REGISTER_CLASSES(registry)
     using namespace ZeltorPlugin;
     registry.add({kPlugInProgId, kPlugInClassId, [] { return std::make_shared<CZeltorPlugin>(); }});
     registry.add({kSettingsPageProgId, {}, [] { return std::make_shared<XZeltorSettings>(); }});
-    registry.add({QStringLiteral("ZeltorPlugin.CZeltorControlPanel"), {}, [] { return std::make_shared<CZeltorControlPanel>(); }});
+    registry.add({kControlPanelProgId, {}, [] { return std::make_shared<CZeltorControlPanel>(); }});
     registry.add({kControlPanelPageProgId, {}, [] { return std::make_shared<XZeltorControlPanel>(); }});
 }

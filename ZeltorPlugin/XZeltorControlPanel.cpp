@@ -14,6 +14,7 @@
 #include "events/EventLoop.h"
 #include "events/MessageBoxes.h"
 
+#include <QApplication>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -104,7 +105,7 @@ void setAllChecks(QListWidget& list, Qt::CheckState state)
 class XZeltorControlPanel::BusyScope {
 public:
     explicit BusyScope(XZeltorControlPanel& page)
-        : m_page(&page), m_wasDisabled(page.testAttribute(Qt::WA_ForceDisabled))
+        : m_page(&page), m_focus(focusWithin(page)), m_wasDisabled(page.testAttribute(Qt::WA_ForceDisabled))
     {
         m_page->m_busy = true;
         m_page->setEnabled(false);
@@ -117,12 +118,22 @@ public:
         m_page->unsetCursor();
         m_page->setEnabled(!m_wasDisabled);
         m_page->m_busy = false;
+        // Disabling the page took the focus away; the control that had it gets it back.
+        if (m_focus && m_focus->isEnabled() && m_focus->isVisible())
+            m_focus->setFocus(Qt::OtherFocusReason);
     }
     BusyScope(const BusyScope&) = delete;
     BusyScope& operator=(const BusyScope&) = delete;
 
 private:
+    static QWidget* focusWithin(const QWidget& page)
+    {
+        QWidget* const focus = QApplication::focusWidget();
+        return focus && page.isAncestorOf(focus) ? focus : nullptr;
+    }
+
     const QPointer<XZeltorControlPanel> m_page;
+    const QPointer<QWidget> m_focus;
     const bool m_wasDisabled;
 };
 
@@ -152,6 +163,8 @@ XZeltorControlPanel::XZeltorControlPanel()
     // The parameter list keeps room for its longest caption beside a vertical scroll bar.
     m_includedItems->setMinimumWidth(m_includedItems->sizeHintForColumn(0) + 2 * m_includedItems->frameWidth()
                                      + m_includedItems->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+    // A test may hold the connection already: its instrument's version is known from the start.
+    com::ignoreFailure([&] { showFirmwareVersion(InstrumentSession::connectedFirmwareVersion()); });
     connectControls();
     resize(460, 400);
 }
@@ -229,15 +242,14 @@ void XZeltorControlPanel::connectControls()
         if (!m_busy)
             com::ignoreFailure([&] { toggleAllParameters(); });
     });
-    connect(m_slots, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
-        if (isLoading() || m_busy || !item)
-            return;
-        afterInput([this, row = m_slots->indexOfTopLevelItem(item)] {
-            // A choice overtaken by a refill of the list, or made while a call waits, is dropped.
-            const QTreeWidgetItem* const chosen = m_slots->topLevelItem(row);
-            if (!m_busy && chosen && chosen == m_slots->currentItem())
-                slotChosen(row + 1, chosen->text(1));
-        });
+    // A slot is chosen by a click on it, the one chosen before included, and by a selection the
+    // keyboard makes; the focus alone chooses none.
+    connect(m_slots, &QTreeWidget::itemSelectionChanged, this, [this] {
+        if (const QList<QTreeWidgetItem*> selected = m_slots->selectedItems(); selected.size() == 1)
+            requestSlotChoice(m_slots->indexOfTopLevelItem(selected.front()));
+    });
+    connect(m_slots, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) {
+        requestSlotChoice(m_slots->indexOfTopLevelItem(item));
     });
     connect(m_description, &QLineEdit::textChanged, this,
             [this](const QString& text) { m_upload->setEnabled(!text.isEmpty()); });
@@ -272,13 +284,36 @@ void XZeltorControlPanel::instrumentAction(Action&& action)
     const QPointer<XZeltorControlPanel> page(this);
     const BusyScope busy(*this);
     InstrumentSession session;
-    com::ignoreFailure([&] { action(session); });
-    if (!page)
+    // The connection is opened before the action reads anything of the page: opening waits for
+    // the instrument, and the host may release the page meanwhile. A failed opening is remembered
+    // by the session; the action's calls then fail at once.
+    com::ignoreFailure([&] { session.vti(); });
+    if (page)
+        com::ignoreFailure([&] { action(session); });
+    if (page)
+        com::ignoreFailure([&] { showFirmwareVersion(session.firmwareVersion()); });
+}
+
+void XZeltorControlPanel::showFirmwareVersion(const QString& version)
+{
+    if (!version.isEmpty())
+        m_firmwareRevision->setText(kFirmwareCaption + version);
+}
+
+void XZeltorControlPanel::requestSlotChoice(int row)
+{
+    if (isLoading() || m_busy || row < 0)
         return;
-    // The label keeps the version the instrument told, for the page's life.
-    com::ignoreFailure([&] {
-        if (const QString version = session.firmwareVersion(); !version.isEmpty())
-            m_firmwareRevision->setText(kFirmwareCaption + version);
+    const bool scheduled = m_requestedSlotRow >= 0;
+    m_requestedSlotRow = row;
+    if (scheduled)
+        return;
+    afterInput([this] {
+        const int requested = std::exchange(m_requestedSlotRow, -1);
+        const QTreeWidgetItem* const chosen = m_slots->topLevelItem(requested);
+        // A choice overtaken by a refill of the list, or made while a call waits, is dropped.
+        if (!m_busy && chosen && chosen->isSelected())
+            slotChosen(requested + 1, chosen->text(1));
     });
 }
 
@@ -399,9 +434,10 @@ void XZeltorControlPanel::upload()
 
 void XZeltorControlPanel::deleteChosenSlot()
 {
-    QTreeWidgetItem* const chosen = m_slots->currentItem();
-    if (m_busy || !chosen)
+    const QList<QTreeWidgetItem*> selected = m_slots->selectedItems();
+    if (m_busy || selected.size() != 1)
         return;
+    QTreeWidgetItem* const chosen = selected.front();
     const QString question =
         QStringLiteral("Are you sure you wish to delete the parameter view named '%1'?").arg(chosen->text(1));
     if (events::MessageBoxes::current().show(question, events::mbYesNo, kTitle) != events::mbrYes)
@@ -422,7 +458,10 @@ void XZeltorControlPanel::deleteChosenSlot()
 void XZeltorControlPanel::applySettings()
 {
     instrumentAction([&](InstrumentSession& session) {
-        session.vti().ApplyMTISettings(m_operator->text(), m_establishment->text(), m_serialNumber->text());
+        const QString operatorName = m_operator->text();
+        const QString establishment = m_establishment->text();
+        const QString serialNumber = m_serialNumber->text();
+        session.vti().ApplyMTISettings(operatorName, establishment, serialNumber);
     });
 }
 

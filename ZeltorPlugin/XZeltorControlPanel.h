@@ -7,7 +7,6 @@
 #include <array>
 #include <memory>
 
-class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -63,10 +62,15 @@ private:
     template <typename Step>
     void afterInput(Step&& step);
 
+    // The label shows the version once an instrument has told it, for the page's life.
+    void showFirmwareVersion(const QString& version);
     void showTab(int index);
     void toggleAllParameters();
     // Lists the instrument's slots anew; a failure is shown and keeps what was listed.
     void refreshSlotList(InstrumentSession& session);
+    // Asks for the choice of the slot at that row of the list once the list has handled the
+    // user's input; several asks before then make one choice, of the last row asked for.
+    void requestSlotChoice(int row);
     // The user chose the slot, listed with that description.
     void slotChosen(int slot, const QString& listed);
     void tickParametersOf(const com::Value& view);
@@ -76,6 +80,7 @@ private:
 
     bool m_busy = false;
     bool m_slotsListed = false;
+    int m_requestedSlotRow = -1; // the row whose choice waits for the message pump
     std::shared_ptr<CZeltorControlPanel> m_owner;
 
     QTabBar* m_tabStrip = nullptr;

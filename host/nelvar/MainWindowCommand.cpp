@@ -4,6 +4,7 @@
 #include "HostPlugIn.h"
 #include "MainWindow.h"
 #include "SettingsWindow.h"
+#include "views/DialogDock.h"
 
 #include "PlugIn.h"
 
@@ -93,6 +94,10 @@ int runShowControlPanel(int tab, const QString& picturePath)
     }
     ControlPanelWindow window(controlPanel);
     window.show();
+    if (!window.page().dialog()) {
+        QTextStream(stderr) << "nelvar: the plug-in's instrument control panel has no page to show\n";
+        return kNotDone;
+    }
     if (!window.selectTab(tab)) {
         QTextStream(stderr) << "nelvar: the plug-in's instrument control panel has no " << kControlPanelTabs[tab]
                             << " tab to show\n";

@@ -350,6 +350,41 @@ TEST_F(ControlPanelTest, ChoosingASlotTicksExactlyTheParametersOfItsView)
     EXPECT_TRUE(boxes->shown().empty());
 }
 
+// A slot is chosen by a click, on the chosen one again too (the instrument is asked anew), and by
+// the keyboard, the focus staying in the list through the call; the focus coming into the list
+// chooses none.
+TEST_F(ControlPanelTest, ASlotIsChosenByAClickOrByTheKeyboardButNotByTheFocus)
+{
+    store(1, QStringLiteral("Rate"), {"BRRA"});
+    store(2, QStringLiteral("Warm"), {"TEMP"});
+    open();
+    host.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&host));
+    showTab(1);
+    sent();
+
+    slotList().setFocus(Qt::TabFocusReason);
+    loop->advance(1);
+    EXPECT_EQ(sent(), QStringList());
+    EXPECT_TRUE(slotList().selectedItems().isEmpty());
+    EXPECT_FALSE(enabled("cmdDeleteParameterView"));
+
+    chooseSlot(0);
+    EXPECT_EQ(sent(), (QStringList{"$IREM", "$#GPD,1", "$EREM"}));
+    store(1, QStringLiteral("Rate"), {"BRRA", "TIVO"});
+    chooseSlot(0);
+    EXPECT_EQ(sent(), (QStringList{"$IREM", "$#GPD,1", "$EREM"})) << "a click on the chosen slot asks again";
+    EXPECT_EQ(tickedItems(), (QStringList{"Breath rate", "Tidal volume"}));
+
+    slotList().setFocus(Qt::OtherFocusReason);
+    QTest::keyClick(&slotList(), Qt::Key_Down);
+    loop->advance(1);
+    EXPECT_EQ(sent(), (QStringList{"$IREM", "$#GPD,2", "$EREM"}));
+    EXPECT_EQ(tickedItems(), QStringList{"Temperature"});
+    EXPECT_EQ(box("txtDescription").text(), QStringLiteral("Warm"));
+    EXPECT_TRUE(slotList().hasFocus()) << "the list keeps the focus through the call";
+}
+
 // Each of the fifteen keys ticks its own item and no other.
 TEST_F(ControlPanelTest, EachParameterKeyTicksItsOwnItem)
 {
@@ -503,21 +538,25 @@ TEST_F(ControlPanelTest, ApplySendsTheThreeTextsAndTheInstrumentKeepsThem)
 // after the connection was closed again.
 TEST_F(ControlPanelTest, TheFirmwareLabelShowsTheConnectedInstrumentsVersion)
 {
+    instrument.settings.identity.firmwareVersion = QStringLiteral("3.07");
     const QWidget& page = open();
     const QLabel& label = child<QLabel>(page, "lblFirmwareRevision");
     typeInto(box("txtOperator"), QStringLiteral("Ann"));
     click("cmdApplySettings");
     ASSERT_EQ(GMTI.VTI()->ConnectionState(), ZeltorVTI::evtiNotConnected);
-    EXPECT_EQ(label.text(), QStringLiteral("Firmware revision:   3.01"));
+    EXPECT_EQ(label.text(), QStringLiteral("Firmware revision:   3.07"));
 }
 
 // A connection a test holds is used as it is: not opened again, not closed, not replaced.
 TEST_F(ControlPanelTest, AConnectionThatIsOpenIsUsedAndLeftOpen)
 {
+    instrument.settings.identity.firmwareVersion = QStringLiteral("3.12");
     const auto held = GMTI.VTI();
     held->StartRemote();
     ASSERT_EQ(sent(), QStringList{"$IREM"});
     open();
+    EXPECT_EQ(child<QLabel>(host, "lblFirmwareRevision").text(), QStringLiteral("Firmware revision:   3.12"))
+        << "the version of the instrument on the held connection is known from the start";
     showTab(1);
     typeInto(box("txtDescription"), QStringLiteral("Run view"));
     click("cmdUploadParameterView");
@@ -530,8 +569,29 @@ TEST_F(ControlPanelTest, AConnectionThatIsOpenIsUsedAndLeftOpen)
     EXPECT_EQ(held->ConnectionState(), ZeltorVTI::evtiIdle);
     EXPECT_EQ(instrument.opens(), 1);
     EXPECT_TRUE(instrument.anyLinkOpen());
-    EXPECT_EQ(child<QLabel>(host, "lblFirmwareRevision").text(), QStringLiteral("Firmware revision:   3.01"));
     EXPECT_TRUE(boxes->shown().empty());
+}
+
+// While a test runs on the held connection the instrument lists no views: the list stays empty,
+// no message is shown, nothing is sent and the run goes on.
+TEST_F(ControlPanelTest, WhileATestRunsOnTheHeldConnectionTheListStaysEmptyWithoutAMessage)
+{
+    store(1, QStringLiteral("Rate"), {"BRRA"});
+    const auto held = GMTI.VTI();
+    held->StartRemote();
+    held->SetDataLinkMode(serial::edlmStreaming, ZeltorVTI::eds32Bit);
+    held->StartTest({com::Value(std::vector<com::Value>{QStringLiteral("100"), QStringLiteral("0"), QStringLiteral("0"),
+                                                        QStringLiteral("5"), QStringLiteral("1"), QStringLiteral("0"),
+                                                        QStringLiteral("0"), QStringLiteral("0")})});
+    ASSERT_EQ(sent().value(1), QStringLiteral("$STST,100,0,0,5,1,0,0,0"));
+    open();
+    showTab(1);
+
+    EXPECT_EQ(slotList().topLevelItemCount(), 0);
+    EXPECT_TRUE(boxes->shown().empty());
+    EXPECT_EQ(sent(), QStringList());
+    EXPECT_EQ(held->ConnectionState(), ZeltorVTI::evtiPerformingTest);
+    held->StopTest();
 }
 
 // Without an instrument each action shows the link's message once, and a failed listing the
@@ -655,6 +715,12 @@ TEST_F(ControlPanelTest, ThePageReleasedWhileACallWaitsIsNotTouchedAfterTheCall)
              click("cmdApplySettings");
          },
          {"$IREM", "$PMTD,Ann,,", "$EREM"}},
+        {"Apply while the connection opens", "IREM",
+         [this] {
+             typeInto(box("txtOperator"), QStringLiteral("Ann"));
+             click("cmdApplySettings");
+         },
+         {"$IREM"}},
         {"the first listing", "#GPL", [this] { showTab(1); }, {"$IREM", "$#GPL", "$EREM"}},
         {"a slot chosen", "#GPD", [this] { chooseSlot(0); }, {"$IREM", "$#GPD,1", "$EREM"}},
         {"an upload", "#PPD",
