@@ -703,24 +703,18 @@ TEST_F(ControlPanelTest, SelectAllAndClearAllTakeTurns)
 // action runs after the call.
 TEST_F(ControlPanelTest, ThePageReleasedWhileACallWaitsIsNotTouchedAfterTheCall)
 {
+    const auto apply = [this] {
+        typeInto(box("txtOperator"), QStringLiteral("Ann"));
+        click("cmdApplySettings");
+    };
     const struct {
         const char* what;
         QString withheld;
         std::function<void()> act;
         QStringList sent;
     } cases[] = {
-        {"Apply", "PMTD",
-         [this] {
-             typeInto(box("txtOperator"), QStringLiteral("Ann"));
-             click("cmdApplySettings");
-         },
-         {"$IREM", "$PMTD,Ann,,", "$EREM"}},
-        {"Apply while the connection opens", "IREM",
-         [this] {
-             typeInto(box("txtOperator"), QStringLiteral("Ann"));
-             click("cmdApplySettings");
-         },
-         {"$IREM"}},
+        {"Apply", "PMTD", apply, {"$IREM", "$PMTD,Ann,,", "$EREM"}},
+        {"Apply while the connection opens", "IREM", apply, {"$IREM"}},
         {"the first listing", "#GPL", [this] { showTab(1); }, {"$IREM", "$#GPL", "$EREM"}},
         {"a slot chosen", "#GPD", [this] { chooseSlot(0); }, {"$IREM", "$#GPD,1", "$EREM"}},
         {"an upload", "#PPD",
