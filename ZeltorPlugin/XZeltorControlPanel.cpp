@@ -458,10 +458,7 @@ void XZeltorControlPanel::deleteChosenSlot()
 void XZeltorControlPanel::applySettings()
 {
     instrumentAction([&](InstrumentSession& session) {
-        const QString operatorName = m_operator->text();
-        const QString establishment = m_establishment->text();
-        const QString serialNumber = m_serialNumber->text();
-        session.vti().ApplyMTISettings(operatorName, establishment, serialNumber);
+        session.vti().ApplyMTISettings(m_operator->text(), m_establishment->text(), m_serialNumber->text());
     });
 }
 

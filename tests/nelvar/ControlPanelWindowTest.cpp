@@ -16,7 +16,6 @@
 #include "serial/SerialPortLink.h"
 
 #include <QDialogButtonBox>
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -54,17 +53,6 @@ QStringList slotTexts(const QTreeWidget& slotList)
     return lines;
 }
 
-// Lets the real event loop run until `done` answers true or the simulator program's wait is over.
-template <typename Done>
-bool pumpUntil(Done&& done)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!done() && clock.elapsed() < SimulatorProgram::kWaitMs)
-        events::EventLoop::current().pumpOnce();
-    return done();
-}
-
 // Sends the frames to the instrument on the device, one at a time, each after the reply to the one
 // before; the replies' first fields, in order.
 QStringList tellInstrument(const QString& device, const QList<QByteArray>& frames)
@@ -78,7 +66,7 @@ QStringList tellInstrument(const QString& device, const QList<QByteArray>& frame
     QStringList replies;
     for (const QByteArray& frame : frames) {
         link->Send(frame);
-        if (!pumpUntil([&] { return link->BufferCount() > 0; }))
+        if (!SimulatorProgram::pumpUntil([&] { return link->BufferCount() > 0; }))
             break;
         replies << QString::fromLatin1(link->Receive()).section(QLatin1Char(','), 0, 0).trimmed();
     }
@@ -184,7 +172,7 @@ TEST_F(ControlPanelWindowTest, OnAPtyTheViewsTabListsTheViewsTheInstrumentHolds)
     window.show();
     ASSERT_TRUE(window.selectTab(1));
     const auto& slotList = child<QTreeWidget>(window, "lvwSlotInfo");
-    ASSERT_TRUE(pumpUntil([&] { return slotList.topLevelItemCount() > 0; }));
+    ASSERT_TRUE(SimulatorProgram::pumpUntil([&] { return slotList.topLevelItemCount() > 0; }));
     EXPECT_EQ(slotTexts(slotList),
               (QStringList{"1 [Empty]", "2 Rates", "3 [Empty]", "4 [Empty]", "5 Volumes", "6 [Empty]", "7 [Empty]",
                            "8 [Empty]", "9 [Empty]"}));

@@ -4,7 +4,6 @@
 #include "events/EventLoop.h"
 #include "serial/SerialPortLink.h"
 
-#include <QElapsedTimer>
 #include <QProcess>
 
 #include <gtest/gtest.h>
@@ -23,10 +22,7 @@ protected:
     static QStringList ask(serial::SerialPortLink& link, const QByteArray& frame)
     {
         link.Send(frame);
-        QElapsedTimer clock;
-        clock.start();
-        while (link.BufferCount() == 0 && clock.elapsed() < kWaitMs)
-            events::EventLoop::current().pumpOnce();
+        SimulatorProgram::pumpUntil([&] { return link.BufferCount() > 0; });
         return replyFields(link.Receive());
     }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "events/EventLoop.h"
+
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QString>
@@ -33,6 +35,18 @@ public:
     }
     SimulatorProgram(const SimulatorProgram&) = delete;
     SimulatorProgram& operator=(const SimulatorProgram&) = delete;
+
+    // Lets the real event loop run until `done` answers true or the wait for the program is over;
+    // what `done` answers last.
+    template <typename Done>
+    static bool pumpUntil(Done&& done)
+    {
+        QElapsedTimer clock;
+        clock.start();
+        while (!done() && clock.elapsed() < kWaitMs)
+            events::EventLoop::current().pumpOnce();
+        return done();
+    }
 
     // The terminal's device path, as the program printed it; empty when it printed none.
     const QString& devicePath() const { return m_devicePath; }
