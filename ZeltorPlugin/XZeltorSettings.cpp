@@ -8,6 +8,7 @@
 
 #include "HostViews.h"
 #include "NamedControls.h"
+#include "SettingsValueTexts.h"
 #include "TranslateControls.h"
 
 #include "com/ClassRegistry.h"
@@ -214,7 +215,7 @@ void XZeltorSettings::buildVentilatorTestSettings(QWidget& page)
     lungGrid->addWidget(m_lungAttached, 0, 0, 1, 2);
     m_complianceValue = named<SettingsTextBox>("txtCompliancevalue", lung);
     m_complianceUnit = list("cboComplianceUnit", lung);
-    m_complianceUnit->addItems({QStringLiteral("CmH2O/l/s"), QStringLiteral("mBar/l/s")});
+    m_complianceUnit->addItems(Zeltor::SettingsValues::kComplianceUnitTexts);
     m_complianceUnit->setToolTip(QStringLiteral("Compliance unit to be used by external lung"));
     addRow(*lungGrid, *lung, "20129::Compliance value:", m_complianceValue);
     addRow(*lungGrid, *lung, "20130::Compliance unit:", m_complianceUnit);
@@ -284,8 +285,7 @@ void XZeltorSettings::fillLists()
     }
     for (const int32_t unit : kTemperatureUnits)
         m_temperatureUnit->addItem(ParseUnitIDToString(unit));
-    m_referenceUnit->addItems({QStringLiteral("BTPS"), QStringLiteral("ATPX"), QStringLiteral("STPD"),
-                               QStringLiteral("ATPS"), QStringLiteral("ATPD"), QStringLiteral("NTPD")});
+    m_referenceUnit->addItems(Zeltor::SettingsValues::kReferenceUnitTexts);
     m_gasMixture->addItems({Zeltor::translated(QStringLiteral("20139::Air")), QStringLiteral("O2"),
                             QStringLiteral("O2/N2"), QStringLiteral("O2/N2O")});
     m_resistanceType->addItems({Zeltor::translated(QStringLiteral("20133::Parabolic")),

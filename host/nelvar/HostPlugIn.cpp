@@ -16,24 +16,39 @@ namespace {
 
 const QString kSource = QStringLiteral("nelvar");
 
-} // namespace
-
-std::shared_ptr<Nelvar::IPlugIn> createPlugIn()
+// Runs a step that creates the plug-in's classes by name; a class that cannot be created (the
+// plug-in's own, or one of its tests) is most often one whose library was never registered, and
+// the error says how to mend that.
+template <typename Step>
+auto creatingClasses(Step&& step)
 {
     try {
-        return com::ClassRegistry::instance().createAs<Nelvar::IPlugIn>(kPlugInClass);
+        return step();
     } catch (const com::Error& error) {
         if (error.number() != com::errCannotCreateObject)
             throw;
         throw com::Error(error.number(), error.source(),
-                         error.description() + QStringLiteral("; `nelvar register` registers the plug-in"));
+                         error.description() + QStringLiteral("; `nelvar register` registers the plug-in's libraries"),
+                         error.flags());
     }
+}
+
+} // namespace
+
+std::shared_ptr<Nelvar::IPlugIn> createPlugIn()
+{
+    return creatingClasses([] { return com::ClassRegistry::instance().createAs<Nelvar::IPlugIn>(kPlugInClass); });
+}
+
+void initializePlugIn(Nelvar::IPlugIn& plugIn)
+{
+    creatingClasses([&] { plugIn.Initialize(nullptr); });
 }
 
 std::shared_ptr<Nelvar::IPlugIn> startPlugIn()
 {
     const auto plugIn = createPlugIn();
-    plugIn->Initialize(nullptr);
+    initializePlugIn(*plugIn);
     return plugIn;
 }
 

@@ -19,8 +19,12 @@ class TestCollection;
 // The registered class of the plug-in the host program runs.
 inline const QString kPlugInClass = QStringLiteral("ZeltorPlugin.CZeltorPlugin");
 
-// Creates the plug-in by its registered class; its library is loaded on first use.
+// Creates the plug-in by its registered class; its library is loaded on first use. A class that
+// cannot be created, here or while the plug-in is initialised, raises 429 with a description
+// that tells how to register the plug-in's libraries.
 std::shared_ptr<Nelvar::IPlugIn> createPlugIn();
+// Initialises the plug-in, which reads its settings and builds its catalogue; raises what it raises.
+void initializePlugIn(Nelvar::IPlugIn& plugIn);
 // Creates the plug-in and initialises it; raises what either step raises.
 std::shared_ptr<Nelvar::IPlugIn> startPlugIn();
 

@@ -5,6 +5,7 @@
 #include "PortChoice.h"
 #include "SettingsWindow.h"
 #include "TestRuns.h"
+#include "testmodel/ResultStatus.h"
 #include "testmodel/TestCollection.h"
 #include "testmodel/TestInfo.h"
 #include "testmodel/TestSequence.h"
@@ -16,6 +17,7 @@
 #include "TestElement.h"
 
 #include "com/Error.h"
+#include "com/Failure.h"
 #include "com/Required.h"
 #include "events/MessageBoxes.h"
 #include "serial/PortFinder.h"
@@ -35,6 +37,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <functional>
 #include <optional>
 #include <utility>
 
@@ -50,10 +53,18 @@ QString testName(const Nelvar::ITestElement& element)
 
 QString statusText(const QString& test, int32_t status, bool saved)
 {
-    return QStringLiteral("%1: %2 (result status %3)%4")
-        .arg(test, status == kResultPassed ? QStringLiteral("passed") : QStringLiteral("did not pass"))
-        .arg(status)
-        .arg(saved ? QString() : QStringLiteral(", not saved"));
+    return QStringLiteral("%1: %2%3")
+        .arg(test, host::resultStatusText(status), saved ? QString() : QStringLiteral(", not saved"));
+}
+
+// Docks the page that `makePage` makes. A page that cannot be made or docked is not shown: the
+// dock is left empty rather than holding the page of another test or result.
+void dockPage(host::DialogDock& dock, const std::function<std::shared_ptr<Nelvar::IDialog>()>& makePage)
+{
+    std::shared_ptr<Nelvar::IDialog> dialog;
+    com::ignoreFailure([&] { dialog = makePage(); });
+    if (!com::ignoreFailure([&] { dock.setDialog(dialog); }))
+        com::ignoreFailure([&] { dock.setDialog(nullptr); });
 }
 
 QLabel* heading(const QString& text)
@@ -162,7 +173,8 @@ void MainWindow::buildMenu()
     file->addSeparator();
     file->addAction(tr("&Quit"), this, &QWidget::close);
     QMenu* tools = menuBar()->addMenu(tr("&Tools"));
-    tools->addAction(tr("&Settings…"), this, [this] { openSettings(); });
+    tools->addAction(tr("&Settings…"), this,
+                     [this] { userCommand(tr("The settings could not be opened"), [&] { openSettings(); }); });
     tools->addAction(tr("&Instrument control panel…"), this, [this] {
         userCommand(tr("The instrument control panel could not be opened"), [&] { openControlPanel(); });
     });
@@ -243,25 +255,17 @@ void MainWindow::refreshSequenceList(int selected)
 void MainWindow::showPagesOfSelectedTest()
 {
     const int position = m_sequenceList->currentRow();
-    std::shared_ptr<Nelvar::IDialog> configurationDialog;
-    std::shared_ptr<Nelvar::IDialog> limitDialog;
-    if (position >= 0 && position < static_cast<int>(m_sequence.size())) {
-        const auto& element = m_sequence[static_cast<size_t>(position)];
-        try {
-            if (const auto configuration = element->Configuration(); configuration && configuration->HasDialog())
-                configurationDialog = configuration->CreateDialog();
-        } catch (const com::Error&) {
-            // A test whose page cannot be made shows none.
-        }
-        try {
-            if (const auto limits = element->Limits(); limits && limits->HasDialog())
-                limitDialog = limits->CreateDialog();
-        } catch (const com::Error&) {
-            // Nor one whose limit page cannot be made.
-        }
-    }
-    m_configurationPage->setDialog(withCallBack(configurationDialog));
-    m_limitPage->setDialog(withCallBack(limitDialog));
+    const auto element = position >= 0 && position < static_cast<int>(m_sequence.size())
+        ? m_sequence[static_cast<size_t>(position)]
+        : nullptr;
+    dockPage(*m_configurationPage, [&]() -> std::shared_ptr<Nelvar::IDialog> {
+        const auto configuration = element ? element->Configuration() : nullptr;
+        return withCallBack(configuration && configuration->HasDialog() ? configuration->CreateDialog() : nullptr);
+    });
+    dockPage(*m_limitPage, [&]() -> std::shared_ptr<Nelvar::IDialog> {
+        const auto limits = element ? element->Limits() : nullptr;
+        return withCallBack(limits && limits->HasDialog() ? limits->CreateDialog() : nullptr);
+    });
 }
 
 std::shared_ptr<Nelvar::IDialog> MainWindow::withCallBack(std::shared_ptr<Nelvar::IDialog> dialog)
@@ -342,22 +346,21 @@ void MainWindow::openResultFile()
 void MainWindow::showResultPage()
 {
     const int position = m_resultList->currentRow();
-    std::shared_ptr<Nelvar::IDialog> dialog;
-    if (position >= 0 && position < static_cast<int>(m_results.size())) {
-        try {
-            if (const auto result = m_results[static_cast<size_t>(position)].result.element->Result();
-                result && result->HasDialog())
-                dialog = result->CreateDialog();
-        } catch (const com::Error&) {
-            // A result whose page cannot be made shows none.
-        }
-    }
-    if (dialog)
-        dialog->setCallBack(std::make_shared<host::HostCallBack>([this, position](const QString& eventName, const auto&) {
-            if (eventName == QLatin1String("Change"))
-                resultEdited(position);
-        }));
-    m_resultPage->setDialog(dialog);
+    dockPage(*m_resultPage, [&]() -> std::shared_ptr<Nelvar::IDialog> {
+        if (position < 0 || position >= static_cast<int>(m_results.size()))
+            return nullptr;
+        const auto result = m_results[static_cast<size_t>(position)].result.element->Result();
+        if (!result || !result->HasDialog())
+            return nullptr;
+        auto dialog = result->CreateDialog();
+        if (dialog)
+            dialog->setCallBack(
+                std::make_shared<host::HostCallBack>([this, position](const QString& eventName, const auto&) {
+                    if (eventName == QLatin1String("Change"))
+                        resultEdited(position);
+                }));
+        return dialog;
+    });
 }
 
 void MainWindow::resultEdited(int position)

@@ -79,7 +79,8 @@ private:
     void buildMenu();
     QWidget* buildSequencePanel();
     void refreshSequenceList(int selected);
-    // Docks the pages of the selected test, each with a callback of its own.
+    // Docks the pages of the selected test, each with a callback of its own; a page that cannot be
+    // made or docked leaves its tab empty.
     void showPagesOfSelectedTest();
     // The page in a callback that reports its edits to this window; none stays none.
     std::shared_ptr<Nelvar::IDialog> withCallBack(std::shared_ptr<Nelvar::IDialog> dialog);

@@ -1,6 +1,7 @@
 #include "RegisterCommand.h"
 
 #include "ComponentLibraries.h"
+#include "HostErrors.h"
 #include "HostPlugIn.h"
 
 #include "com/ClassRegistry.h"
@@ -18,7 +19,15 @@ int runRegisterCommand(const QStringList& libraries, QTextStream& out)
             out << "Registered " << path << '\n';
         } catch (const com::Error& error) {
             out.flush();
-            printFailure(QStringLiteral("%1 could not be registered").arg(path), error);
+            // The registry fails every library alike: that is said once, and no further one is tried.
+            const bool registryFailed = error.number() == host::errors::kRegistryFileError;
+            const bool othersFollow = registryFailed && &path != &paths.back();
+            printFailure((othersFollow ? QStringLiteral("%1 could not be registered, nor the libraries after it")
+                                       : QStringLiteral("%1 could not be registered"))
+                             .arg(path),
+                         error);
+            if (registryFailed)
+                return 1;
             status = 1;
         }
     }

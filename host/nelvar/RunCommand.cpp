@@ -6,6 +6,7 @@
 #include "ReportCommand.h"
 #include "TestGuideWatcher.h"
 #include "TestRuns.h"
+#include "testmodel/ResultStatus.h"
 #include "testmodel/TestSequence.h"
 
 #include "PlugIn.h"
@@ -15,6 +16,7 @@
 #include "com/Required.h"
 #include "events/MessageBoxes.h"
 #include "events/QtMessageBoxes.h"
+#include "serial/PortFinder.h"
 
 #include <algorithm>
 #include <optional>
@@ -40,6 +42,14 @@ struct RunRequest {
 constexpr int32_t kVentilatorTest = 100;
 constexpr qint64 kSnapshotAfter = 10000; // milliseconds of the run
 
+// The port the test was to reach its instrument on, as the run's failure names it.
+QString instrumentPortText()
+{
+    const QString port = serial::configuredPort();
+    return port.isEmpty() ? QStringLiteral("no instrument port was given: --port or $ZELTOR_PORT names it")
+                          : QStringLiteral("instrument port: %1").arg(port);
+}
+
 // Ten seconds into the run, or halfway through a shorter one.
 qint64 snapshotTime(const std::optional<int32_t>& minutes)
 {
@@ -62,13 +72,16 @@ std::optional<RunRequest> parseRequest(const QString& testID, const QString& min
     }
     if (!minutes.isEmpty()) {
         const int32_t value = minutes.toInt(&valid);
-        if (!valid || value < 0) {
+        // A whole number too large for the conversion is still a whole number.
+        const bool wholeNumber
+            = valid || std::all_of(minutes.begin(), minutes.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+        if (!wholeNumber || value < 0) {
             err << "nelvar: --minutes takes a whole number of minutes (0 runs without end), not \"" << minutes << "\"\n";
             return std::nullopt;
         }
-        if (value > Zeltor::kMaximumDurationMinutes) {
+        if (!valid || value > Zeltor::kMaximumDurationMinutes) {
             err << "nelvar: --minutes takes at most " << Zeltor::kMaximumDurationMinutes
-                << " minutes, the longest duration a test counts in seconds, not " << value << '\n';
+                << " minutes, the longest duration a test counts in seconds, not " << minutes << '\n';
             return std::nullopt;
         }
         request.minutes = value;
@@ -115,7 +128,8 @@ int perform(const RunRequest& request, const OutputFolder& folder, QTextStream& 
         const TestGuideWatcher watcher(picturePath, autoOperate, fullscreen);
         element->Perform(sequence);
         if (sequence->ReadyElements().empty()) {
-            QTextStream(stderr) << "nelvar: test " << request.testID << " handed no result to the run\n";
+            QTextStream(stderr) << "nelvar: test " << request.testID << " handed no result to the run ("
+                                << instrumentPortText() << ")\n";
             return kNotDone;
         }
         status = com::required(element->Result()).Status();
@@ -132,13 +146,12 @@ int perform(const RunRequest& request, const OutputFolder& folder, QTextStream& 
         printFailure(QStringLiteral("test %1 could not be run").arg(request.testID), error);
         return kNotDone;
     }
-    out << "Test " << request.testID << (status == kResultPassed ? " passed" : " did not pass")
-        << " (result status " << status << "); its result is in " << resultPath << ", its report in " << reportPath
-        << " and a picture of its window in " << picturePath;
+    out << "Test " << request.testID << ": " << host::resultStatusText(status) << "; its result is in " << resultPath
+        << ", its report in " << reportPath << " and a picture of its window in " << picturePath;
     if (fullscreen && autoOperate)
         out << ", of its full-screen view in " << fullscreenPath;
     out << "\n";
-    return status == kResultPassed ? kPassed : kNotPassed;
+    return status == host::rstPassed ? kPassed : kNotPassed;
 }
 
 } // namespace

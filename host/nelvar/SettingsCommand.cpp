@@ -9,21 +9,60 @@
 #include "PlugIn.h"
 #include "Product.h"
 #include "Registry.h"
+#include "SettingsValueNames.h"
+#include "SettingsValueTexts.h"
 #include "UnitTexts.h"
+
+#include "EUnit.h"
 
 #include "com/ClassRegistry.h"
 
 #include <QStringList>
 
+#include <algorithm>
+#include <iterator>
 #include <utility>
+#include <vector>
 
 namespace {
 
 const QString kSource = QStringLiteral("nelvar settings");
 
-// The settings that hold a display unit by its unit identifier.
-const QStringList kDisplayUnits{QStringLiteral("FlowUnit"), QStringLiteral("PressureUnit"),
-                                QStringLiteral("HighPressureUnit"), QStringLiteral("TemperatureUnit")};
+// A setting whose stored number stands for a unit: what its numbers are, and the text of each
+// number it may hold.
+struct UnitSetting {
+    QLatin1String name;
+    QString kind;
+    std::vector<int32_t> units; // the unit identifiers it may hold; none for a setting of its own list
+    const QStringList* listed = nullptr; // the texts of its own list, by position
+};
+
+namespace V = Zeltor::SettingsValues;
+using namespace ZeltorConverter;
+
+const std::vector<int32_t> kPressureUnits{eunPressure_CmH20, eunPressure_mBar, eunPressure_mmHg, eunPressure_kPa,
+                                          eunPressure_PSI};
+const UnitSetting kUnitSettings[] = {
+    {V::kFlowUnit, QStringLiteral("flow unit"), {eunFlow_MLpSec, eunFlow_LpSec, eunFlow_LpMin}},
+    {V::kPressureUnit, QStringLiteral("pressure unit"), kPressureUnits},
+    {V::kHighPressureUnit, QStringLiteral("pressure unit"), kPressureUnits},
+    {V::kTemperatureUnit,
+     QStringLiteral("temperature unit"),
+     {eunTemperature_Celcius, eunTemperature_Fahrenheit, eunTemperature_Kelvin}},
+    {V::kVolumeUnit, QStringLiteral("volume unit"), {eunVolume_Liter}},
+    {V::kComplianceUnit, QStringLiteral("compliance unit"), {}, &V::kComplianceUnitTexts},
+    {V::kReferenceUnit, QStringLiteral("gas reference condition"), {}, &V::kReferenceUnitTexts},
+};
+
+// The text of the unit the setting holds; empty for a number that is none of its units.
+QString unitText(const UnitSetting& setting, int32_t number, const IUnitTexts& units)
+{
+    if (setting.listed)
+        return setting.listed->value(number);
+    return std::find(setting.units.begin(), setting.units.end(), number) != setting.units.end()
+        ? units.ParseUnitIDToString(number)
+        : QString();
+}
 
 const host::RegistryKey* storedKey(const host::RegistryData& registry, const QString& path)
 {
@@ -45,13 +84,16 @@ void printValue(const QString& name, const QString& text, QTextStream& out)
     out << QStringLiteral("  %1 %2\n").arg(name, -27).arg(text);
 }
 
-// A display unit by its text, any other setting as stored.
-QString settingText(const host::NamedRegistryValue& value, const ZeltorConverter::IUnitTexts& units)
+// A unit setting by its unit's text, any other setting as stored.
+QString settingText(const host::NamedRegistryValue& value, const IUnitTexts& units)
 {
-    if (!kDisplayUnits.contains(value.name, Qt::CaseInsensitive) || value.value.type != host::RegistryValue::Type::Dword)
+    const auto setting = std::find_if(std::begin(kUnitSettings), std::end(kUnitSettings), [&](const UnitSetting& unit) {
+        return value.name.compare(unit.name, Qt::CaseInsensitive) == 0;
+    });
+    if (setting == std::end(kUnitSettings) || value.value.type != host::RegistryValue::Type::Dword)
         return value.value.toText();
-    const QString unit = units.ParseUnitIDToString(value.value.number);
-    return unit.isEmpty() ? QStringLiteral("%1 (no unit)").arg(value.value.number) : unit;
+    const QString unit = unitText(*setting, value.value.number, units);
+    return unit.isEmpty() ? QStringLiteral("%1 (not a %2)").arg(value.value.number).arg(setting->kind) : unit;
 }
 
 // The settings as the settings object holds them: what it stores into a registry of its own.
@@ -68,8 +110,7 @@ void printSettings(Nelvar::ISetup& setup, const host::RegistryData& registry, QT
     const bool noneStored = !stored || stored->valueCount() == 0;
     out << "Global settings as the plug-in loaded them (HKEY_LOCAL_MACHINE\\" << Zeltor::kSettingsKey << ")"
         << (noneStored ? ", none stored: the plug-in's defaults:\n" : ":\n");
-    const auto units =
-        com::ClassRegistry::instance().createAs<ZeltorConverter::IUnitTexts>(ZeltorConverter::kGConvertersProgId);
+    const auto units = com::ClassRegistry::instance().createAs<IUnitTexts>(kGConvertersProgId);
     const host::RegistryData loaded = loadedSettings(setup);
     const host::RegistryKey* saved = storedKey(loaded, Zeltor::kSettingsKey);
     if (saved)
@@ -94,7 +135,7 @@ int runSettingsCommand(QTextStream& out)
     try {
         const auto plugIn = createPlugIn();
         try {
-            plugIn->Initialize(nullptr);
+            initializePlugIn(*plugIn);
         } catch (const com::Error& error) {
             // The settings are loaded before the catalogue, so they stand even when it fails.
             printFailure(QStringLiteral("the plug-in could not be initialised"), error);

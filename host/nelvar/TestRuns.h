@@ -15,9 +15,6 @@ namespace host {
 class TestSequence;
 }
 
-// The result status the host counts as a pass.
-inline constexpr int32_t kResultPassed = 1;
-
 // The run context of a one-test run: the test's own standards are the limit context.
 std::shared_ptr<host::TestSequence> oneTestSequence(const Nelvar::ITestElement& element);
 

@@ -6,13 +6,13 @@
 #include "RegisterCommand.h"
 #include "ReportCommand.h"
 #include "RunCommand.h"
-#include "RuntimeDirectory.h"
 #include "SettingsCommand.h"
 #include "TestsCommand.h"
 
 #include "Host.h"
 #include "SimulatorPort.h"
 #include "events/MessageBoxes.h"
+#include "events/RuntimeDirectory.h"
 #include "serial/PortFinder.h"
 
 #include <QApplication>
@@ -59,11 +59,30 @@ QString misuseOf(const CommandLine::Command& command, const QCommandLineParser& 
             return QStringLiteral("%1 takes no --%2").arg(command.name, option.name);
         if (use && use->required && !parser.isSet(option.name))
             return QStringLiteral("%1 needs %2").arg(command.name, use->synopsis);
+        if (use && !option.valueName.isEmpty() && parser.isSet(option.name) && parser.value(option.name).isEmpty())
+            return QStringLiteral("--%1 is empty: %2 takes %3").arg(option.name, command.name, use->synopsis);
     }
     if (argumentCount < command.minimumArguments
         || (command.maximumArguments >= 0 && argumentCount > command.maximumArguments))
         return QStringLiteral("usage: %1").arg(command.synopsis());
     return {};
+}
+
+// What the parser could not take from the command line of a command: an unknown option as an
+// option the command does not take, any other fault in the parser's words.
+QString parseFault(const QCommandLineParser& parser, const CommandLine::Command& command)
+{
+    const QStringList unknown = parser.unknownOptionNames();
+    if (unknown.isEmpty())
+        return parser.errorText();
+    const QString& name = unknown.first();
+    return QStringLiteral("%1 takes no %2%3")
+        .arg(command.name, name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--"), name);
+}
+
+QString commandHint(const CommandLine::Command& command)
+{
+    return QStringLiteral("`nelvar %1 --help` tells what it takes\n").arg(command.name);
 }
 
 // The host's services, the simulated instrument's port and the port the command line names.
@@ -81,7 +100,7 @@ int main(int argc, char** argv)
 {
     chooseOffscreenWithoutDisplay();
     qtMessages = qInstallMessageHandler(dropOffscreenSizeHintWarnings);
-    ensurePrivateRuntimeDirectory();
+    events::ensurePrivateRuntimeDirectory();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Nelvar"));
 
@@ -90,10 +109,13 @@ int main(int argc, char** argv)
     parser.addOption(helpOption);
     for (const CommandLine::OptionName& option : CommandLine::allOptions())
         parser.addOption(QCommandLineOption(option.name, QString(), option.valueName));
-    if (!parser.parse(QApplication::arguments()))
-        return refuse(parser.errorText(), CommandLine::usageText());
-
+    const bool parsed = parser.parse(QApplication::arguments());
     const QStringList words = parser.positionalArguments();
+    if (!parsed) {
+        if (const CommandLine::Command* command = words.isEmpty() ? nullptr : CommandLine::findCommand(words[0]))
+            return refuse(parseFault(parser, *command), commandHint(*command));
+        return refuse(parser.errorText(), CommandLine::usageText());
+    }
     if (words.isEmpty()) {
         if (parser.isSet(helpOption)) {
             QTextStream(stdout) << CommandLine::programHelp();
@@ -114,7 +136,7 @@ int main(int argc, char** argv)
     }
     const QStringList arguments = words.mid(1);
     if (const QString misuse = misuseOf(*command, parser, arguments.size()); !misuse.isEmpty())
-        return refuse(misuse, QStringLiteral("`nelvar %1 --help` tells what it takes\n").arg(command->name));
+        return refuse(misuse, commandHint(*command));
 
     prepareHost(parser);
 

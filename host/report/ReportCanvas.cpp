@@ -27,10 +27,14 @@ QString normalisedLineBreaks(QString text)
 
 } // namespace
 
-ReportCanvas::ReportCanvas(const QString& fileName)
-    : m_fileName(fileName)
-    , m_writer(std::make_unique<QPdfWriter>(fileName))
+ReportCanvas::ReportCanvas(const QString& fileName) : m_fileName(fileName), m_file(fileName)
 {
+    // The file is opened here rather than by the writer, whose painter would only say that it
+    // could not begin.
+    if (!m_file.open(QIODevice::WriteOnly))
+        errors::raise(errors::kPathFileAccess, kSource,
+                      QStringLiteral("the report \"%1\" cannot be written: %2").arg(fileName, m_file.errorString()));
+    m_writer = std::make_unique<QPdfWriter>(&m_file);
     m_writer->setResolution(kTwipsPerInch);
     m_writer->setPageLayout(
         QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0), QPageLayout::Point));
@@ -133,7 +137,7 @@ void ReportCanvas::finish()
     if (!m_painter.isActive())
         return;
     flushPolyline();
-    if (!m_painter.end())
+    if (!m_painter.end() || !m_file.flush())
         errors::raise(errors::kPathFileAccess, kSource, QStringLiteral("the report \"%1\" was not written").arg(m_fileName));
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFile>
 #include <QFont>
 #include <QPainter>
 #include <QPdfWriter>
@@ -66,6 +67,7 @@ private:
 
     PageGeometry m_geometry;
     QString m_fileName;
+    QFile m_file; // outlives the writer, which writes into it
     std::unique_ptr<QPdfWriter> m_writer;
     QPainter m_painter;
     int32_t m_pageCount = 1;

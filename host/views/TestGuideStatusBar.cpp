@@ -1,22 +1,30 @@
 #include "TestGuideStatusBar.h"
 
+#include "testmodel/ResultStatus.h"
+
 namespace host {
 
 namespace {
 
-struct StatusLook {
-    const char* text;
-    const char* color; // empty: the palette's
-};
-
-StatusLook lookOf(int32_t status)
+// The status's colour; empty for the palette's.
+const char* colorOf(int32_t status)
 {
     switch (status) {
-    case 1: return {"Passed", "#1a7f37"};
-    case 2: return {"Failed", "#cf222e"};
-    case 3: return {"Not applicable", "#57606a"};
-    default: return {"", ""};
+    case rstPassed: return "#1a7f37";
+    case rstFailed: return "#cf222e";
+    case rstNotApplicable: return "#57606a";
+    default: return "";
     }
+}
+
+// The status as the strip shows it: "Passed", "Failed", "Not applicable"; nothing for any other.
+QString shownText(int32_t status)
+{
+    if (status < rstPassed || status > rstNotApplicable)
+        return {};
+    QString text = resultStatusText(status);
+    text[0] = text[0].toUpper();
+    return text;
 }
 
 } // namespace
@@ -39,9 +47,9 @@ TestGuideStatusBar::TestGuideStatusBar(QWidget* parent) : Nelvar::XTestGuideStat
 void TestGuideStatusBar::setStatus(int32_t status)
 {
     m_status = status;
-    const StatusLook look = lookOf(status);
-    m_statusText.setText(QString::fromLatin1(look.text));
-    m_statusText.setStyleSheet(*look.color ? QStringLiteral("color: %1").arg(QLatin1String(look.color)) : QString());
+    const char* color = colorOf(status);
+    m_statusText.setText(shownText(status));
+    m_statusText.setStyleSheet(*color ? QStringLiteral("color: %1").arg(QLatin1String(color)) : QString());
 }
 
 void TestGuideStatusBar::setCommentFlag(bool hasComment)

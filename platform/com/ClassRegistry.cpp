@@ -2,6 +2,7 @@
 
 #include "Error.h"
 
+#include <QFileInfo>
 #include <QLibrary>
 
 #include <algorithm>
@@ -70,12 +71,20 @@ std::shared_ptr<Object> ClassRegistry::create(const QString& progIdOrClassId)
 
 void ClassRegistry::loadLibrary(const QString& libraryPath, ClassRegistry& into)
 {
+    // A library is named by its file: were it missing, the loader would try other names and
+    // folders and report the last of them, never the file named.
+    if (!QFileInfo(libraryPath).isFile())
+        throw Error(errFileNotFound, libraryPath, QStringLiteral("there is no file %1").arg(libraryPath));
     QLibrary library(libraryPath);
     // Component libraries stay loaded for the life of the process, as their objects may be alive.
     library.setLoadHints(QLibrary::PreventUnloadHint);
+    if (!library.load())
+        throw Error(errFileNotFound, libraryPath, library.errorString());
     const auto entry = reinterpret_cast<RegisterClassesEntry>(library.resolve(kRegisterClassesEntry));
     if (!entry)
-        throw Error(errFileNotFound, libraryPath, library.errorString());
+        throw Error(errFileNotFound, libraryPath,
+                    QStringLiteral("%1 is no component library: it does not offer %2")
+                        .arg(libraryPath, QLatin1String(kRegisterClassesEntry)));
     entry(into);
 }
 

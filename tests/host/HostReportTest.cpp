@@ -1,3 +1,4 @@
+#include "CaughtError.h"
 #include "PdfPages.h"
 
 #include "report/HostReport.h"
@@ -183,8 +184,35 @@ TEST_F(HostReportTest, DrawingLandsOnThePdfPageWhereItsTwipsSay)
     EXPECT_LT(dotted, solid / 2);
 }
 
-TEST_F(HostReportTest, AReportThatCannotBeWrittenRaisesFileAccess)
+namespace {
+
+// The messages Qt gives while the catcher lives, in place of printing them.
+class QtMessages {
+public:
+    QtMessages() { s_previous = qInstallMessageHandler(&QtMessages::catchMessage); }
+    ~QtMessages() { qInstallMessageHandler(s_previous); }
+    QtMessages(const QtMessages&) = delete;
+    QtMessages& operator=(const QtMessages&) = delete;
+
+    static inline QStringList caught;
+
+private:
+    static void catchMessage(QtMsgType, const QMessageLogContext&, const QString& message) { caught << message; }
+    static inline QtMessageHandler s_previous = nullptr;
+};
+
+} // namespace
+
+// The error says why the file cannot be written, and Qt has nothing to add to it.
+TEST_F(HostReportTest, AReportThatCannotBeWrittenRaisesFileAccessWithTheReason)
 {
-    EXPECT_EQ(raisedNumber([&] { host::HostReport(m_folder.filePath(QStringLiteral("missing/report.pdf"))); }),
-              host::errors::kPathFileAccess);
+    QtMessages::caught.clear();
+    const QtMessages messages;
+    const com::Error error
+        = caughtError([&] { host::HostReport(m_folder.filePath(QStringLiteral("missing/report.pdf"))); });
+    EXPECT_EQ(error.number(), host::errors::kPathFileAccess);
+    EXPECT_TRUE(error.description().endsWith(
+        QStringLiteral("missing/report.pdf\" cannot be written: No such file or directory")))
+        << error.description().toStdString();
+    EXPECT_TRUE(QtMessages::caught.isEmpty()) << QtMessages::caught.join(u'\n').toStdString();
 }

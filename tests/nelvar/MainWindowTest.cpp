@@ -8,8 +8,10 @@
 #include "PortChoice.h"
 #include "ReportCommand.h"
 #include "PageInput.h"
+#include "FakeTestElements.h"
 #include "PlugInOnSimulatorFixture.h"
 #include "TestRuns.h"
+#include "testmodel/ResultStatus.h"
 #include "views/DialogDock.h"
 
 #include "PlugIn.h"
@@ -39,6 +41,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <new>
 #include <vector>
 
 namespace {
@@ -150,6 +153,53 @@ ModalUser::Answer answerTo(std::function<void(Window&)> answer)
     };
 }
 
+// A configuration whose page cannot be made for want of memory.
+class PageOutOfMemoryConfiguration final : public Nelvar::IConfigData {
+public:
+    bool HasDialog() const override { throw std::bad_alloc(); }
+    std::shared_ptr<Nelvar::IDialog> CreateDialog() override { throw std::bad_alloc(); }
+    std::shared_ptr<Nelvar::IConfigData> Clone() const override { throw std::bad_alloc(); }
+    void Load(const std::shared_ptr<Nelvar::IXmlElement>&, const std::shared_ptr<com::Object>&) override {}
+    std::shared_ptr<Nelvar::IXmlElement> Save(const std::shared_ptr<Nelvar::IXmlDocument>&) override { return nullptr; }
+    void PrintReport(const std::shared_ptr<Nelvar::IReport>&) override {}
+};
+
+// The plug-in as the window meets it, but its settings object cannot be had and the pages of the
+// tests it makes cannot be made.
+class FailingPlugIn final : public Nelvar::IPlugIn {
+public:
+    explicit FailingPlugIn(std::shared_ptr<Nelvar::IPlugIn> plugIn) : m_plugIn(std::move(plugIn)) {}
+
+    std::shared_ptr<Nelvar::ISetup> Setup() const override
+    {
+        throw com::Error(com::errObjectNotSet, QStringLiteral("FailingPlugIn"), QStringLiteral("No settings today"));
+    }
+    std::shared_ptr<Nelvar::ITestElement> CreateTest(int32_t lTestID) override
+    {
+        auto element = std::make_shared<FakeTestElement>(
+            FakeBehaviour{0, false, std::make_shared<PageOutOfMemoryConfiguration>()});
+        element->Initialize(m_plugIn->ID(), lTestID, lTestID);
+        return element;
+    }
+
+    QString ID() const override { return m_plugIn->ID(); }
+    QImage Icon(int32_t lTestID, int32_t eisSize, int32_t eicColors) const override
+    {
+        return m_plugIn->Icon(lTestID, eisSize, eicColors);
+    }
+    QString Name() const override { return m_plugIn->Name(); }
+    int32_t Flags() const override { return m_plugIn->Flags(); }
+    std::shared_ptr<Nelvar::ISetup> ControlPanel() const override { return m_plugIn->ControlPanel(); }
+    std::shared_ptr<Nelvar::ITests> Tests() const override { return m_plugIn->Tests(); }
+    QString Version() const override { return m_plugIn->Version(); }
+    std::shared_ptr<com::Object> PlugInMenu() const override { return m_plugIn->PlugInMenu(); }
+    void Initialize(const std::shared_ptr<com::Object>& iprLog) override { m_plugIn->Initialize(iprLog); }
+    std::shared_ptr<com::Object> CreateDUTData() override { return m_plugIn->CreateDUTData(); }
+
+private:
+    std::shared_ptr<Nelvar::IPlugIn> m_plugIn;
+};
+
 } // namespace
 
 class MainWindowTest : public PlugInOnSimulatorFixture {
@@ -244,18 +294,17 @@ TEST_F(MainWindowTest, RunPerformsTheSequenceAndListsItsResultsToSave)
     ASSERT_EQ(window->results().size(), 2u);
     EXPECT_EQ(window->results()[0].testID, 100);
     EXPECT_EQ(window->results()[1].testID, 200);
-    EXPECT_EQ(window->resultList().count(), 2);
     for (const auto& result : window->results())
-        EXPECT_EQ(result.status, kResultPassed) << result.testID;
-    EXPECT_TRUE(window->resultList().item(0)->text().startsWith(QStringLiteral("100 Ventilator test: ")));
-    EXPECT_TRUE(window->resultList().item(0)->text().endsWith(QStringLiteral(", not saved")));
+        EXPECT_EQ(result.status, host::rstPassed) << result.testID;
+    EXPECT_EQ(texts(window->resultList()),
+              (QStringList{"100 Ventilator test: passed, not saved", "200 Leakage test: passed, not saved"}));
     EXPECT_TRUE(window->isWindowModified());
 
     const QTemporaryDir folder;
     for (int position = 0; position < 2; ++position)
         window->saveResult(position, folder.filePath(QStringLiteral("result%1.xml").arg(position)));
     EXPECT_FALSE(window->isWindowModified());
-    EXPECT_FALSE(window->resultList().item(1)->text().endsWith(QStringLiteral(", not saved")));
+    EXPECT_EQ(window->resultList().item(1)->text(), QStringLiteral("200 Leakage test: passed"));
     // The saved file is the test element with its result, as `nelvar run` writes it.
     const auto saved = Nelvar::xmlService().CreateDocument();
     std::dynamic_pointer_cast<Nelvar::IXmlFile>(saved)->Load(folder.filePath(QStringLiteral("result0.xml")));
@@ -374,4 +423,19 @@ TEST_F(MainWindowTest, TheInstrumentControlPanelOpensOnThePortTheUserChooses)
         EXPECT_EQ(listedSlots, QStringList(9, QStringLiteral("[Empty]")));
     }
     EXPECT_TRUE(boxes->shown().empty()) << boxes->shown().front().text.toStdString();
+}
+
+// A failure in a handler of the window reaches the user, never Qt's event loop: a test whose
+// pages cannot be made is selected with its tabs empty, and Settings… that cannot be opened says so.
+TEST_F(MainWindowTest, FailuresInTheWindowsHandlersStayOutOfTheEventLoop)
+{
+    MainWindow failing(std::make_shared<FailingPlugIn>(startPlugIn()));
+    EXPECT_NO_THROW(failing.addTest(100));
+    EXPECT_EQ(failing.sequenceList().currentRow(), 0);
+    EXPECT_EQ(failing.configurationPage().dialog(), nullptr);
+    EXPECT_TRUE(boxes->shown().empty());
+
+    EXPECT_NO_THROW(menuCommand(failing, QStringLiteral("&Settings…")).trigger());
+    ASSERT_EQ(boxes->shown().size(), 1u);
+    EXPECT_EQ(boxes->shown().front().text, QStringLiteral("The settings could not be opened: No settings today"));
 }

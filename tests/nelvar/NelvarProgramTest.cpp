@@ -8,6 +8,7 @@
 
 #include "com/ClassRegistry.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -124,11 +125,16 @@ TEST_F(NelvarProgram, SettingsShowWhatThePlugInLoaded)
         << fresh.out.toStdString();
     EXPECT_TRUE(fresh.out.contains(QStringLiteral("none stored: the plug-in's defaults"))) << fresh.out.toStdString();
     for (const char* line : {"\n  FlowUnit +ml/sec\n", "\n  PressureUnit +cmH2O\n", "\n  TemperatureUnit +C\n",
-                             "\n  DetectLevel +9000\n", "\n  CalculateMassFlow +True\n"})
+                             "\n  VolumeUnit +0 \\(not a volume unit\\)\n", "\n  ComplianceUnit +CmH2O/l/s\n",
+                             "\n  ReferenceUnit +BTPS\n", "\n  DetectLevel +9000\n", "\n  CalculateMassFlow +True\n"})
         EXPECT_TRUE(fresh.out.contains(QRegularExpression(QString::fromLatin1(line)))) << line << fresh.out.toStdString();
 
     setSetting(QStringLiteral("FlowUnit"), 102);
+    setSetting(QStringLiteral("PressureUnit"), 101);
     setSetting(QStringLiteral("TemperatureUnit"), 7);
+    setSetting(QStringLiteral("VolumeUnit"), 300);
+    setSetting(QStringLiteral("ComplianceUnit"), 1);
+    setSetting(QStringLiteral("ReferenceUnit"), 6);
     setSetting(QStringLiteral("Duration"), 5);
     QFile registryFile(QString::fromLocal8Bit(qgetenv("NELVAR_REGISTRY")));
     ASSERT_TRUE(registryFile.open(QIODevice::ReadOnly));
@@ -137,8 +143,11 @@ TEST_F(NelvarProgram, SettingsShowWhatThePlugInLoaded)
 
     const Run stored = nelvar({QStringLiteral("settings")});
     ASSERT_EQ(stored.exitCode, 0) << stored.err.toStdString();
-    for (const char* line : {"\n  FlowUnit +l/min\n", "\n  TemperatureUnit +7 \\(no unit\\)\n",
-                             "Other values of the settings key, read by the tests:\n  Duration +5\n"})
+    for (const char* line :
+         {"\n  FlowUnit +l/min\n", "\n  PressureUnit +101 \\(not a pressure unit\\)\n",
+          "\n  TemperatureUnit +7 \\(not a temperature unit\\)\n", "\n  VolumeUnit +l\n",
+          "\n  ComplianceUnit +mBar/l/s\n", "\n  ReferenceUnit +6 \\(not a gas reference condition\\)\n",
+          "Other values of the settings key, read by the tests:\n  Duration +5\n"})
         EXPECT_TRUE(stored.out.contains(QRegularExpression(QString::fromLatin1(line)))) << line << stored.out.toStdString();
     EXPECT_FALSE(stored.out.contains(QStringLiteral("102"))) << stored.out.toStdString();
     ASSERT_TRUE(registryFile.open(QIODevice::ReadOnly));
@@ -165,7 +174,11 @@ TEST_F(NelvarProgram, CommandLinesTheProgramRefusesOrAnswersAtOnce)
         QStringList fragments;
     } cases[] = {
         // Bad usage.
-        {{}, 2, Err, {"without a command nelvar opens its main window, which needs a display", "nelvar run TEST_ID [--port PATH|sim] [--minutes N] [--auto] [--fullscreen] [--out DIR]"}},
+        {{},
+         2,
+         Err,
+         {"without a command nelvar opens its main window, which needs a display",
+          "nelvar run TEST_ID [--port PATH|sim] [--minutes N] [--auto] [--fullscreen] [--out DIR]"}},
         {{"fly"}, 2, Err, {"unknown command \"fly\"", "nelvar report RESULT.xml --out REPORT.pdf"}},
         {{"run"}, 2, Err, {"usage: nelvar run TEST_ID"}},
         {{"run", "100", "200"}, 2, Err, {"usage: nelvar run TEST_ID"}},
@@ -173,31 +186,64 @@ TEST_F(NelvarProgram, CommandLinesTheProgramRefusesOrAnswersAtOnce)
         {{"run", "100", "--minutes", "-1", "--auto"}, 2, Err, {"--minutes takes a whole number of minutes"}},
         {{"run", "100", "--minutes", "1.5", "--auto"}, 2, Err, {"--minutes takes a whole number of minutes"}},
         {{"run", "100", "--minutes", QString::number(Zeltor::kMaximumDurationMinutes + 1), "--auto"},
-         2, Err, {"--minutes takes at most 35791394 minutes"}},
-        {{"run", "100", "--minutes"}, 2, Err, {"Missing value after '--minutes'"}},
-        {{"run", "100", "--bogus"}, 2, Err, {"Unknown option 'bogus'"}},
+         2,
+         Err,
+         {"--minutes takes at most 35791394 minutes"}},
+        {{"run", "100", "--minutes", "99999999999999999999", "--auto"},
+         2,
+         Err,
+         {"--minutes takes at most 35791394 minutes", "not 99999999999999999999\n"}},
+        {{"run", "100", "--minutes"},
+         2,
+         Err,
+         {"Missing value after '--minutes'", "`nelvar run --help` tells what it takes"}},
+        {{"run", "100", "--bogus"}, 2, Err, {"nelvar: run takes no --bogus\n`nelvar run --help` tells what it takes"}},
+        {{"report", unknownTest, "--out", work.filePath(QStringLiteral("x.pdf")), "--bogus"},
+         2,
+         Err,
+         {"nelvar: report takes no --bogus\n`nelvar report --help` tells what it takes"}},
+        {{"run", "100", "--auto", "--out", ""}, 2, Err, {"--out is empty: run takes --out DIR"}},
+        {{"report", unknownTest, "--out", ""}, 2, Err, {"--out is empty: report takes --out REPORT.pdf"}},
+        {{"register", "/nonexistent/lib.so"},
+         1,
+         Err,
+         {"nelvar: /nonexistent/lib.so could not be registered: there is no file /nonexistent/lib.so ("}},
         {{"run", "200", "--auto", "--fullscreen"}, 2, Err, {"--fullscreen is for the ventilator test (100)"}},
         {{"tests", "--minutes", "5"}, 2, Err, {"tests takes no --minutes", "nelvar tests --help"}},
         {{"tests", "all"}, 2, Err, {"usage: nelvar tests"}},
         {{"report", unknownTest}, 2, Err, {"report needs --out REPORT.pdf"}},
-        {{"show", "results", "100", "--picture", picture}, 2, Err,
+        {{"show", "results", "100", "--picture", picture},
+         2,
+         Err,
          {"show takes the page \"config\", \"limits\", \"result\", \"settings\" or \"control-panel\", not "
           "\"results\""}},
         {{"show", "settings", "100", "--picture", picture}, 2, Err, {"show settings takes nothing after the page"}},
-        {{"show", "control-panel", "views", "--port", "sim", "--picture", picture}, 2, Err,
+        {{"show", "control-panel", "views", "--port", "sim", "--picture", picture},
+         2,
+         Err,
          {"show control-panel takes nothing after the page"}},
-        {{"show", "control-panel", "--port", "sim", "--tab", "slots", "--picture", picture}, 2, Err,
+        {{"show", "control-panel", "--port", "sim", "--tab", "slots", "--picture", picture},
+         2,
+         Err,
          {"show control-panel --tab takes \"settings\" or \"views\", not \"slots\""}},
-        {{"show", "control-panel", "--picture", picture}, 2, Err,
+        {{"show", "control-panel", "--picture", picture},
+         2,
+         Err,
          {"show control-panel needs --port PATH|sim, or the port in $ZELTOR_PORT"}},
         {{"show", "settings", "--tab", "views", "--picture", picture}, 2, Err, {"only show control-panel takes --tab"}},
-        {{"show", "config", "100", "--port", "sim", "--picture", picture}, 2, Err,
+        {{"show", "config", "100", "--port", "sim", "--picture", picture},
+         2,
+         Err,
          {"only show control-panel takes --port"}},
         {{"run", "100", "--tab", "views", "--auto"}, 2, Err, {"run takes no --tab"}},
-        {{"show", "limits", "--picture", picture}, 2, Err,
+        {{"show", "limits", "--picture", picture},
+         2,
+         Err,
          {"show config, limits and result need TEST_ID or RESULT.xml"}},
         {{"show", "result", work.filePath(QStringLiteral("missing.xml")), "--picture", picture},
-         1, Err, {"missing.xml could not be shown"}},
+         1,
+         Err,
+         {"missing.xml could not be shown"}},
         // No display and nobody to operate the window.
         {{"run", "100", "--port", "sim"}, 2, Err, {"no display", "--auto"}},
         {{"show", "config", "100"}, 2, Err, {"no display", "--picture"}},
@@ -208,15 +254,21 @@ TEST_F(NelvarProgram, CommandLinesTheProgramRefusesOrAnswersAtOnce)
         {{"run", "100", "--auto", "--out", file}, 2, Err, {"is not a folder"}},
         {{"run", "100", "--auto", "--out", file + "/sub"}, 2, Err, {"cannot be created"}},
         // The plug-in's errors, by their description, then number and source.
-        {{"run", "600", "--auto", "--out", unmade}, 1, Err,
+        {{"run", "600", "--auto", "--out", unmade},
+         1,
+         Err,
          {"test 600 could not be run: the plug-in's catalogue has no test 600; " + kCatalogue
           + " (error 0x8004A233 in DravikZeltor.CZeltorPlugIn)"}},
-        {{"report", unknownTest, "--out", work.filePath(QStringLiteral("unknown.pdf"))}, 1, Err,
+        {{"report", unknownTest, "--out", work.filePath(QStringLiteral("unknown.pdf"))},
+         1,
+         Err,
          {"could not be printed: the plug-in's catalogue has no test 600; " + kCatalogue, "0x8004A233"}},
         // No instrument on the port: the views tab has no slots to list.
         {{"show", "control-panel", "--port", work.filePath(QStringLiteral("no-such-port")), "--tab", "views",
           "--picture", picture},
-         1, Err, {"No Zeltor connected.", "the instrument's parameter views could not be listed on port"}},
+         1,
+         Err,
+         {"No Zeltor connected.", "the instrument's parameter views could not be listed on port"}},
         // Help.
         {{"--help"}, 0, Out, {"Usage: nelvar COMMAND", "nelvar COMMAND --help", "NELVAR_REGISTRY"}},
         {{"register", "--help"}, 0, Out, {"Usage: nelvar register [LIBRARY...]"}},
@@ -225,7 +277,9 @@ TEST_F(NelvarProgram, CommandLinesTheProgramRefusesOrAnswersAtOnce)
         {{"instrument", "--help"}, 0, Out, {"Usage: nelvar instrument [--port PATH|sim]", "'sim'"}},
         {{"run", "--help"}, 0, Out, {"Usage: nelvar run TEST_ID", "60 minutes when none is stored", "Exit status: 0"}},
         {{"report", "--help"}, 0, Out, {"Usage: nelvar report RESULT.xml --out REPORT.pdf"}},
-        {{"show", "--help"}, 0, Out,
+        {{"show", "--help"},
+         0,
+         Out,
          {"Usage: nelvar show config|limits TEST_ID | result RESULT.xml | settings | control-panel [--port PATH|sim] "
           "[--tab settings|views] [--picture FILE]",
           "Exit status: 0"}},
@@ -240,6 +294,55 @@ TEST_F(NelvarProgram, CommandLinesTheProgramRefusesOrAnswersAtOnce)
     }
     // The folder made for a run that failed is gone again, and its parent made with it.
     EXPECT_FALSE(QDir(work.filePath(QStringLiteral("new"))).exists());
+}
+
+// A registry file that cannot be read fails every library alike: the user is told once.
+TEST_F(NelvarProgram, ABrokenRegistryFileIsToldOnce)
+{
+    QFile registryFile(QString::fromLocal8Bit(qgetenv("NELVAR_REGISTRY")));
+    ASSERT_TRUE(registryFile.open(QIODevice::WriteOnly));
+    registryFile.write("{ broken");
+    registryFile.close();
+
+    const Run registered = nelvar({QStringLiteral("register")});
+    EXPECT_EQ(registered.exitCode, 1);
+    EXPECT_EQ(registered.err.count(QStringLiteral("is not a valid registry file")), 1) << registered.err.toStdString();
+    EXPECT_TRUE(registered.err.contains(QStringLiteral("could not be registered, nor the libraries after it")))
+        << registered.err.toStdString();
+}
+
+// The plug-in's library alone registered: the plug-in loads, but its tests' classes cannot be
+// made, and the user learns how to mend that.
+TEST_F(NelvarProgram, TestsOfALibraryNotRegisteredTellHowToRegisterIt)
+{
+    ASSERT_EQ(nelvar({QStringLiteral("register"), QStringLiteral(ZELTOR_PLUGIN_LIBRARY)}).exitCode, 0);
+    const Run listed = nelvar({QStringLiteral("tests")});
+    EXPECT_EQ(listed.exitCode, 1);
+    EXPECT_TRUE(
+        listed.err.contains(QStringLiteral("Can't create object: ZeltorTests.CTestVentilator; `nelvar register` "
+                                           "registers the plug-in's libraries (error 0x000001AD")))
+        << listed.err.toStdString();
+}
+
+// Test and benchmark programs started without a runtime folder for Qt make their own, as the host
+// program does, so Qt has nothing to warn about.
+TEST_F(NelvarProgram, TestAndBenchmarkProgramsStartWithoutRuntimeFolderWarnings)
+{
+    ASSERT_FALSE(qEnvironmentVariableIsSet("XDG_RUNTIME_DIR"));
+    const struct {
+        QString program;
+        QStringList arguments;
+    } programs[] = {
+        {QCoreApplication::applicationFilePath(), {QStringLiteral("--gtest_filter=ErrorTexts.*")}},
+        {QStringLiteral(NELVAR_BENCH_PATH), {QStringLiteral("--benchmark_filter=^$")}},
+    };
+    for (const auto& [program, arguments] : programs) {
+        const Run run = runProgram(program, arguments);
+        EXPECT_EQ(run.exitCode, 0) << program.toStdString() << '\n' << run.err.toStdString();
+        EXPECT_FALSE(run.err.contains(QStringLiteral("QStandardPaths: XDG_RUNTIME_DIR")))
+            << program.toStdString() << '\n'
+            << run.err.toStdString();
+    }
 }
 
 // The main window on a test's configuration page, as a picture: no display needed, nothing said.
@@ -355,7 +458,8 @@ TEST_F(NelvarProgram, RunFailsWithoutAResultWhenTheTestCannotRun)
     EXPECT_TRUE(unreachable.out.contains(QStringLiteral("Test 100 runs until it is stopped")))
         << unreachable.out.toStdString();
     EXPECT_TRUE(unreachable.err.contains(QStringLiteral("No Zeltor connected."))) << unreachable.err.toStdString();
-    EXPECT_TRUE(unreachable.err.contains(QStringLiteral("test 100 handed no result to the run")))
+    EXPECT_TRUE(unreachable.err.contains(QStringLiteral("test 100 handed no result to the run (instrument port: %1)")
+                                             .arg(out.filePath(QStringLiteral("no-such-port")))))
         << unreachable.err.toStdString();
     EXPECT_FALSE(QDir(out.path()).exists(QStringLiteral("result.xml")));
     EXPECT_FALSE(QDir(out.path()).exists(QStringLiteral("report.pdf")));

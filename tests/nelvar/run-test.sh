@@ -61,7 +61,9 @@ check_picture() {
 status=0
 fullscreen_option=()
 [ "${FULLSCREEN:-0}" = 1 ] && fullscreen_option=(--fullscreen)
-"$nelvar" run "$test_id" --port sim --minutes 1 --auto "${fullscreen_option[@]}" --out "$work/out" || status=$?
+"$nelvar" run "$test_id" --port sim --minutes 1 --auto "${fullscreen_option[@]}" --out "$work/out" > "$work/run.out" \
+  || status=$?
+cat "$work/run.out"
 
 result="$work/out/result.xml"
 report="$work/out/report.pdf"
@@ -81,6 +83,9 @@ esac
 [ "$status" -eq "$expected_status" ] \
   || fail "nelvar run exited with $status for a result of status $result_status, not $expected_status"
 [ "$status" -eq "$expected_exit" ] || fail "nelvar run exited with $status, not $expected_exit"
+# The run's summary tells the result's status by its word.
+[ "$expected_exit" -eq 0 ] && word=passed || word=failed
+grep -q "^Test $test_id: $word; its result is in " "$work/run.out" || fail "the run's summary does not say \"$word\""
 
 # A PDF whose text names the test.
 [ "$(head -c 5 "$report")" = "%PDF-" ] || fail "report.pdf is not a PDF"

@@ -11,6 +11,8 @@
 #include <cerrno>
 #include <cstdlib>
 
+namespace events {
+
 namespace {
 
 constexpr mode_t kPrivate = S_IRWXU; // 0700
@@ -20,7 +22,7 @@ bool isPrivateFolder(const QByteArray& path)
 {
     struct stat status {};
     return !path.isEmpty() && lstat(path.constData(), &status) == 0 && S_ISDIR(status.st_mode)
-           && status.st_uid == geteuid() && (status.st_mode & 0777) == kPrivate;
+        && status.st_uid == geteuid() && (status.st_mode & 0777) == kPrivate;
 }
 
 // The host's runtime folder for this user: "nelvar-runtime-UID" in the temporary folder, made
@@ -49,3 +51,5 @@ void ensurePrivateRuntimeDirectory()
     if (!folder.isEmpty())
         qputenv("XDG_RUNTIME_DIR", folder);
 }
+
+} // namespace events
