@@ -32,7 +32,7 @@ const QString kSource = QStringLiteral("nelvar settings");
 // number it may hold.
 struct UnitSetting {
     QLatin1String name;
-    QString kind;
+    QString outside; // the text of a number that is none of its units, %1 the number
     std::vector<int32_t> units; // the unit identifiers it may hold; none for a setting of its own list
     const QStringList* listed = nullptr; // the texts of its own list, by position
 };
@@ -43,15 +43,16 @@ using namespace ZeltorConverter;
 const std::vector<int32_t> kPressureUnits{eunPressure_CmH20, eunPressure_mBar, eunPressure_mmHg, eunPressure_kPa,
                                           eunPressure_PSI};
 const UnitSetting kUnitSettings[] = {
-    {V::kFlowUnit, QStringLiteral("flow unit"), {eunFlow_MLpSec, eunFlow_LpSec, eunFlow_LpMin}},
-    {V::kPressureUnit, QStringLiteral("pressure unit"), kPressureUnits},
-    {V::kHighPressureUnit, QStringLiteral("pressure unit"), kPressureUnits},
+    {V::kFlowUnit, QStringLiteral("%1 (not a flow unit)"), {eunFlow_MLpSec, eunFlow_LpSec, eunFlow_LpMin}},
+    {V::kPressureUnit, QStringLiteral("%1 (not a pressure unit)"), kPressureUnits},
+    {V::kHighPressureUnit, QStringLiteral("%1 (not a pressure unit)"), kPressureUnits},
     {V::kTemperatureUnit,
-     QStringLiteral("temperature unit"),
+     QStringLiteral("%1 (not a temperature unit)"),
      {eunTemperature_Celcius, eunTemperature_Fahrenheit, eunTemperature_Kelvin}},
-    {V::kVolumeUnit, QStringLiteral("volume unit"), {eunVolume_Liter}},
-    {V::kComplianceUnit, QStringLiteral("compliance unit"), {}, &V::kComplianceUnitTexts},
-    {V::kReferenceUnit, QStringLiteral("gas reference condition"), {}, &V::kReferenceUnitTexts},
+    // Stored and restored only: nothing reads it, so a fresh install's 0 is no fault.
+    {V::kVolumeUnit, QStringLiteral("%1 (stored only; volumes are shown in l)"), {eunVolume_Liter}},
+    {V::kComplianceUnit, QStringLiteral("%1 (not a compliance unit)"), {}, &V::kComplianceUnitTexts},
+    {V::kReferenceUnit, QStringLiteral("%1 (not a gas reference condition)"), {}, &V::kReferenceUnitTexts},
 };
 
 // The text of the unit the setting holds; empty for a number that is none of its units.
@@ -93,7 +94,7 @@ QString settingText(const host::NamedRegistryValue& value, const IUnitTexts& uni
     if (setting == std::end(kUnitSettings) || value.value.type != host::RegistryValue::Type::Dword)
         return value.value.toText();
     const QString unit = unitText(*setting, value.value.number, units);
-    return unit.isEmpty() ? QStringLiteral("%1 (not a %2)").arg(value.value.number).arg(setting->kind) : unit;
+    return unit.isEmpty() ? setting->outside.arg(value.value.number) : unit;
 }
 
 // The settings as the settings object holds them: what it stores into a registry of its own.

@@ -125,7 +125,7 @@ TEST_F(NelvarProgram, SettingsShowWhatThePlugInLoaded)
         << fresh.out.toStdString();
     EXPECT_TRUE(fresh.out.contains(QStringLiteral("none stored: the plug-in's defaults"))) << fresh.out.toStdString();
     for (const char* line : {"\n  FlowUnit +ml/sec\n", "\n  PressureUnit +cmH2O\n", "\n  TemperatureUnit +C\n",
-                             "\n  VolumeUnit +0 \\(not a volume unit\\)\n", "\n  ComplianceUnit +CmH2O/l/s\n",
+                             "\n  VolumeUnit +0 \\(stored only; volumes are shown in l\\)\n", "\n  ComplianceUnit +CmH2O/l/s\n",
                              "\n  ReferenceUnit +BTPS\n", "\n  DetectLevel +9000\n", "\n  CalculateMassFlow +True\n"})
         EXPECT_TRUE(fresh.out.contains(QRegularExpression(QString::fromLatin1(line)))) << line << fresh.out.toStdString();
 
