@@ -15,8 +15,10 @@
 #include "com/Error.h"
 #include "com/Failure.h"
 #include "com/Required.h"
+#include "com/Value.h"
 #include "format/Format.h"
 
+#include <QScopeGuard>
 #include <QStringList>
 
 #include <algorithm>
@@ -36,17 +38,49 @@ const QString kDataElement = QStringLiteral("Data");
 const QString kTrue = QStringLiteral("True");
 const QChar kDataSeparator = QLatin1Char(';');
 
-// A raw instrument value in the channel's base unit, rounded to four decimals.
+// The volume channel holds litres, as the tidal volume does. Its packets carry the whole
+// millilitres of the flow integration. Its records hold centilitres, in "Data" (in hundredths, as
+// every channel) and in the Y range of its graph settings: the form volume records have always
+// had, so records of any age load alike.
+constexpr float kVolumeRawScale = 0.001f;
+constexpr double kStoredVolumePerLitre = 100.0;
+
+// An end of a graph's Y range taken from one unit into another, `from` of which make `to`; kept
+// within the Single range.
+float convertedYEnd(float value, double from, double to)
+{
+    constexpr double kLargest = std::numeric_limits<float>::max();
+    return static_cast<float>(std::clamp(static_cast<double>(value) * to / from, -kLargest, kLargest));
+}
+
+// An end of the Y range as a record holds it, `storedPerBaseUnit` record units to the base unit:
+// of the Singles that read back as `value`, the one with the shortest text, so that a record read
+// and written again keeps its bytes.
+float storedYEnd(float value, double storedPerBaseUnit)
+{
+    const auto readsBack = [&](float stored) { return convertedYEnd(stored, storedPerBaseUnit, 1.0) == value; };
+    const auto textLength = [](float stored) { return format::valueToText(com::Value(stored)).size(); };
+    const float nearest = convertedYEnd(value, 1.0, storedPerBaseUnit);
+    float stored = nearest;
+    for (const float neighbour : {std::nextafter(nearest, -HUGE_VALF), std::nextafter(nearest, HUGE_VALF)}) {
+        if (readsBack(neighbour) && (!readsBack(stored) || textLength(neighbour) < textLength(stored)))
+            stored = neighbour;
+    }
+    return stored;
+}
+
+// A raw packet value in the channel's base unit, rounded to four decimals.
 float scaledRaw(int32_t raw, float scale)
 {
     return MGlobalFunctions::RoundToDigits(static_cast<float>(static_cast<double>(raw) * scale), 4);
 }
 
-// How a sample is written into "Data": in hundredths, the nearest whole number with halves to even.
-// The text takes 64-bit numbers and saturates beyond them, so no sample can fail the record.
-int64_t hundredthsOf(float sample)
+// How a stored value is written into "Data": in hundredths, the nearest whole number with halves
+// to even. The text takes 64-bit numbers and saturates beyond them, so no sample can fail the
+// record.
+int64_t hundredthsOf(double storedValue)
 {
-    const double hundredths = std::nearbyint(static_cast<double>(sample) * 100.0);
+    const double hundredths = std::nearbyint(storedValue * 100.0);
     constexpr double kLimit = 9223372036854775808.0; // 2^63
     if (std::isnan(hundredths))
         return 0;
@@ -72,6 +106,7 @@ void CZeltorMeasurementTable::Initialize(std::shared_ptr<CParameterDef> definiti
     m_definition = std::move(definition);
     m_parent = std::move(parent);
     m_converter = m_definition ? m_definition->Converter() : nullptr;
+    m_volumeChannel = Key() == Zeltor::Keys::VOLU;
     m_settings = std::make_shared<CGraphSettings>();
     m_settings->setShowDetectLevel(Key() == Zeltor::Keys::FLOW);
 }
@@ -88,6 +123,18 @@ float CZeltorMeasurementTable::sampleAt(int32_t k) const
     if (k < 0 || k >= m_count)
         throw com::Error::subscript();
     return m_samples[static_cast<size_t>((m_first + k) % kRingSize)];
+}
+
+float CZeltorMeasurementTable::packetScale(int16_t resolution) const
+{
+    if (m_volumeChannel)
+        return kVolumeRawScale;
+    return resolution < 3 ? 0.1f : 0.01f;
+}
+
+double CZeltorMeasurementTable::storedPerBaseUnit() const
+{
+    return m_volumeChannel ? kStoredVolumePerLitre : 1.0;
 }
 
 float CZeltorMeasurementTable::displayValue(float baseValue) const
@@ -124,7 +171,7 @@ void CZeltorMeasurementTable::AddValue(float value)
 
 void CZeltorMeasurementTable::AddPacket(int32_t sequence, int32_t raw1, int32_t raw2, int16_t resolution)
 {
-    const float scale = resolution < 3 ? 0.1f : 0.01f;
+    const float scale = packetScale(resolution);
     const float first = scaledRaw(raw1, scale);
     // A sequence number outside 0 to 9 comes from corrupt bytes: it fills nothing, and the
     // expected sequence moves on as if it had matched.
@@ -244,7 +291,7 @@ QString CZeltorMeasurementTable::dataText() const
     QStringList pieces;
     pieces.reserve(m_count);
     for (int32_t k = 0; k < m_count; ++k)
-        pieces << QString::number(hundredthsOf(sampleAt(k)));
+        pieces << QString::number(hundredthsOf(static_cast<double>(sampleAt(k)) * storedPerBaseUnit()));
     return pieces.join(kDataSeparator);
 }
 
@@ -255,7 +302,7 @@ void CZeltorMeasurementTable::appendDataText(const QString& text)
     if (pieces.back().isEmpty())
         pieces.removeLast();
     for (qsizetype n = 0; n < pieces.size(); ++n)
-        AddValue(records::hundredths(QStringLiteral("Data piece %1").arg(n + 1), pieces[n]));
+        AddValue(records::hundredths(QStringLiteral("Data piece %1").arg(n + 1), pieces[n], storedPerBaseUnit()));
 }
 
 std::shared_ptr<Nelvar::IXmlElement> CZeltorMeasurementTable::Save(
@@ -268,7 +315,10 @@ std::shared_ptr<Nelvar::IXmlElement> CZeltorMeasurementTable::Save(
         element->SetAttribute(kKeyAttribute, com::required(m_definition).Key());
         if (m_printOnReport)
             element->AddChildElement(kPrintOnReportElement, kTrue);
-        if (const auto settings = m_settings->Save(document))
+        CGraphSettings stored = *m_settings;
+        stored.setYmin(storedYEnd(m_settings->Ymin(), storedPerBaseUnit()));
+        stored.setYmax(storedYEnd(m_settings->Ymax(), storedPerBaseUnit()));
+        if (const auto settings = stored.Save(document))
             element->AppendChild(settings);
         element->AddChildElement(kDataElement, dataText());
         return element;
@@ -292,11 +342,21 @@ void CZeltorMeasurementTable::Load(const std::shared_ptr<Nelvar::IXmlElement>& e
             if (tag == kPrintOnReportElement)
                 m_printOnReport = child->Text() == kTrue;
             else if (tag == kGraphSettingsElement)
-                m_settings->Load(child);
+                loadSettings(child);
             else if (tag == kDataElement)
                 appendDataText(child->Text());
         }
     });
+}
+
+void CZeltorMeasurementTable::loadSettings(const std::shared_ptr<Nelvar::IXmlElement>& element)
+{
+    // Also a Y range read before the element fails part-way is taken into the base unit.
+    const auto toBaseUnit = qScopeGuard([this] {
+        m_settings->setYmin(convertedYEnd(m_settings->Ymin(), storedPerBaseUnit(), 1.0));
+        m_settings->setYmax(convertedYEnd(m_settings->Ymax(), storedPerBaseUnit(), 1.0));
+    });
+    m_settings->Load(element);
 }
 
 std::shared_ptr<ZeltorGraph::IGraphDataParent> CZeltorMeasurementTable::Parent() const { return m_parent.lock(); }

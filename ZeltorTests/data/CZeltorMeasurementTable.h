@@ -65,8 +65,8 @@ public:
     // Stores one sample; once the ring is full it overwrites the oldest.
     void AddValue(float value);
     // Stores one instrument packet: two consecutive raw samples in tenths (resolution below 3) or
-    // hundredths, preceded by a linear fill from the previous packet when the rolling sequence
-    // number (0 to 9) shows lost packets.
+    // hundredths, on the volume channel in millilitres, preceded by a linear fill from the
+    // previous packet when the rolling sequence number (0 to 9) shows lost packets.
     void AddPacket(int32_t sequence, int32_t raw1, int32_t raw2, int16_t resolution);
     // Draws the two newest samples into the hooked pipeline.
     void DrawLatest();
@@ -109,15 +109,24 @@ public:
 private:
     // The sample at index k (0 the oldest); raises 9 (subscript) outside the samples held.
     float sampleAt(int32_t k) const;
+    // What a raw packet value counts: tenths (resolution below 3) or hundredths of the base unit;
+    // millilitres on the volume channel.
+    float packetScale(int16_t resolution) const;
+    // How many units of the record's form make one base unit: 100 on the volume channel, whose
+    // records hold centilitres; 1 elsewhere.
+    double storedPerBaseUnit() const;
     float displayValue(float baseValue) const;
     int32_t parentStartTime() const;
     QString dataText() const;
+    // Reads the settings of a "GraphSettings" element, its Y range from the record's form.
+    void loadSettings(const std::shared_ptr<Nelvar::IXmlElement>& element);
     // Appends the samples of a "Data" text; a piece that is not a number raises, naming it.
     void appendDataText(const QString& text);
 
     std::shared_ptr<CParameterDef> m_definition;
     std::weak_ptr<CWaveformData> m_parent;
     std::shared_ptr<Nelvar::IConverter> m_converter;
+    bool m_volumeChannel = false;
     std::shared_ptr<CGraphSettings> m_settings;
     // Held only between HookPipeline and ReleasePipeline.
     std::shared_ptr<ZeltorGraph::IGraphPipeline> m_pipeline;

@@ -55,9 +55,9 @@ float singleNumber(const QString& field, const QString& text)
     return single(numberOf(field, text), field, text);
 }
 
-float hundredths(const QString& field, const QString& text)
+float hundredths(const QString& field, const QString& text, double storedPerBaseUnit)
 {
-    return single(numberOf(field, text) / 100.0, field, text);
+    return single(numberOf(field, text) / (100.0 * storedPerBaseUnit), field, text);
 }
 
 int32_t wholeNumber(const QString& field, const QString& text)

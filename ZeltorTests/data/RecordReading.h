@@ -19,8 +19,9 @@ float singleNumber(const QString& field, const QString& text);
 int32_t wholeNumber(const QString& field, const QString& text);
 
 // A number written in hundredths of the base unit ("1234" for 12.34), as a Single: 13 for a text
-// that is not a number, 6 for one whose value is beyond the Single range.
-float hundredths(const QString& field, const QString& text);
+// that is not a number, 6 for one whose value is beyond the Single range. A record that holds a
+// smaller unit, `storedPerBaseUnit` of which make the base unit, is read into the base unit.
+float hundredths(const QString& field, const QString& text, double storedPerBaseUnit = 1.0);
 
 // The leading number of a text (sign, digits, one point, an exponent; the rest ignored; no number
 // gives 0) rounded to a whole number, halves to even: 6 for one beyond 32 bits, naming `field`.

@@ -149,6 +149,7 @@ void CResultVentilator::AddWaveformData(int32_t sequence, const com::Value& pack
         const int32_t flow2 = raw(3);
         // Both flow values are judged against the packet's newest pressure.
         const float pressure = waveform->PressureTable()->LastValue();
+        // Whole millilitres, which the volume channel takes into litres.
         const int32_t volume1 = format::toInt32(integratedVolume(flow1, pressure));
         const int32_t volume2 = format::toInt32(integratedVolume(flow2, pressure));
         waveform->VolumeTable()->AddPacket(sequence, volume1, volume2, 0);

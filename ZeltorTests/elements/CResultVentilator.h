@@ -74,7 +74,8 @@ private:
     QString pageClass() const override;
     std::shared_ptr<CWaveformData> newLiveWaveform(const std::shared_ptr<CWaveformData>& previous);
     void readThresholds();
-    // The volume after one flow sample (raw): it restarts at 0 while flow and pressure are at rest.
+    // The volume in ml after one flow sample (raw): it restarts at 0 while flow and pressure are at
+    // rest.
     float integratedVolume(int32_t rawFlow, float pressure);
     void loadMeasurement(const std::shared_ptr<Nelvar::IXmlElement>& element) const;
     void loadPlugInData(const Nelvar::IXmlElement& plugInData);

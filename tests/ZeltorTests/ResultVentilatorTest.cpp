@@ -106,7 +106,7 @@ TEST_F(ResultVentilatorTest, VolumeIsIntegratedFromTheFlowAndRestartsAtRest)
     result->AddWaveformData(0, values({2000, 5000, 2000, 5000}), 3);
     EXPECT_EQ(waveform.PressureTable()->Values(false), (std::vector<float>{20.0f, 20.0f}));
     EXPECT_EQ(waveform.FlowTable()->Values(false), (std::vector<float>{500.0f, 500.0f}));
-    EXPECT_EQ(waveform.VolumeTable()->Values(false), (std::vector<float>{1.0f, 2.0f})); // raw 10, 20 times 0.1
+    EXPECT_EQ(waveform.VolumeTable()->Values(false), (std::vector<float>{0.01f, 0.02f})); // 10 and 20 ml
     // At rest: pressure 3 cmH2O and flow 5 ml/s are both at or below their thresholds.
     result->AddWaveformData(1, values({300, 50, 300, 50}), 3);
     EXPECT_EQ(waveform.VolumeTable()->LastValue(), 0.0f);

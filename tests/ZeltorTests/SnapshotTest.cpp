@@ -125,10 +125,11 @@ TEST_F(SnapshotTest, DrawLatestDrawsFlowPressureAndVolumeInThatOrder)
     pipeline->calls.clear();
     waveform->FlowTable()->AddPacket(0, 10000, 20000, 2); // 1000 and 2000 ml/s
     waveform->PressureTable()->AddPacket(0, 30, 40, 2);
-    waveform->VolumeTable()->AddPacket(0, 50, 60, 2);
+    waveform->VolumeTable()->AddPacket(0, 500, 250, 0); // 500 and 250 ml
     waveform->DrawLatest();
-    EXPECT_EQ(pipeline->calls, (QStringList{"DrawValue(1, 0)", "DrawValue(2, 0)", "DrawValue(3, 0)", "DrawValue(4, 0)",
-                                            "DrawValue(5, 0)", "DrawValue(6, 0)"}));
+    EXPECT_EQ(pipeline->calls,
+              (QStringList{"DrawValue(1, 0)", "DrawValue(2, 0)", "DrawValue(3, 0)", "DrawValue(4, 0)",
+                           "DrawValue(0.5, 0)", "DrawValue(0.25, 0)"}));
 }
 
 TEST_F(SnapshotTest, TruncateCutsEveryChannelAndRedrawsIt)
