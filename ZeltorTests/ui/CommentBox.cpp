@@ -22,7 +22,7 @@ constexpr int kContinuedLine = 1;
 bool endsLine(QChar character)
 {
     return character == u'\n' || character == u'\r' || character == QChar::ParagraphSeparator
-           || character == QChar(0xFDD0) || character == QChar(0xFDD1);
+        || character == QChar(0xFDD0) || character == QChar(0xFDD1);
 }
 
 // Where the piece of a long line that starts at `start` ends: after its last blank when it has one

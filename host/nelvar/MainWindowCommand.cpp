@@ -115,7 +115,8 @@ int runShowControlPanel(int tab, const QString& picturePath)
     const int written = writePicture(window, picturePath);
     if (!instrumentRead(window, tab)) {
         QTextStream(stderr) << "nelvar: the instrument's "
-                            << (tab == kSettingsTab ? "settings could not be read" : "parameter views could not be listed")
+                            << (tab == kSettingsTab ? "settings could not be read"
+                                                    : "parameter views could not be listed")
                             << " on port " << serial::configuredPort() << '\n';
         return kNotDone;
     }

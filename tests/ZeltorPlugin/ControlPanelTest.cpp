@@ -691,7 +691,8 @@ TEST_F(ControlPanelTest, WithoutAnInstrumentEachFailureIsShownOnceAndThePageStay
         instrument.refuseOpens = false;
         instrument.settings.faults.withholdReplyTo.clear();
         showTab(0);
-        EXPECT_EQ(sent(), (QStringList{"$IREM", "$GMTD", "$EREM"})) << "the tab reads the settings until it has read them";
+        EXPECT_EQ(sent(), (QStringList{"$IREM", "$GMTD", "$EREM"}))
+            << "the tab reads the settings until it has read them";
         EXPECT_TRUE(settingsShown());
         EXPECT_FALSE(settingsNoticeShown());
         EXPECT_EQ(box("txtSerialNumber").text(), QStringLiteral("ZT-100234"));
@@ -776,8 +777,7 @@ TEST_F(ControlPanelTest, ThePageReleasedWhileACallWaitsIsNotTouchedAfterTheCall)
         std::function<void()> act;
         QStringList sent;
     } cases[] = {
-        {"the settings read once the page is shown", "GMTD", [this] { loop->advance(1); },
-         {"$IREM", "$GMTD", "$EREM"}},
+        {"the settings read once the page is shown", "GMTD", [this] { loop->advance(1); }, {"$IREM", "$GMTD", "$EREM"}},
         {"Apply", "PMTD", apply, {"$IREM", "$PMTD,Ann,,ZT-100234", "$EREM"}},
         {"Apply while the connection opens", "IREM", apply, {"$IREM"}},
         {"the first listing", "#GPL", [this] { showTab(1); }, {"$IREM", "$#GPL", "$EREM"}},

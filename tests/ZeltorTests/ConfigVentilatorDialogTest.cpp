@@ -95,8 +95,8 @@ TEST_F(ConfigVentilatorDialogTest, AStoredValueOutsideAListShowsNoEntry)
         QString breathsShown;
         QString referenceShown;
     } cases[] = {
-        {1, 0, "1", "BTPS"},   {32, 5, "32", "NTPD"}, {0, -1, "", ""},
-        {3, 6, "", ""},        {64, 2, "", "STPD"},   {16, 100, "16", ""},
+        {1, 0, "1", "BTPS"}, {32, 5, "32", "NTPD"}, {0, -1, "", ""},
+        {3, 6, "", ""},      {64, 2, "", "STPD"},   {16, 100, "16", ""},
     };
     for (const auto& [breaths, referenceUnit, breathsShown, referenceShown] : cases) {
         SCOPED_TRACE(testing::Message() << breaths << " breaths, reference unit " << referenceUnit);

@@ -328,7 +328,8 @@ TEST_F(NelvarProgram, ShowControlPanelWithoutAnInstrumentFailsNamingThePort)
                               QStringLiteral("--picture"), work.filePath(QStringLiteral("control-panel.png"))});
     EXPECT_EQ(shown.exitCode, 1) << shown.err.toStdString();
     EXPECT_TRUE(shown.err.contains(QStringLiteral("No Zeltor connected."))) << shown.err.toStdString();
-    EXPECT_TRUE(shown.err.contains(QStringLiteral("nelvar: the instrument's settings could not be read on port ") + port))
+    EXPECT_TRUE(
+        shown.err.contains(QStringLiteral("nelvar: the instrument's settings could not be read on port ") + port))
         << shown.err.toStdString();
 }
 
