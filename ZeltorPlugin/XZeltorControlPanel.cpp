@@ -25,11 +25,13 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <QShowEvent>
 #include <QStyle>
 #include <QTabBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <optional>
 #include <utility>
 
 namespace ZeltorPlugin {
@@ -47,6 +49,12 @@ const QString kSelectAll = QStringLiteral("Select all");
 const QString kFirmwareCaption = QStringLiteral("Firmware revision:   ");
 // What the firmware label shows until an instrument has told its version.
 const QString kDefaultFirmware = QStringLiteral("2.01");
+const QString kSettingsUnread = QStringLiteral(
+    "The instrument's operator, establishment and serial number could not be read. Check that the Zeltor is "
+    "connected and turned on, then show this tab again.");
+
+constexpr int kSettingsTab = 0;
+constexpr int kViewsTab = 1;
 
 constexpr int kOperatorLength = 20;
 constexpr int kEstablishmentLength = 20;
@@ -95,6 +103,27 @@ void setAllChecks(QListWidget& list, Qt::CheckState state)
 {
     for (int row = 0; row < list.count(); ++row)
         list.item(row)->setCheckState(state);
+}
+
+// What the instrument holds: operator, establishment, serial number and firmware version.
+using InstrumentSettings = std::array<QString, 4>;
+
+// The instrument's settings; none when no instrument answers, or when the one on the connection
+// a test holds is measuring and answers no commands.
+std::optional<InstrumentSettings> instrumentSettings(InstrumentSession& session)
+{
+    std::optional<InstrumentSettings> read;
+    com::ignoreFailure([&] {
+        ZeltorVTI::CZeltorVTI& vti = session.vti();
+        if (vti.ConnectionState() != ZeltorVTI::evtiIdle)
+            return;
+        const com::Value settings = vti.GetMTISettings();
+        InstrumentSettings fields;
+        for (size_t index = 0; index < fields.size(); ++index)
+            fields[index] = settings.at(static_cast<int32_t>(index)).toString();
+        read = fields;
+    });
+    return read;
 }
 
 } // namespace
@@ -150,9 +179,9 @@ XZeltorControlPanel::XZeltorControlPanel()
         m_tabs[index] = new QWidget(this);
         m_tabs[index]->setObjectName(QStringLiteral("pboTab(%1)").arg(index));
     }
-    buildSettingsTab(*m_tabs[0]);
-    buildViewsTab(*m_tabs[1]);
-    m_tabs[1]->hide();
+    buildSettingsTab(*m_tabs[kSettingsTab]);
+    buildViewsTab(*m_tabs[kViewsTab]);
+    m_tabs[kViewsTab]->hide();
 
     Zeltor::translateControls(*this);
     for (const ViewParameter& parameter : viewParameters()) {
@@ -175,6 +204,9 @@ void XZeltorControlPanel::buildSettingsTab(QWidget& container)
 {
     auto* layout = new QVBoxLayout(&container);
     auto* frame = named<QGroupBox>("Frame1", &container);
+    m_settingsFrame = frame;
+    // Nothing is edited before the boxes show what the instrument holds.
+    frame->setEnabled(false);
     auto* grid = new QGridLayout(frame);
     m_operator = textBox("txtOperator", kOperatorLength, frame);
     m_establishment = textBox("txtEstablishment", kEstablishmentLength, frame);
@@ -197,6 +229,10 @@ void XZeltorControlPanel::buildSettingsTab(QWidget& container)
     m_apply->setEnabled(false);
     grid->addWidget(m_apply, grid->rowCount(), 1, Qt::AlignRight);
     layout->addWidget(frame);
+    m_settingsNotice = named<QLabel>("lblSettingsNotice", kSettingsUnread, &container);
+    m_settingsNotice->setWordWrap(true);
+    m_settingsNotice->hide();
+    layout->addWidget(m_settingsNotice);
     layout->addStretch(1);
 }
 
@@ -336,13 +372,49 @@ void XZeltorControlPanel::showTab(int index)
             m_tabs[tab]->setVisible(static_cast<int>(tab) == index);
         m_tabs[static_cast<size_t>(index)]->raise();
     });
-    // The instrument's slots are listed when their tab is first shown, and on later shows until a
-    // listing has succeeded.
-    if (index == 1 && !m_slotsListed)
+    readInstrumentFor(index);
+}
+
+void XZeltorControlPanel::showEvent(QShowEvent* event)
+{
+    PageBase::showEvent(event);
+    if (!event->spontaneous())
+        readInstrumentFor(m_tabStrip->currentIndex());
+}
+
+void XZeltorControlPanel::readInstrumentFor(int tab)
+{
+    if (tab == kSettingsTab && !m_settingsRead)
+        afterInput([this] {
+            // Not read for a tab the user has left meanwhile.
+            if (!m_settingsRead && m_tabs[kSettingsTab]->isVisible())
+                instrumentAction([&](InstrumentSession& session) { readSettings(session); });
+        });
+    if (tab == kViewsTab && !m_slotsListed)
         afterInput([this] {
             if (!m_slotsListed)
                 instrumentAction([&](InstrumentSession& session) { refreshSlotList(session); });
         });
+}
+
+void XZeltorControlPanel::readSettings(InstrumentSession& session)
+{
+    const QPointer<XZeltorControlPanel> page(this);
+    const std::optional<InstrumentSettings> settings = instrumentSettings(session);
+    if (!page)
+        return;
+    m_settingsRead = settings.has_value();
+    m_settingsFrame->setVisible(m_settingsRead);
+    m_settingsFrame->setEnabled(m_settingsRead);
+    m_settingsNotice->setVisible(!m_settingsRead);
+    if (!settings)
+        return;
+    const LoadingScope loading(*this);
+    const auto& [operatorName, establishment, serialNumber, firmwareVersion] = *settings;
+    m_operator->setText(operatorName);
+    m_establishment->setText(establishment);
+    m_serialNumber->setText(serialNumber);
+    showFirmwareVersion(firmwareVersion);
 }
 
 void XZeltorControlPanel::toggleAllParameters()

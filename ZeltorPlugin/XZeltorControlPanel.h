@@ -7,6 +7,7 @@
 #include <array>
 #include <memory>
 
+class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -20,8 +21,9 @@ class CZeltorControlPanel;
 class InstrumentSession;
 
 // The instrument control panel page (page class "ZeltorPlugin.XZeltorControlPanel"). On its first
-// tab the user sends the instrument its operator, establishment and serial number; on the second
-// the parameter views stored in the instrument's slots are listed, shown, uploaded and deleted.
+// tab the instrument's operator, establishment and serial number are shown as the instrument holds
+// them, edited and sent back; on the second the parameter views stored in the instrument's slots
+// are listed, shown, uploaded and deleted.
 // Every instrument call goes through the shared connection, opened for the action when no test
 // holds it. While a call waits for the instrument the page takes no input. The page edits no host
 // data and reports nothing to the host.
@@ -42,6 +44,7 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     class BusyScope;
@@ -65,6 +68,12 @@ private:
     // The label shows the version once an instrument has told it, for the page's life.
     void showFirmwareVersion(const QString& version);
     void showTab(int index);
+    // Reads what the tab shows from the instrument when the tab is first shown, and on later shows
+    // until a reading has succeeded.
+    void readInstrumentFor(int tab);
+    // Shows the instrument's settings in their boxes, or, when they cannot be read, a notice in
+    // the boxes' place: the boxes are never offered for sending without what the instrument holds.
+    void readSettings(InstrumentSession& session);
     void toggleAllParameters();
     // Lists the instrument's slots anew; a failure is shown and keeps what was listed.
     void refreshSlotList(InstrumentSession& session);
@@ -79,6 +88,7 @@ private:
     void applySettings();
 
     bool m_busy = false;
+    bool m_settingsRead = false;
     bool m_slotsListed = false;
     int m_requestedSlotRow = -1; // the row whose choice waits for the message pump
     std::shared_ptr<CZeltorControlPanel> m_owner;
@@ -89,6 +99,8 @@ private:
     QLineEdit* m_establishment = nullptr;
     QLineEdit* m_serialNumber = nullptr;
     QLabel* m_firmwareRevision = nullptr;
+    QGroupBox* m_settingsFrame = nullptr;
+    QLabel* m_settingsNotice = nullptr;
     QPushButton* m_apply = nullptr;
     QListWidget* m_includedItems = nullptr;
     QPushButton* m_all = nullptr;

@@ -7,6 +7,7 @@
 #include "GConverters.h"
 
 #include "HostViews.h"
+#include "ListPosition.h"
 #include "NamedControls.h"
 #include "SettingsValueTexts.h"
 #include "TranslateControls.h"
@@ -38,6 +39,8 @@ namespace ZeltorPlugin {
 namespace {
 
 using Zeltor::named;
+using Zeltor::positionOf;
+using Zeltor::selectPosition;
 
 // The control's size as designed, the help text's height, and the advanced page's place and
 // size below the tab row, in twips.
@@ -90,20 +93,6 @@ void addRow(QGridLayout& grid, QWidget& parent, const char* caption, QWidget* co
     grid.addWidget(control, row, 1);
     if (unit)
         grid.addWidget(label(unit, &parent), row, 2);
-}
-
-// Selects the list's entry at that position; a position the list does not have leaves it without
-// a selection.
-void selectPosition(QComboBox& box, int64_t position)
-{
-    box.setCurrentIndex(position >= 0 && position < box.count() ? static_cast<int>(position) : -1);
-}
-
-template <size_t Size>
-int positionOf(const std::array<int32_t, Size>& values, int32_t value)
-{
-    const auto found = std::ranges::find(values, value);
-    return found == values.end() ? -1 : static_cast<int>(found - values.begin());
 }
 
 // The number of a text: its leading number (sign, digits and decimal point; the rest ignored; no

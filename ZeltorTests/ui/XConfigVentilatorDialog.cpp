@@ -1,8 +1,9 @@
 #include "XConfigVentilatorDialog.h"
 
 #include "DigitBox.h"
-#include "NamedControls.h"
 #include "DurationControls.h"
+#include "ListPosition.h"
+#include "NamedControls.h"
 #include "XParameterView.h"
 #include "elements/CConfigVentilator.h"
 #include "elements/CPreDefinedTrendSettings.h"
@@ -96,6 +97,9 @@ QGroupBox& XConfigVentilatorDialog::createMeasurementFrame()
     for (const int32_t breaths : kBreathsPerCalculation)
         m_breathsPerCalculation->addItem(QString::number(breaths));
     m_breathsPerCalculation->setToolTip(QStringLiteral("Number of breaths to be averaged for calculating values"));
+    // The lists start without a selection; Initialize selects what the configuration holds.
+    for (QComboBox* list : {m_referenceUnit, m_breathsPerCalculation})
+        list->setCurrentIndex(-1);
     m_massFlow = named<QCheckBox>("chkMassFlowCalculation", QStringLiteral("20115::Use mass flow calculation"), &frame);
     m_suppression = named<QSlider>("sldSuppressPressurePeakPeriod", Qt::Horizontal, &frame);
     m_suppression->setRange(1, 10);
@@ -166,13 +170,11 @@ void XConfigVentilatorDialog::Initialize(const com::Value& inData)
 void XConfigVentilatorDialog::loadControls()
 {
     if (const auto& settings = m_configuration->Settings()) {
-        const auto breaths = std::find(kBreathsPerCalculation.begin(), kBreathsPerCalculation.end(),
-                                       settings->BreathsPerCalculation());
-        if (breaths != kBreathsPerCalculation.end())
-            m_breathsPerCalculation->setCurrentIndex(static_cast<int>(breaths - kBreathsPerCalculation.begin()));
+        // A stored value outside a list shows no entry rather than one the test would not send.
+        Zeltor::selectPosition(*m_breathsPerCalculation,
+                               Zeltor::positionOf(kBreathsPerCalculation, settings->BreathsPerCalculation()));
         m_detectLevel->setText(QString::number(settings->DetectLevel()));
-        if (settings->ReferenceUnit() >= 0 && settings->ReferenceUnit() < m_referenceUnit->count())
-            m_referenceUnit->setCurrentIndex(settings->ReferenceUnit());
+        Zeltor::selectPosition(*m_referenceUnit, settings->ReferenceUnit());
         m_massFlow->setChecked(settings->CalculateMassFlow());
         m_suppression->setValue(settings->SuppressPressurePeakPeriod() / kSuppressionStepMs);
         showSuppressionPeriod(settings->SuppressPressurePeakPeriod());

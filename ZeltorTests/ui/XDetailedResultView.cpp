@@ -18,6 +18,8 @@
 #include "com/Required.h"
 #include "widgets/Twips.h"
 
+#include <QTextDocument>
+
 #include <algorithm>
 
 namespace ZeltorTests {
@@ -141,7 +143,7 @@ void XDetailedResultView::Initialize(const com::Value& inData)
             setCheckedFromChildren(*root);
         }
         const QString comment = result->Comment();
-        txtComment.setPlainText(comment);
+        txtComment.setComment(comment);
         lblCommentTitle.setVisible(!comment.isEmpty());
         txtComment.setVisible(!comment.isEmpty());
     });
@@ -312,7 +314,7 @@ void XDetailedResultView::layOut()
     if (xhtHelpText)
         xhtHelpText->setGeometry(0, helpTop, width, helpHeight);
     int treeBottom = helpTop;
-    if (!txtComment.isHidden() && !txtComment.toPlainText().isEmpty()) {
+    if (!txtComment.isHidden() && !txtComment.document()->isEmpty()) {
         const int commentTop = helpTop - px(kCommentAboveHelp) - txtComment.height();
         txtComment.setGeometry(0, commentTop, width, txtComment.height());
         lblCommentTitle.setGeometry(0, commentTop - px(kLabelAboveComment), width, lblCommentTitle.sizeHint().height());

@@ -1,11 +1,11 @@
 #pragma once
 
+#include "CommentBox.h"
 #include "PageBase.h"
 
 #include "GraphInterfaces.h"
 
 #include <QLabel>
-#include <QPlainTextEdit>
 #include <QTreeWidget>
 
 #include <cstdint>
@@ -77,7 +77,7 @@ private:
     QLabel lblTitle{QStringLiteral("20149::Stored trends and snapshots"), this};
     QTreeWidget tvwTrends{this};
     QLabel lblCommentTitle{QStringLiteral("20386::Comment"), this};
-    QPlainTextEdit txtComment{this};
+    CommentBox txtComment{this};
     std::shared_ptr<Nelvar::XHelpText> xhtHelpText;
 
     std::shared_ptr<CTrendCollection> m_trends;

@@ -30,7 +30,7 @@ void XDetailedResultZeltor::Initialize(const com::Value& inData)
 {
     com::ignoreFailure([&] {
         const auto result = inData.objectAs<Nelvar::IResultData>();
-        txtComment.setPlainText(com::required(result).Comment());
+        txtComment.setComment(com::required(result).Comment());
     });
 }
 

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "CommentBox.h"
 #include "PageBase.h"
 
 #include <QLabel>
-#include <QPlainTextEdit>
 
 namespace ZeltorTests {
 
@@ -27,7 +27,7 @@ protected:
 
 private:
     QLabel lblCommentTitle{QStringLiteral("20386::Comment"), this};
-    QPlainTextEdit txtComment{this};
+    CommentBox txtComment{this};
 };
 
 } // namespace ZeltorTests

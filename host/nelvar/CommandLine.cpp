@@ -86,11 +86,11 @@ std::vector<Command> makeCommands()
                         "page shown (result), or the plug-in's settings window as Tools > Settings… opens it "
                         "(settings: OK stores the settings, Cancel drops the edits), or its instrument control "
                         "panel as Tools > Instrument control panel… opens it on the port of --port (control-panel: "
-                        "the views tab lists the instrument's slots as it is shown; what the user applies or "
+                        "the tab shows the instrument's settings or lists its slots as it is shown; what the user applies or "
                         "uploads goes to the instrument at once), and waits for the user to close it (this needs "
                         "a display), or, with --picture, writes a picture of the window and ends.\n\n"
                         "Exit status: 0 shown or written; 1 the plug-in, the test, the result or the picture "
-                        "failed, or the instrument's slots could not be listed; 2 bad usage.")},
+                        "failed, or the instrument's settings or slots could not be read; 2 bad usage.")},
     };
 }
 

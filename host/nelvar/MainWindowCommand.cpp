@@ -15,6 +15,7 @@
 #include "serial/PortFinder.h"
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QTabWidget>
 #include <QTextStream>
 #include <QTreeWidget>
@@ -57,7 +58,7 @@ int runShowSettings(const QString& picturePath)
 
 // The control panel's tabs as --tab names them, in the order of the page's tab strip.
 constexpr const char* kControlPanelTabs[] = {"settings", "views"};
-constexpr int kViewsTab = 1;
+constexpr int kSettingsTab = 0;
 
 // The position of the control panel's tab that --tab names (the settings tab when none), or -1.
 int controlPanelTab(const std::optional<QString>& name)
@@ -70,10 +71,16 @@ int controlPanelTab(const std::optional<QString>& name)
     return -1;
 }
 
-// Whether the page lists the instrument's slots: it fills the list from the message pump once the
-// views tab is first shown, which writing the picture lets run.
-bool slotsListed(const ControlPanelWindow& window)
+// Whether the page shows what the instrument holds on the tab it was opened on: the settings in
+// their boxes (in their place the page tells that they could not be read), or the slots in their
+// list. The page reads them from the message pump once the tab is first shown, which writing the
+// picture lets run.
+bool instrumentRead(const ControlPanelWindow& window, int tab)
 {
+    if (tab == kSettingsTab) {
+        const auto* operatorBox = window.findChild<QLineEdit*>(QStringLiteral("txtOperator"));
+        return operatorBox && operatorBox->isVisibleTo(&window) && operatorBox->isEnabled();
+    }
     const auto* slotList = window.findChild<QTreeWidget*>(QStringLiteral("lvwSlotInfo"));
     return slotList && slotList->topLevelItemCount() > 0;
 }
@@ -106,9 +113,11 @@ int runShowControlPanel(int tab, const QString& picturePath)
     if (picturePath.isEmpty())
         return window.exec() >= 0 ? 0 : kNotDone;
     const int written = writePicture(window, picturePath);
-    if (tab == kViewsTab && !slotsListed(window)) {
-        QTextStream(stderr) << "nelvar: the instrument's parameter views could not be listed on port "
-                            << serial::configuredPort() << '\n';
+    if (!instrumentRead(window, tab)) {
+        QTextStream(stderr) << "nelvar: the instrument's "
+                            << (tab == kSettingsTab ? "settings could not be read"
+                                                    : "parameter views could not be listed")
+                            << " on port " << serial::configuredPort() << '\n';
         return kNotDone;
     }
     return written;

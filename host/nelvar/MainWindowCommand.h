@@ -27,6 +27,6 @@ struct ShowOptions {
 // Tools > Settings… opens it, or its picture. PAGE "control-panel" takes no SUBJECT either: the
 // instrument control panel window on the configured port (bad usage without one) as Tools >
 // Instrument control panel… opens it, on the tab that options.tab names (the settings tab when
-// none); it alone takes --tab and --port. Its views tab lists the instrument's slots: 1 when
-// they could not be listed.
+// none); it alone takes --tab and --port. Its tab shows what the instrument holds, its settings
+// or its slots: with a picture, 1 when they could not be read.
 int runShowCommand(const QString& page, const QString& subject, const ShowOptions& options);

@@ -31,6 +31,7 @@
 #include <functional>
 #include <memory>
 #include <stdexcept>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -144,8 +145,8 @@ protected:
         HostFixture::TearDown();
     }
 
-    // Opens a new page as the host does: made by a new control panel object, docked and shown.
-    QWidget& open()
+    // Shows a new page as the host does: made by a new control panel object, docked and shown.
+    QWidget& showPage()
     {
         if (dialog)
             dialog->Unload();
@@ -158,6 +159,16 @@ protected:
         host.show();
         return child(host, "XZeltorControlPanel");
     }
+    // Shows a new page and lets it read the instrument's settings, as it does once it is shown.
+    QWidget& open()
+    {
+        QWidget& page = showPage();
+        loop->advance(1);
+        return page;
+    }
+    // The settings frame shows the three boxes; in its place a notice when they could not be read.
+    bool settingsShown() const { return child(host, "Frame1").isVisible() && child(host, "Frame1").isEnabled(); }
+    bool settingsNoticeShown() const { return child(host, "lblSettingsNotice").isVisible(); }
 
     // The frames the page sent since the last call, once those on their way have arrived.
     QStringList sent()
@@ -235,25 +246,39 @@ protected:
     std::shared_ptr<Nelvar::IDialog> dialog;
 };
 
-// A new page shows the settings tab with empty boxes, Apply shown but disabled, the fifteen
-// parameters unticked in their order, no slots, and has not talked to the instrument.
-TEST_F(ControlPanelTest, ANewPageShowsTheSettingsTabAndHasNotTalkedToTheInstrument)
+// Once shown, a new page reads what the instrument holds over a connection opened for it and
+// closed after: the operator, establishment, serial number and firmware version fill the settings
+// tab, and Apply stays disabled; before that the boxes take no input. The fifteen parameters are
+// unticked in their order and no slots are listed before their tab is shown.
+TEST_F(ControlPanelTest, ANewPageShowsTheSettingsTheInstrumentHolds)
 {
-    const QWidget& page = open();
+    instrument.memory->operatorName = QStringLiteral("Ann Smith");
+    instrument.memory->establishment = QStringLiteral("Ward 4");
+    instrument.memory->serialNumber = QStringLiteral("ZT-4711");
+    instrument.settings.identity.firmwareVersion = QStringLiteral("3.07");
+    const QWidget& page = showPage();
+    EXPECT_FALSE(child(page, "Frame1").isEnabled()) << "nothing is edited before the instrument's settings are shown";
+    loop->advance(1);
+
+    EXPECT_EQ(sent(), (QStringList{"$IREM", "$GMTD", "$EREM"}));
     EXPECT_EQ(child<QTabBar>(page, "tbsTabStrip").currentIndex(), 0);
     EXPECT_TRUE(child(page, "pboTab(0)").isVisible());
     EXPECT_FALSE(child(page, "pboTab(1)").isVisible());
+    EXPECT_TRUE(settingsShown());
+    EXPECT_FALSE(settingsNoticeShown());
+    const std::tuple<const char*, int, QString> textBoxes[] = {{"txtOperator", 20, "Ann Smith"},
+                                                               {"txtEstablishment", 20, "Ward 4"},
+                                                               {"txtSerialNumber", 12, "ZT-4711"},
+                                                               {"txtDescription", 39, ""}};
+    for (const auto& [name, maxLength, text] : textBoxes) {
+        EXPECT_EQ(box(name).text(), text) << name;
+        EXPECT_EQ(box(name).maxLength(), maxLength) << name;
+    }
+    EXPECT_EQ(child<QLabel>(page, "lblFirmwareRevision").text(), QStringLiteral("Firmware revision:   3.07"));
     EXPECT_TRUE(child(page, "cmdApplySettings").isVisible());
     EXPECT_FALSE(enabled("cmdApplySettings"));
     EXPECT_FALSE(enabled("cmdUploadParameterView"));
     EXPECT_FALSE(enabled("cmdDeleteParameterView"));
-    EXPECT_EQ(child<QLabel>(page, "lblFirmwareRevision").text(), QStringLiteral("Firmware revision:   2.01"));
-    const std::pair<const char*, int> textBoxes[] = {
-        {"txtOperator", 20}, {"txtEstablishment", 20}, {"txtSerialNumber", 12}, {"txtDescription", 39}};
-    for (const auto& [name, maxLength] : textBoxes) {
-        EXPECT_EQ(box(name).text(), QString()) << name;
-        EXPECT_EQ(box(name).maxLength(), maxLength) << name;
-    }
 
     QStringList captions;
     for (int row = 0; row < items().count(); ++row) {
@@ -264,7 +289,8 @@ TEST_F(ControlPanelTest, ANewPageShowsTheSettingsTabAndHasNotTalkedToTheInstrume
     EXPECT_EQ(tickedItems(), QStringList());
     EXPECT_EQ(slotList().topLevelItemCount(), 0);
 
-    EXPECT_EQ(instrument.opens(), 0);
+    EXPECT_EQ(instrument.opens(), 1);
+    EXPECT_FALSE(instrument.anyLinkOpen());
     EXPECT_TRUE(boxes->shown().empty());
 }
 
@@ -289,6 +315,7 @@ TEST_F(ControlPanelTest, TheFirstShowOfTheViewsTabListsTheSlotsOverAConnectionOp
     store(1, QStringLiteral("Rate"), {"BRRA"});
     store(3, QStringLiteral("Volume, all"), {"MIVO", "TIVO"});
     open();
+    sent();
     showTab(1);
 
     EXPECT_EQ(sent(), (QStringList{"$IREM", "$#GPL", "$EREM"}));
@@ -306,7 +333,7 @@ TEST_F(ControlPanelTest, TheFirstShowOfTheViewsTabListsTheSlotsOverAConnectionOp
     showTab(1);
     EXPECT_EQ(sent(), QStringList());
     EXPECT_EQ(slotColumn(1), QStringList({"Rate", "[Empty]", "Volume, all"}) + emptySlots(6));
-    EXPECT_EQ(instrument.opens(), 1);
+    EXPECT_EQ(instrument.opens(), 2) << "one for the settings, one for the slots";
 }
 
 // Choosing a stored view ticks exactly its parameters and shows the description the instrument
@@ -521,6 +548,7 @@ TEST_F(ControlPanelTest, DeleteAsksAndOnYesEmptiesTheSlot)
 TEST_F(ControlPanelTest, ApplySendsTheThreeTextsAndTheInstrumentKeepsThem)
 {
     open();
+    sent();
     typeInto(box("txtOperator"), QStringLiteral("Smith, Ann"));
     typeInto(box("txtEstablishment"), QStringLiteral("Ward 4\\East"));
     typeInto(box("txtSerialNumber"), QStringLiteral("ZT-1234567890123"));
@@ -531,6 +559,25 @@ TEST_F(ControlPanelTest, ApplySendsTheThreeTextsAndTheInstrumentKeepsThem)
     EXPECT_EQ(instrument.memory->establishment, QStringLiteral("Ward 4\\East"));
     EXPECT_EQ(instrument.memory->serialNumber, QStringLiteral("ZT-123456789"));
     EXPECT_TRUE(enabled("cmdApplySettings"));
+    EXPECT_TRUE(boxes->shown().empty());
+}
+
+// Apply after an edit of one box sends the other two as they are shown, which is as the
+// instrument holds them: it loses none of its settings.
+TEST_F(ControlPanelTest, ApplyAfterEditingOneBoxSendsAllThreeAsShown)
+{
+    instrument.memory->operatorName = QStringLiteral("Ann Smith");
+    instrument.memory->establishment = QStringLiteral("Ward 4");
+    instrument.memory->serialNumber = QStringLiteral("ZT-4711");
+    open();
+    sent();
+    typeInto(box("txtEstablishment"), QStringLiteral("Ward 5"));
+    click("cmdApplySettings");
+
+    EXPECT_EQ(sent(), (QStringList{"$IREM", "$PMTD,Ann Smith,Ward 5,ZT-4711", "$EREM"}));
+    EXPECT_EQ(instrument.memory->operatorName, QStringLiteral("Ann Smith"));
+    EXPECT_EQ(instrument.memory->establishment, QStringLiteral("Ward 5"));
+    EXPECT_EQ(instrument.memory->serialNumber, QStringLiteral("ZT-4711"));
     EXPECT_TRUE(boxes->shown().empty());
 }
 
@@ -564,7 +611,7 @@ TEST_F(ControlPanelTest, AConnectionThatIsOpenIsUsedAndLeftOpen)
     typeInto(box("txtOperator"), QStringLiteral("Ann"));
     click("cmdApplySettings");
 
-    EXPECT_EQ(sent(), (QStringList{"$#GPL", "$#PPD,0,Run view", "$#GPL", "$PMTD,Ann,,"}));
+    EXPECT_EQ(sent(), (QStringList{"$GMTD", "$#GPL", "$#PPD,0,Run view", "$#GPL", "$PMTD,Ann,,ZT-100234"}));
     EXPECT_EQ(GMTI.VTI(), held);
     EXPECT_EQ(held->ConnectionState(), ZeltorVTI::evtiIdle);
     EXPECT_EQ(instrument.opens(), 1);
@@ -585,6 +632,8 @@ TEST_F(ControlPanelTest, WhileATestRunsOnTheHeldConnectionTheListStaysEmptyWitho
                                                         QStringLiteral("0"), QStringLiteral("0")})});
     ASSERT_EQ(sent().value(1), QStringLiteral("$STST,100,0,0,5,1,0,0,0"));
     open();
+    EXPECT_FALSE(settingsShown());
+    EXPECT_TRUE(settingsNoticeShown());
     showTab(1);
 
     EXPECT_EQ(slotList().topLevelItemCount(), 0);
@@ -595,47 +644,62 @@ TEST_F(ControlPanelTest, WhileATestRunsOnTheHeldConnectionTheListStaysEmptyWitho
 }
 
 // Without an instrument each action shows the link's message once, and a failed listing the
-// page's own message once; nothing crashes and the page works once the instrument is there: the
-// views tab, shown again, lists the slots it could not list before.
+// page's own message once; the settings tab says in the place of its boxes that the instrument's
+// settings could not be read, so nothing can be sent without them. Nothing crashes and the page
+// works once the instrument is there: each tab, shown again, reads what it could not read before.
 TEST_F(ControlPanelTest, WithoutAnInstrumentEachFailureIsShownOnceAndThePageStaysUsable)
 {
     const struct {
         const char* what;
         bool portConfigured;
         bool portOpens;
+        QString withheld;
         QString linkMessage;
+        QStringList sentByThreeActions;
     } cases[] = {
-        {"no port configured", false, true, kNoZeltorText},
-        {"a port that does not open", true, false, kCommunicationErrorText},
+        {"no port configured", false, true, "", kNoZeltorText, {}},
+        {"a port that does not open", true, false, "", kCommunicationErrorText, {}},
+        {"an instrument that does not answer", true, true, "IREM", kNoZeltorText, {"$IREM", "$IREM", "$IREM"}},
     };
-    for (const auto& [what, portConfigured, portOpens, linkMessage] : cases) {
+    for (const auto& [what, portConfigured, portOpens, withheld, linkMessage, sentByThreeActions] : cases) {
         SCOPED_TRACE(what);
-        const QWidget& page = open();
         serial::setConfiguredPort(portConfigured ? kPortName : QString());
         instrument.refuseOpens = !portOpens;
+        instrument.settings.faults.withholdReplyTo = withheld;
         const QString linkBox = kLinkTitle + QStringLiteral(" | 0 | ") + linkMessage;
         const QString refreshBox = kPageTitle + QStringLiteral(" | 16 | ") + kRefreshError;
 
+        const QWidget& page = open();
+        EXPECT_EQ(shownBoxes(), QStringList{linkBox});
+        EXPECT_FALSE(settingsShown());
+        EXPECT_TRUE(settingsNoticeShown());
+        EXPECT_EQ(child<QLabel>(page, "lblSettingsNotice").text(),
+                  QStringLiteral("The instrument's operator, establishment and serial number could not be read. "
+                                 "Check that the Zeltor is connected and turned on, then show this tab again."));
         showTab(1);
         EXPECT_EQ(shownBoxes(), (QStringList{linkBox, refreshBox}));
         EXPECT_EQ(slotList().topLevelItemCount(), 0);
         typeInto(box("txtDescription"), QStringLiteral("V"));
         click("cmdUploadParameterView");
         EXPECT_EQ(shownBoxes(), (QStringList{linkBox, refreshBox}));
-        showTab(0);
-        typeInto(box("txtOperator"), QStringLiteral("Ann"));
-        click("cmdApplySettings");
-        EXPECT_EQ(shownBoxes(), QStringList{linkBox});
 
-        EXPECT_EQ(sent(), QStringList());
+        EXPECT_EQ(sent(), sentByThreeActions);
         EXPECT_TRUE(page.isEnabled());
-        EXPECT_EQ(child<QLabel>(page, "lblFirmwareRevision").text(), QStringLiteral("Firmware revision:   2.01"));
         EXPECT_EQ(GMTI.VTI()->ConnectionState(), ZeltorVTI::evtiNotConnected);
 
         serial::setConfiguredPort(kPortName);
         instrument.refuseOpens = false;
+        instrument.settings.faults.withholdReplyTo.clear();
+        showTab(0);
+        EXPECT_EQ(sent(), (QStringList{"$IREM", "$GMTD", "$EREM"}))
+            << "the tab reads the settings until it has read them";
+        EXPECT_TRUE(settingsShown());
+        EXPECT_FALSE(settingsNoticeShown());
+        EXPECT_EQ(box("txtSerialNumber").text(), QStringLiteral("ZT-100234"));
+        EXPECT_EQ(child<QLabel>(page, "lblFirmwareRevision").text(), QStringLiteral("Firmware revision:   3.01"));
+        typeInto(box("txtOperator"), QStringLiteral("Ann"));
         click("cmdApplySettings");
-        EXPECT_EQ(sent(), (QStringList{"$IREM", "$PMTD,Ann,,", "$EREM"}));
+        EXPECT_EQ(sent(), (QStringList{"$IREM", "$PMTD,Ann,,ZT-100234", "$EREM"}));
         showTab(1);
         EXPECT_EQ(sent(), (QStringList{"$IREM", "$#GPL", "$EREM"})) << "the tab lists the slots until it has listed them";
         EXPECT_EQ(slotList().topLevelItemCount(), 9);
@@ -713,7 +777,8 @@ TEST_F(ControlPanelTest, ThePageReleasedWhileACallWaitsIsNotTouchedAfterTheCall)
         std::function<void()> act;
         QStringList sent;
     } cases[] = {
-        {"Apply", "PMTD", apply, {"$IREM", "$PMTD,Ann,,", "$EREM"}},
+        {"the settings read once the page is shown", "GMTD", [this] { loop->advance(1); }, {"$IREM", "$GMTD", "$EREM"}},
+        {"Apply", "PMTD", apply, {"$IREM", "$PMTD,Ann,,ZT-100234", "$EREM"}},
         {"Apply while the connection opens", "IREM", apply, {"$IREM"}},
         {"the first listing", "#GPL", [this] { showTab(1); }, {"$IREM", "$#GPL", "$EREM"}},
         {"a slot chosen", "#GPD", [this] { chooseSlot(0); }, {"$IREM", "$#GPD,1", "$EREM"}},
@@ -736,9 +801,11 @@ TEST_F(ControlPanelTest, ThePageReleasedWhileACallWaitsIsNotTouchedAfterTheCall)
     for (const auto& [what, withheld, act, expectedFrames] : cases) {
         SCOPED_TRACE(what);
         store(1, QStringLiteral("Rate"), {"BRRA"});
-        open();
-        if (withheld != QLatin1String("#GPL")) {
-            showTab(1);
+        showPage();
+        if (withheld != QLatin1String("GMTD")) {
+            loop->advance(1); // the page reads the instrument's settings
+            if (withheld != QLatin1String("#GPL"))
+                showTab(1);
             sent();
         }
         instrument.settings.faults.withholdReplyTo = withheld;

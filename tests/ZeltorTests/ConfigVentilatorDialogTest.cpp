@@ -84,6 +84,39 @@ TEST_F(ConfigVentilatorDialogTest, LoadingShowsTheConfigurationAndRaisesNoChange
     EXPECT_EQ(configuration()->Duration(), 100);
 }
 
+// A stored value of either list shows its entry; one outside the list shows none (not the first
+// entry, which the test would not send) and stays stored as it was.
+TEST_F(ConfigVentilatorDialogTest, AStoredValueOutsideAListShowsNoEntry)
+{
+    const auto settings = configuration()->Settings();
+    const struct {
+        int32_t breaths;
+        int32_t referenceUnit;
+        QString breathsShown;
+        QString referenceShown;
+    } cases[] = {
+        {1, 0, "1", "BTPS"}, {32, 5, "32", "NTPD"}, {0, -1, "", ""},
+        {3, 6, "", ""},      {64, 2, "", "STPD"},   {16, 100, "16", ""},
+    };
+    for (const auto& [breaths, referenceUnit, breathsShown, referenceShown] : cases) {
+        SCOPED_TRACE(testing::Message() << breaths << " breaths, reference unit " << referenceUnit);
+        settings->setBreathsPerCalculation(breaths);
+        settings->setReferenceUnit(referenceUnit);
+        XConfigVentilatorDialog opened;
+        opened.setCallBack(callBack);
+        opened.Initialize(com::Value(element));
+        const auto& breathsList = *opened.findChild<QComboBox*>(QStringLiteral("cboBreathsPerCalculation"));
+        const auto& referenceList = *opened.findChild<QComboBox*>(QStringLiteral("cboReferenceUnit"));
+        EXPECT_EQ(breathsList.currentText(), breathsShown);
+        EXPECT_EQ(breathsList.currentIndex() < 0, breathsShown.isEmpty());
+        EXPECT_EQ(referenceList.currentText(), referenceShown);
+        EXPECT_EQ(referenceList.currentIndex() < 0, referenceShown.isEmpty());
+        EXPECT_EQ(settings->BreathsPerCalculation(), breaths);
+        EXPECT_EQ(settings->ReferenceUnit(), referenceUnit);
+    }
+    EXPECT_EQ(callBack->changes, 0);
+}
+
 // Each user edit reaches the configuration, with its correction, and raises exactly one "Change".
 TEST_F(ConfigVentilatorDialogTest, EditsAreCorrectedAndStoredWithOneChangeEach)
 {

@@ -16,6 +16,7 @@
 #include "CWaveformData.h"
 #include "CZeltorMeasurementTable.h"
 
+#include "ui/CommentBox.h"
 #include "ui/XDetailedResultView.h"
 
 #include "HostFixture.h"
@@ -348,6 +349,19 @@ TEST_F(DetailedResultViewTest, AnEmptyCommentIsHiddenAndTheTreeTakesItsRoom)
     EXPECT_FALSE(noComment.isVisibleTo(page.get()));
     EXPECT_FALSE(page->findChild<QLabel*>(QStringLiteral("lblCommentTitle"))->isVisibleTo(page.get()));
     EXPECT_EQ(page->tree().geometry().bottom() + 1, page->findChild<QWidget*>(QStringLiteral("xhtHelpText"))->y());
+}
+
+// A comment of one word of ten megabytes opens at once and is shown whole below the tree.
+TEST_F(DetailedResultViewTest, AHugeOneWordCommentIsShownWhole)
+{
+    const QString comment(10'000'000, u'x');
+    result->setComment(comment);
+    openPage();
+    page->grab();
+    const auto* box = page->findChild<ZeltorTests::CommentBox*>(QStringLiteral("txtComment"));
+    ASSERT_NE(box, nullptr);
+    EXPECT_TRUE(box->isVisible());
+    EXPECT_EQ(box->comment(), comment);
 }
 
 // A double-click on a trend parameter or a snapshot channel shows that item in the detailed

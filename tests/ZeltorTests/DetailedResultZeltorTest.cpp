@@ -6,6 +6,7 @@
 #include "CResultZeltor.h"
 #include "CTrend.h"
 
+#include "ui/CommentBox.h"
 #include "ui/XDetailedResultZeltor.h"
 
 #include "HostFixture.h"
@@ -62,6 +63,28 @@ TEST_F(DetailedResultZeltorTest, TheResultsPageShowsItsComment)
     EXPECT_TRUE(dialog->Locked());
     dialog->setLocked(false);
     EXPECT_TRUE(dialog->Locked());
+    dialog->Unload();
+}
+
+// A result whose comment is one word of ten megabytes opens at once, the comment shown whole.
+TEST_F(DetailedResultZeltorTest, AHugeOneWordCommentOpensShownWhole)
+{
+    const QString comment(10'000'000, u'x');
+    result->setComment(comment);
+    com::ClassRegistry::instance().registerServer(QStringLiteral(ZELTOR_TESTS_LIBRARY));
+    const auto dialog = result->CreateDialog();
+    ASSERT_TRUE(dialog);
+    QWidget host;
+    host.resize(600, 400);
+    dialog->Dock(&host);
+    dialog->Move(0, 0, 600, 400);
+    dialog->Show(0);
+    host.show();
+    host.grab();
+    const auto* box = host.findChild<CommentBox*>(QStringLiteral("txtComment"));
+    ASSERT_NE(box, nullptr);
+    EXPECT_TRUE(box->isVisible());
+    EXPECT_EQ(box->comment(), comment);
     dialog->Unload();
 }
 

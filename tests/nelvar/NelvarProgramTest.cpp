@@ -420,6 +420,22 @@ TEST_F(NelvarProgram, ShowControlPanelWritesAPictureOfEitherTab)
     EXPECT_NE(pictureOfTab[QStringLiteral("settings")], pictureOfTab[QStringLiteral("views")]);
 }
 
+// On a port where no instrument answers, the settings tab cannot show the instrument's settings:
+// the command fails and names the port.
+TEST_F(NelvarProgram, ShowControlPanelWithoutAnInstrumentFailsNamingThePort)
+{
+    ASSERT_EQ(nelvar({QStringLiteral("register")}).exitCode, 0);
+    const QTemporaryDir work;
+    const QString port = work.filePath(QStringLiteral("no-such-port"));
+    const Run shown = nelvar({QStringLiteral("show"), QStringLiteral("control-panel"), QStringLiteral("--port"), port,
+                              QStringLiteral("--picture"), work.filePath(QStringLiteral("control-panel.png"))});
+    EXPECT_EQ(shown.exitCode, 1) << shown.err.toStdString();
+    EXPECT_TRUE(shown.err.contains(QStringLiteral("No Zeltor connected."))) << shown.err.toStdString();
+    EXPECT_TRUE(
+        shown.err.contains(QStringLiteral("nelvar: the instrument's settings could not be read on port ") + port))
+        << shown.err.toStdString();
+}
+
 TEST_F(NelvarProgram, TemplateErrorsAreShownWithTheirDescription)
 {
     ASSERT_EQ(nelvar({QStringLiteral("register")}).exitCode, 0);
