@@ -31,6 +31,12 @@ bool anyMeasurementFailed(const Nelvar::IResultData& result)
     return false;
 }
 
+QString dateText(const ServiceRecord* record)
+{
+    const QDateTime date = record ? record->RunDate() : QDateTime();
+    return date.isValid() ? date.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss")) : QStringLiteral("not recorded");
+}
+
 QString instrumentText(const ServiceRecord* record)
 {
     QStringList known;
@@ -44,9 +50,7 @@ QString instrumentText(const ServiceRecord* record)
 // Prints text lines on a page, each wrapped at words to the printable width.
 class LinePrinter {
 public:
-    LinePrinter(Nelvar::IReport& report, Nelvar::IReportPage& page)
-        : m_report(report)
-        , m_page(page)
+    LinePrinter(Nelvar::IReport& report, Nelvar::IReportPage& page) : m_report(report), m_page(page)
     {
         m_report.PageLeft(Nelvar::IReport::kCurrentPage, m_left);
         int32_t right = 0;
@@ -62,7 +66,8 @@ public:
         font->setSize(points);
         font->setBold(bold);
         font->setItalic(false);
-        for (const QString& paragraph : QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")).split(QLatin1Char('\n')))
+        for (const QString& paragraph :
+             QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")).split(QLatin1Char('\n')))
             for (const QString& line : wrapped(paragraph))
                 printLine(line);
     }
@@ -119,16 +124,13 @@ private:
 QString verdictText(const Nelvar::IResultData& result)
 {
     switch (result.Status()) {
-    case kPassed:
-        return QStringLiteral("Passed");
-    case kNotApplicable:
-        return QStringLiteral("Not applicable");
+    case kPassed: return QStringLiteral("Passed");
+    case kNotApplicable: return QStringLiteral("Not applicable");
     case kFailed:
         if (anyMeasurementFailed(result))
             return QStringLiteral("Failed");
         break;
-    default:
-        break;
+    default: break;
     }
     const QString comment = result.Comment();
     return comment.isEmpty() ? kNotPassed : kNotPassedWith + comment;
@@ -146,10 +148,7 @@ void printRunSummary(Nelvar::IReport& report, const Nelvar::IResultData& result)
     const QString comment = result.Comment();
     if (!comment.isEmpty() && verdict != kNotPassedWith + comment)
         lines.print(QStringLiteral("Comment: ") + comment, kDetailSize, false);
-    const QDateTime date = record ? record->RunDate() : QDateTime();
-    lines.print(QStringLiteral("Date and time: ") +
-                    (date.isValid() ? date.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss")) : QStringLiteral("not recorded")),
-                kDetailSize, false);
+    lines.print(QStringLiteral("Date and time: ") + dateText(record), kDetailSize, false);
     lines.print(QStringLiteral("Instrument: ") + instrumentText(record), kDetailSize, false);
     report.setCurrentY(report.CurrentY() + kGapBelow);
 }

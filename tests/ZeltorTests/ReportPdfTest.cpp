@@ -133,7 +133,8 @@ TEST_F(ReportPdfTest, ASavedRunPrintsTheCurvesOfItsTrendsAndSnapshots)
     snapshot->PressureTable()->setPrintOnReport(true);
 
     const QString pdf = printSaved(QStringLiteral("result"), savedElement());
-    EXPECT_EQ(printed.out, QStringLiteral("Printed %1 to %2 (2 pages)\n").arg(folder.filePath(QStringLiteral("result.xml")), pdf));
+    EXPECT_EQ(printed.out,
+              QStringLiteral("Printed %1 to %2 (2 pages)\n").arg(folder.filePath(QStringLiteral("result.xml")), pdf));
 
     std::vector<std::pair<const QImage*, QRect>> blocks;
     const auto pages = pdfPages(pdf, kDpi);
@@ -146,7 +147,8 @@ TEST_F(ReportPdfTest, ASavedRunPrintsTheCurvesOfItsTrendsAndSnapshots)
         // frame to below the last (the tables above end just left of it).
         if (!areas.empty()) {
             const int top = areas.front().top() - 1400 / kTwipsPerPixel;
-            const QRect margin(kPageRight / kTwipsPerPixel, top, 3, areas.back().bottom() + 1200 / kTwipsPerPixel - top);
+            const QRect margin(kPageRight / kTwipsPerPixel, top, 3,
+                               areas.back().bottom() + 1200 / kTwipsPerPixel - top);
             EXPECT_EQ(inkedPixels(page, margin), 0) << "right margin from y " << top;
         }
     }
@@ -183,16 +185,16 @@ TEST_F(ReportPdfTest, AFailedRunsReportSaysItFailedWhenAndOnWhichInstrument)
     const QDateTime after = QDateTime::currentDateTime();
     ASSERT_EQ(result()->Status(), CResultVentilator::ersFail);
 
-    const QString bareResult = pdfText(printSaved(QStringLiteral("result-item"), [this](const auto& document) {
-        return result()->Save(document);
-    }));
+    const QString bareResult = pdfText(
+        printSaved(QStringLiteral("result-item"), [this](const auto& document) { return result()->Save(document); }));
     for (const QString& text : {pdfText(printSaved(QStringLiteral("element"), savedElement())), bareResult}) {
         EXPECT_TRUE(text.contains(QStringLiteral("Ventilator test\n"))) << text.toStdString();
         EXPECT_TRUE(text.contains(QStringLiteral("\nFailed\n"))) << text.toStdString();
         EXPECT_TRUE(text.contains(QStringLiteral("Instrument: serial number ZT-100234, firmware 3.01")))
             << text.toStdString();
-        const auto date =
-            QRegularExpression(QStringLiteral("Date and time: (\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d)")).match(text);
+        const auto date
+            = QRegularExpression(QStringLiteral("Date and time: (\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d)"))
+                  .match(text);
         ASSERT_TRUE(date.hasMatch()) << text.toStdString();
         const QDateTime printedDate = QDateTime::fromString(date.captured(1), QStringLiteral("yyyy-MM-dd hh:mm:ss"));
         EXPECT_TRUE(printedDate >= before && printedDate <= after) << date.captured(1).toStdString();

@@ -136,7 +136,8 @@ TEST_F(ResultReportTest, AnElementPrintsThroughItsBaseItsHeadingExpectedResultsA
     EXPECT_TRUE(printed[0].startsWith(QStringLiteral("PrintText(Ventilator test,"))) << printed[0].toStdString();
     EXPECT_TRUE(printed[1].startsWith(QStringLiteral("PrintText(Not passed,"))) << printed[1].toStdString();
     EXPECT_TRUE(printed[4].contains(QStringLiteral("Expected results: ISO"))) << printed[4].toStdString();
-    EXPECT_TRUE(printed[5].contains(QStringLiteral("|Breath rate      |15.10|14.90|15.00|BPM;"))) << printed[5].toStdString();
+    EXPECT_TRUE(printed[5].contains(QStringLiteral("|Breath rate      |15.10|14.90|15.00|BPM;")))
+        << printed[5].toStdString();
 }
 
 TEST_F(ResultReportTest, ASingleReadingResultPrintsTheSameTableAndNothingElse)

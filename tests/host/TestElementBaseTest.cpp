@@ -253,8 +253,9 @@ TEST_F(TestElementBaseTest, PrintReportHeadsTheElementThenPrintsConfigurationLim
 // handed its result over and the instrument, as far as the result's service record knows them.
 TEST_F(TestElementBaseTest, PrintReportSaysHowTheRunEndedWhenAndOnWhichInstrument)
 {
-    const QString cutOff = QStringLiteral("It appears that the Zeltor unit has stopped streaming results. Test aborted. "
-                                          "Time Elapsed: 00:00:02");
+    const QString cutOff
+        = QStringLiteral("It appears that the Zeltor unit has stopped streaming results. Test aborted. "
+                         "Time Elapsed: 00:00:02");
     host::InstrumentInfo instrument;
     instrument.SetIdentity(QStringLiteral("Zeltor VT"), QStringLiteral("ZT-7"), QStringLiteral("3.02"));
     host::InstrumentInfo serialOnly;
@@ -267,16 +268,30 @@ TEST_F(TestElementBaseTest, PrintReportSaysHowTheRunEndedWhenAndOnWhichInstrumen
         const host::InstrumentInfo* instrument;
         QStringList lines;
     } cases[] = {
-        {"passed", 1, QString(), &instrument,
+        {"passed",
+         1,
+         QString(),
+         &instrument,
          {"Passed", "Date and time: 2026-03-04 09:15:00", "Instrument: serial number ZT-7, firmware 3.02"}},
-        {"passed with a comment", 1, QStringLiteral("Lung B"), &serialOnly,
+        {"passed with a comment",
+         1,
+         QStringLiteral("Lung B"),
+         &serialOnly,
          {"Passed", "Comment: Lung B", "Date and time: 2026-03-04 09:15:00", "Instrument: serial number ZT-7"}},
-        {"cut off", 2, cutOff, nullptr,
+        {"cut off",
+         2,
+         cutOff,
+         nullptr,
          {QStringLiteral("Not passed: ") + cutOff, "Date and time: 2026-03-04 09:15:00", "Instrument: not recorded"}},
-        {"not applicable", 3, QString(), &instrument,
+        {"not applicable",
+         3,
+         QString(),
+         &instrument,
          {"Not applicable", "Date and time: 2026-03-04 09:15:00", "Instrument: serial number ZT-7, firmware 3.02"}},
         // 200 characters fill a line of the recording report's page.
-        {"a comment longer than a line", 0, QString(120, QLatin1Char('x')) + QLatin1Char(' ') + QString(120, QLatin1Char('y')),
+        {"a comment longer than a line",
+         0,
+         QString(120, QLatin1Char('x')) + QLatin1Char(' ') + QString(120, QLatin1Char('y')),
          nullptr,
          {"Not passed: " + QString(120, QLatin1Char('x')), QString(120, QLatin1Char('y')),
           "Date and time: 2026-03-04 09:15:00", "Instrument: not recorded"}},

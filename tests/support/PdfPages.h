@@ -50,7 +50,8 @@ inline QString pdfText(const QString& pdfPath, int page = 0)
         arguments << QStringLiteral("-f") << QString::number(page) << QStringLiteral("-l") << QString::number(page);
     QProcess pdftotext;
     pdftotext.start(QStringLiteral("pdftotext"), arguments << pdfPath << QStringLiteral("-"));
-    if (!pdftotext.waitForFinished(60'000) || pdftotext.exitStatus() != QProcess::NormalExit || pdftotext.exitCode() != 0) {
+    if (!pdftotext.waitForFinished(60'000) || pdftotext.exitStatus() != QProcess::NormalExit
+        || pdftotext.exitCode() != 0) {
         ADD_FAILURE() << "pdftotext could not read " << pdfPath.toStdString() << ": "
                       << pdftotext.readAllStandardError().toStdString();
         return {};
