@@ -9,6 +9,6 @@
 // "ResultItem"), which prints whole under the test's heading and how its run ended, or a
 // ventilator test's bare "ResultItem", which is read with the test's default settings and prints
 // under the same heading without configuration and limits (SavedResults.h). The test element
-// comes from the plug-in, which must be registered (`nelvar register`). Returns the exit status: 0 printed,
-// 1 the result could not be loaded or printed, 2 a file name is missing.
+// comes from the plug-in, which must be registered (`nelvar register`). Returns the exit status:
+// 0 printed, 1 the result could not be loaded or printed, 2 a file name is missing.
 int runReportCommand(const QString& resultFile, const QString& pdfFile, QTextStream& out);
