@@ -2,6 +2,7 @@
 
 #include "HostErrors.h"
 #include "testmodel/TestCollection.h"
+#include "testmodel/TestFilter.h"
 #include "testmodel/TestInfo.h"
 
 #include "PlugIn.h"
@@ -78,6 +79,9 @@ std::shared_ptr<Nelvar::ITestElement> createTest(Nelvar::IPlugIn& plugIn, int32_
         auto element = plugIn.CreateTest(testID);
         if (!element)
             host::errors::raise(com::errObjectNotSet, kSource, QStringLiteral("the plug-in made no test %1").arg(testID));
+        // The service record of a kept result carries the run's date and instrument to the report.
+        if (const auto filter = std::dynamic_pointer_cast<host::TestFilter>(element->Filter()))
+            filter->setFlags(filter->Flags() | host::TestFilter::kServiceRecord);
         return element;
     } catch (const com::Error& error) {
         if (catalogue(plugIn).ItemByTestID(testID))

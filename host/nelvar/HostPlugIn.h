@@ -34,9 +34,9 @@ const host::TestCollection& catalogue(const Nelvar::IPlugIn& plugIn);
 // The tests of the plug-in's catalogue as one line: "100 Ventilator test, 200 Leakage test".
 QString catalogueText(const Nelvar::IPlugIn& plugIn);
 
-// A new test element of that test identifier. When the plug-in cannot create it and its
-// catalogue has no such test, the error (its number and source kept) says so and names the tests
-// the catalogue has.
+// A new test element of that test identifier, whose filter asks for a service record. When the
+// plug-in cannot create it and its catalogue has no such test, the error (its number and source
+// kept) says so and names the tests the catalogue has.
 std::shared_ptr<Nelvar::ITestElement> createTest(Nelvar::IPlugIn& plugIn, int32_t testID);
 
 // Tells the user on the error stream what failed and why: the error's description, then its

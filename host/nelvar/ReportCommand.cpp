@@ -2,7 +2,7 @@
 
 #include "HostPlugIn.h"
 #include "SavedResults.h"
-#include "report/HostReport.h"
+#include "report/PageNumbering.h"
 
 #include "PlugIn.h"
 #include "Report.h"
@@ -18,12 +18,11 @@ int runReportCommand(const QString& resultFile, const QString& pdfFile, QTextStr
     try {
         const auto plugIn = startPlugIn();
         const SavedResult saved = loadSavedResult(com::required(plugIn), resultFile);
-        const auto report = std::make_shared<host::HostReport>(pdfFile, Nelvar::IReport::proDetails,
-                                                               Nelvar::IReport::kPrintLevelGraphs);
-        saved.PrintReport(report);
-        report->finish();
-        out << "Printed " << resultFile << " to " << pdfFile << " (" << report->PageCount()
-            << (report->PageCount() == 1 ? " page)\n" : " pages)\n");
+        const int32_t pages = host::printNumberedReport(
+            pdfFile, Nelvar::IReport::proDetails, Nelvar::IReport::kPrintLevelGraphs,
+            [&](const std::shared_ptr<Nelvar::IReport>& report) { saved.PrintReport(report); });
+        out << "Printed " << resultFile << " to " << pdfFile << " (" << pages
+            << (pages == 1 ? " page)\n" : " pages)\n");
         out.flush();
         return 0;
     } catch (const com::Error& error) {

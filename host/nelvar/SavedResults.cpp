@@ -2,6 +2,8 @@
 
 #include "HostErrors.h"
 #include "HostPlugIn.h"
+#include "report/ElementHeading.h"
+#include "testmodel/TestInfo.h"
 
 #include "HostServices.h"
 #include "PlugIn.h"
@@ -31,6 +33,9 @@ void SavedResult::PrintReport(const std::shared_ptr<Nelvar::IReport>& report) co
     const auto result = element->Result();
     if (!result)
         host::errors::raise(com::errObjectNotSet, kSource, QStringLiteral("the test element holds no result"));
+    const auto info = std::dynamic_pointer_cast<host::TestInfo>(element->Info());
+    const QString heading = info ? host::elementHeadingText(*report, element->PlugInID(), *info) : QString();
+    host::printElementHeading(*report, heading, result.get());
     result->PrintReport(report, nullptr);
 }
 

@@ -19,8 +19,10 @@ struct SavedResult {
     std::shared_ptr<Nelvar::ITestElement> element;
     bool wholeElement = false;
 
-    // A whole element prints whole (heading, configuration, expected results and result); a bare
-    // result prints alone, since the element's configuration and limits were not saved with it.
+    // A whole element prints whole (heading with how the run ended, configuration, expected
+    // results and result); a bare result prints under the test's heading with how its run ended
+    // and what its service record holds of the date and the instrument, without the
+    // configuration and the limits, which were not saved with it.
     void PrintReport(const std::shared_ptr<Nelvar::IReport>& report) const;
     // The record as it is now, in the form it was read from.
     std::shared_ptr<Nelvar::IXmlDocument> record() const;

@@ -1,5 +1,8 @@
 #include "report/ElementHeading.h"
 
+#include "report/RunSummary.h"
+#include "testmodel/TestInfo.h"
+
 #include "Report.h"
 
 namespace host {
@@ -11,7 +14,12 @@ constexpr int32_t kGapBelow = 140;
 
 } // namespace
 
-void printElementHeading(Nelvar::IReport& report, const QString& text)
+QString elementHeadingText(Nelvar::IReport& report, const QString& plugInID, const TestInfo& info)
+{
+    return info.Name().isEmpty() ? report.GetText(plugInID, info.TypeName()) : info.Name();
+}
+
+void printElementHeading(Nelvar::IReport& report, const QString& text, const Nelvar::IResultData* result)
 {
     auto* page = dynamic_cast<Nelvar::IReportPage*>(&report);
     if (!page)
@@ -28,6 +36,8 @@ void printElementHeading(Nelvar::IReport& report, const QString& text)
     font->setItalic(false);
     page->PrintText(text, left, page->CurrentY(), right - left, 0, true, false, true);
     report.setCurrentY(report.CurrentY() + kGapBelow);
+    if (result)
+        printRunSummary(report, *result);
 }
 
 } // namespace host

@@ -14,6 +14,9 @@ const QString kSource = QStringLiteral("Nelvar.Report");
 constexpr int32_t kPrintWidthTwips = 10;
 constexpr int32_t kGapBelowTable = 140;
 constexpr float kTableFontSize = 9.0f;
+constexpr float kPageNumberSize = 8.0f;
+// The page number's top, below the printable area's bottom edge.
+constexpr int32_t kPageNumberGap = 280;
 
 // An RGB colour given as &HBBGGRR.
 QColor colourOf(int32_t bgr) { return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF); }
@@ -40,7 +43,29 @@ HostReport::HostReport(const QString& pdfFileName, int32_t printOptions, int32_t
 {
 }
 
-void HostReport::finish() { m_canvas.finish(); }
+void HostReport::finish()
+{
+    if (m_finished)
+        return;
+    m_finished = true;
+    numberPage();
+    m_canvas.finish();
+}
+
+void HostReport::numberPage()
+{
+    const int32_t page = m_canvas.pageCount();
+    const QString number = m_pageTotal > 0 ? QStringLiteral("page %1 of %2").arg(page).arg(m_pageTotal)
+                                           : QStringLiteral("page %1").arg(page);
+    ReportFont font;
+    font.setSize(kPageNumberSize);
+    const PageGeometry& geometry = m_canvas.geometry();
+    TextBox box;
+    box.rect = QRect(geometry.left, geometry.bottom + kPageNumberGap, geometry.right - geometry.left,
+                     m_canvas.textExtent(number, font.toQFont()).height());
+    box.alignment = Qt::AlignHCenter;
+    m_canvas.text(number, box, font.toQFont());
+}
 
 QString HostReport::GetText(const QString& product, const QString& key, const QStringList& arguments)
 {
@@ -62,6 +87,7 @@ void HostReport::PageBottom(int32_t page, int32_t& bottom) const { bottom = page
 
 void HostReport::NewPage()
 {
+    numberPage();
     m_canvas.newPage();
     m_currentY = m_canvas.geometry().top;
 }

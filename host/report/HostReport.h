@@ -28,6 +28,8 @@ namespace host {
 // current text font, in the table text of TableText.h ruled as TableStyle says (options A, B and
 // C); the print position then moves 140 twips below the table. PrintWidth answers the printable
 // width for the argument 10.
+// Every page is numbered in its bottom margin, centred in Arial 8: "page N of M" once the number
+// of pages is told (PageNumbering.h prints a report twice to know it), else "page N".
 class HostReport final : public Nelvar::IReport, public Nelvar::IReportPage {
 public:
     // Starts the PDF file; raises 75 when it cannot be written.
@@ -37,6 +39,8 @@ public:
     // Writes the PDF out; raises 75 when it could not be written. Nothing prints afterwards.
     void finish();
     int32_t PageCount() const { return m_canvas.pageCount(); }
+    // The number of pages the report will have, for the page numbers.
+    void setPageTotal(int32_t total) { m_pageTotal = total; }
 
     // IReport
     QString GetText(const QString& product, const QString& key, const QStringList& arguments = {}) override;
@@ -76,6 +80,7 @@ public:
 
 private:
     const PageGeometry& pageOf(int32_t page) const;
+    void numberPage();
 
     ReportCanvas m_canvas;
     const int32_t m_printOptions;
@@ -88,6 +93,8 @@ private:
     int32_t m_fillColor = 0xFFFFFF;
     int32_t m_textAngle = 0;
     TableStyle m_tableStyle;
+    int32_t m_pageTotal = 0;
+    bool m_finished = false;
 };
 
 } // namespace host

@@ -60,6 +60,10 @@ void ReportCanvas::newPage()
 
 void ReportCanvas::line(QPoint from, QPoint to, Qt::PenStyle style)
 {
+    const QRect printable(m_geometry.left, m_geometry.top, m_geometry.right - m_geometry.left,
+                          m_geometry.bottom - m_geometry.top);
+    if (!printable.intersects(QRect(from, to).normalized()))
+        return;
     if (!m_polyline.isEmpty() && m_polyline.last() == from && m_polylineStyle == style) {
         m_polyline << to;
         return;

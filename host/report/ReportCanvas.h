@@ -35,6 +35,8 @@ struct TextBox {
 // The PDF that a report draws into: 1440 dots per inch, so that device units are twips. Lines,
 // rectangles and texts are black on white; a line that continues the previous one in the same
 // style joins it into one polyline, so long curves stay small and dotted curves keep their rhythm.
+// The printable area ends before its right and bottom edges, as a printer's last dot lies before
+// them: a line wholly outside it, on those edges included, prints nothing.
 class ReportCanvas {
 public:
     // Starts the document; raises 75 (path/file access) when the file cannot be written.

@@ -137,8 +137,7 @@ void TestElementBase::PrintReport(const std::shared_ptr<Nelvar::IReport>& report
 {
     if (!report)
         return;
-    const QString heading = m_info->Name().isEmpty() ? report->GetText(m_plugInID, m_info->TypeName()) : m_info->Name();
-    printElementHeading(*report, heading);
+    printElementHeading(*report, elementHeadingText(*report, m_plugInID, *m_info), m_result.get());
     if (m_configuration)
         m_configuration->PrintReport(report);
     if (m_limits)

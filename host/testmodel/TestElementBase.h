@@ -51,7 +51,8 @@ public:
     // The record above; `flag` is not used. Raises 91 without a document.
     std::shared_ptr<Nelvar::IXmlElement> Save(const std::shared_ptr<Nelvar::IXmlDocument>& document,
                                               int32_t flag) override;
-    // The element's heading (its listed name, else its translated type name), then what the
+    // The element's heading (its listed name, else its translated type name) with, while a result
+    // is held, how the run ended, when and on which instrument (RunSummary.h); then what the
     // configuration, the limits (with the run context) and the result print, in that order.
     // Nothing without a report; a part that fails stops the printing and its error reaches the
     // caller.

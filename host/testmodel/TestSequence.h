@@ -20,7 +20,9 @@ public:
     void Navigate(int32_t code) override;
     const std::vector<Nelvar::ENavigation>& Navigations() const { return m_navigations; }
 
-    // Keeps the element; none raises object not set (91).
+    // Keeps the element and writes the run into its result's service record (when the result
+    // has one made by the host): now, and the listed instrument of the element's plug-in type
+    // whose identifier the result holds. None raises object not set (91).
     void ResultReady(const std::shared_ptr<Nelvar::ITestElement>& element) override;
     const std::vector<std::shared_ptr<Nelvar::ITestElement>>& ReadyElements() const { return m_readyElements; }
 

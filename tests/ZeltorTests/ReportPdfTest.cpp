@@ -9,12 +9,22 @@
 
 #include "PdfPages.h"
 #include "ProgramRun.h"
+#include "ScriptedInstrument.h"
+
+#include "instruments/InstrumentList.h"
+#include "standards/Limit.h"
+#include "testmodel/TestFilter.h"
 
 #include "HostServices.h"
+#include "Standards.h"
 #include "Xml.h"
 
+#include <QDateTime>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
+
+#include <functional>
 
 using namespace ZeltorTests;
 using Events = ZeltorTests::ITestGuideEvents;
@@ -59,6 +69,7 @@ std::vector<QRect> graphAreas(const QImage& page)
 class ReportPdfTest : public VentilatorRunFixture {
 protected:
     using Run = ProgramRun;
+    using Save = std::function<std::shared_ptr<Nelvar::IXmlElement>(const std::shared_ptr<Nelvar::IXmlDocument>&)>;
 
     // Runs the host program on the fixture's registry.
     static Run nelvar(const QStringList& arguments)
@@ -66,7 +77,36 @@ protected:
         return runProgram(QStringLiteral(NELVAR_PATH), arguments, 120'000);
     }
 
+    // As the host runs a test: its filter asks for a service record, and the run context lists
+    // the instruments.
+    void runAsTheHostDoes()
+    {
+        std::dynamic_pointer_cast<host::TestFilter>(element->Filter())->setFlags(host::TestFilter::kServiceRecord);
+        sequence->setInstruments(std::make_shared<host::Instruments>());
+    }
+
+    // The record that `save` makes, saved as NAME.xml and printed by `nelvar report` into
+    // NAME.pdf, whose path is returned.
+    QString printSaved(const QString& name, const Save& save)
+    {
+        const QString saved = folder.filePath(name + QStringLiteral(".xml"));
+        const auto document = Nelvar::xmlService().CreateDocument();
+        document->setDocumentElement(save(document));
+        std::dynamic_pointer_cast<Nelvar::IXmlFile>(document)->Save(saved);
+        EXPECT_EQ(nelvar({QStringLiteral("register")}).exitCode, 0);
+        const QString pdf = folder.filePath(name + QStringLiteral(".pdf"));
+        printed = nelvar({QStringLiteral("report"), saved, QStringLiteral("--out"), pdf});
+        EXPECT_EQ(printed.exitCode, 0) << printed.err.toStdString();
+        return pdf;
+    }
+
+    Save savedElement()
+    {
+        return [this](const std::shared_ptr<Nelvar::IXmlDocument>& document) { return element->Save(document, 0); };
+    }
+
     QTemporaryDir folder;
+    Run printed;
 };
 
 // Two minutes against the simulated lung with the predefined trend at 5 s and a snapshot after a
@@ -92,26 +132,97 @@ TEST_F(ReportPdfTest, ASavedRunPrintsTheCurvesOfItsTrendsAndSnapshots)
     snapshot->FlowTable()->setPrintOnReport(true);
     snapshot->PressureTable()->setPrintOnReport(true);
 
-    const QString saved = folder.filePath(QStringLiteral("result.xml"));
-    const auto document = Nelvar::xmlService().CreateDocument();
-    document->setDocumentElement(element->Save(document, 0));
-    std::dynamic_pointer_cast<Nelvar::IXmlFile>(document)->Save(saved);
-
-    ASSERT_EQ(nelvar({QStringLiteral("register")}).exitCode, 0);
-    const QString pdf = folder.filePath(QStringLiteral("result.pdf"));
-    const Run printed = nelvar({QStringLiteral("report"), saved, QStringLiteral("--out"), pdf});
-    ASSERT_EQ(printed.exitCode, 0) << printed.err.toStdString();
-    EXPECT_EQ(printed.out, QStringLiteral("Printed %1 to %2 (2 pages)\n").arg(saved, pdf));
+    const QString pdf = printSaved(QStringLiteral("result"), savedElement());
+    EXPECT_EQ(printed.out,
+              QStringLiteral("Printed %1 to %2 (2 pages)\n").arg(folder.filePath(QStringLiteral("result.xml")), pdf));
 
     std::vector<std::pair<const QImage*, QRect>> blocks;
     const auto pages = pdfPages(pdf, kDpi);
-    for (const QImage& page : pages)
-        for (const QRect& area : graphAreas(page))
+    ASSERT_EQ(pages.size(), 2u);
+    for (const QImage& page : pages) {
+        const auto areas = graphAreas(page);
+        for (const QRect& area : areas)
             blocks.emplace_back(&page, area);
+        // Beside the headings and blocks the right margin stays white, from above the first
+        // frame to below the last (the tables above end just left of it).
+        if (!areas.empty()) {
+            const int top = areas.front().top() - 1400 / kTwipsPerPixel;
+            const QRect margin(kPageRight / kTwipsPerPixel, top, 3,
+                               areas.back().bottom() + 1200 / kTwipsPerPixel - top);
+            EXPECT_EQ(inkedPixels(page, margin), 0) << "right margin from y " << top;
+        }
+    }
     // Three trend graphs and two snapshot channels, each with its curve drawn inside its area.
     ASSERT_EQ(blocks.size(), 5u);
     for (const auto& [page, area] : blocks)
         EXPECT_GT(inkedPixels(*page, area), 300) << "area at y " << area.top();
+    for (int page = 1; page <= 2; ++page)
+        EXPECT_TRUE(pdfText(pdf, page).contains(QStringLiteral("page %1 of 2").arg(page))) << "page " << page;
+}
+
+// A run of a lung at 80 breaths a minute against an upper limit of 60: the saved test element,
+// and its result saved alone, print how the run ended, when and on which instrument.
+TEST_F(ReportPdfTest, AFailedRunsReportSaysItFailedWhenAndOnWhichInstrument)
+{
+    simulator::SimulatorSettings settings;
+    settings.lung.rateBpm = 80.0;
+    useSimulator(settings);
+    runAsTheHostDoes();
+    const auto standard = element->Limits()->CreateStandard(QStringLiteral("Standard"), QStringLiteral("A"));
+    for (const auto& limit : *standard->Limits()) {
+        if (limit->Name() != QLatin1String("BRRA"))
+            continue;
+        const auto breathRate = std::dynamic_pointer_cast<host::Limit>(limit);
+        breathRate->setValue(0, 60.0f);
+        breathRate->setEnabled(0, true);
+    }
+    sequence->setLimitContext(element->Limits()->Standards()->Clone());
+    raiseAt(10, &Events::StartTest);
+    raiseAt(20'000, &Events::StopTest);
+    raiseAt(21'000, &Events::NextTest);
+    const QDateTime before = QDateTime::currentDateTime().addMSecs(-999);
+    perform();
+    const QDateTime after = QDateTime::currentDateTime();
+    ASSERT_EQ(result()->Status(), CResultVentilator::ersFail);
+
+    const QString bareResult = pdfText(
+        printSaved(QStringLiteral("result-item"), [this](const auto& document) { return result()->Save(document); }));
+    for (const QString& text : {pdfText(printSaved(QStringLiteral("element"), savedElement())), bareResult}) {
+        EXPECT_TRUE(text.contains(QStringLiteral("Ventilator test\n"))) << text.toStdString();
+        EXPECT_TRUE(text.contains(QStringLiteral("\nFailed\n"))) << text.toStdString();
+        EXPECT_TRUE(text.contains(QStringLiteral("Instrument: serial number ZT-100234, firmware 3.01")))
+            << text.toStdString();
+        const auto date
+            = QRegularExpression(QStringLiteral("Date and time: (\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d)"))
+                  .match(text);
+        ASSERT_TRUE(date.hasMatch()) << text.toStdString();
+        const QDateTime printedDate = QDateTime::fromString(date.captured(1), QStringLiteral("yyyy-MM-dd hh:mm:ss"));
+        EXPECT_TRUE(printedDate >= before && printedDate <= after) << date.captured(1).toStdString();
+        EXPECT_TRUE(text.contains(QStringLiteral("page 1 of 1"))) << text.toStdString();
+    }
+    EXPECT_FALSE(bareResult.contains(QStringLiteral("Expected results")));
+}
+
+// An instrument that never streams: the run is cut off, and its report says it did not pass, and
+// why.
+TEST_F(ReportPdfTest, ACutOffRunsReportSaysItDidNotPassWithItsComment)
+{
+    ScriptedInstrument instrument;
+    serial::setConfiguredPort(QStringLiteral("scripted"));
+    instrument.reply(QStringLiteral("IREM"), "$irem,Zeltor VT,ZT-1,3.01\r");
+    runAsTheHostDoes();
+    judgeWithoutLimits(*element->Limits());
+    raiseAt(10, &Events::StartTest);
+    raiseAt(5000, &Events::NextTest);
+    perform();
+    ASSERT_FALSE(result()->Comment().isEmpty());
+
+    // The verdict wraps at the page's width.
+    const QString text = pdfText(printSaved(QStringLiteral("cut-off"), savedElement())).simplified();
+    EXPECT_TRUE(text.contains(QStringLiteral("Not passed: It appears that the Zeltor unit has stopped streaming "
+                                             "results. Test aborted. Time Elapsed: 00:00:00 Date and time: ")))
+        << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("Instrument: serial number ZT-1, firmware 3.01"))) << text.toStdString();
 }
 
 TEST_F(ReportPdfTest, AFileThatHoldsNoResultIsRefusedWithAMessage)

@@ -131,10 +131,13 @@ TEST_F(ResultReportTest, AnElementPrintsThroughItsBaseItsHeadingExpectedResultsA
 
     element->PrintReport(report, std::make_shared<host::TestSequence>());
     const QStringList printed = report->callsStartingWith({"PrintText(", "PrintTable("});
-    ASSERT_EQ(printed.size(), 3);
+    // The heading with the verdict of a result never judged, its date and instrument, then the parts.
+    ASSERT_EQ(printed.size(), 6);
     EXPECT_TRUE(printed[0].startsWith(QStringLiteral("PrintText(Ventilator test,"))) << printed[0].toStdString();
-    EXPECT_TRUE(printed[1].contains(QStringLiteral("Expected results: ISO"))) << printed[1].toStdString();
-    EXPECT_TRUE(printed[2].contains(QStringLiteral("|Breath rate      |15.10|14.90|15.00|BPM;"))) << printed[2].toStdString();
+    EXPECT_TRUE(printed[1].startsWith(QStringLiteral("PrintText(Not passed,"))) << printed[1].toStdString();
+    EXPECT_TRUE(printed[4].contains(QStringLiteral("Expected results: ISO"))) << printed[4].toStdString();
+    EXPECT_TRUE(printed[5].contains(QStringLiteral("|Breath rate      |15.10|14.90|15.00|BPM;")))
+        << printed[5].toStdString();
 }
 
 TEST_F(ResultReportTest, ASingleReadingResultPrintsTheSameTableAndNothingElse)

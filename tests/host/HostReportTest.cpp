@@ -2,6 +2,7 @@
 #include "PdfPages.h"
 
 #include "report/HostReport.h"
+#include "report/PageNumbering.h"
 #include "report/ReportFontFamilies.h"
 #include "report/TableText.h"
 
@@ -182,6 +183,41 @@ TEST_F(HostReportTest, DrawingLandsOnThePdfPageWhereItsTwipsSay)
     const int solid = inkedPixels(page, QRect(220, 599, 560, 3));
     EXPECT_GT(dotted, 100);
     EXPECT_LT(dotted, solid / 2);
+}
+
+TEST_F(HostReportTest, NothingPrintsOnOrBeyondThePrintableAreasRightAndBottomEdges)
+{
+    report->Line(10772, 3000, 10772, 9000);
+    report->Line(2000, 15704, 8000, 15704);
+    report->Line(10672, 3000, 10672, 9000);
+    report->finish();
+    // At 144 dots per inch a pixel is 10 twips.
+    const auto pages = pdfPages(pdfPath(), 144);
+    ASSERT_EQ(pages.size(), 1u);
+    EXPECT_EQ(inkedPixels(pages.front(), QRect(1075, 300, 5, 600)), 0);
+    EXPECT_EQ(inkedPixels(pages.front(), QRect(200, 1568, 600, 5)), 0);
+    EXPECT_GT(inkedPixels(pages.front(), QRect(1065, 300, 5, 600)), 500);
+}
+
+TEST_F(HostReportTest, ANumberedReportPrintsTwiceAndNumbersEveryPageOfTheTotal)
+{
+    int runs = 0;
+    const QString numbered = m_folder.filePath(QStringLiteral("numbered.pdf"));
+    const int32_t pages = host::printNumberedReport(numbered, 0, 0, [&](const std::shared_ptr<Nelvar::IReport>& page) {
+        ++runs;
+        page->NewPage();
+        page->NewPage();
+    });
+    EXPECT_EQ(runs, 2);
+    EXPECT_EQ(pages, 3);
+    for (int page = 1; page <= 3; ++page)
+        EXPECT_EQ(pdfText(numbered, page).simplified(), QStringLiteral("page %1 of 3").arg(page));
+    EXPECT_EQ(raisedNumber([&] {
+                  host::printNumberedReport(m_folder.filePath(QStringLiteral("missing/numbered.pdf")), 0, 0,
+                                            [&](const std::shared_ptr<Nelvar::IReport>&) { ++runs; });
+              }),
+              host::errors::kPathFileAccess);
+    EXPECT_EQ(runs, 2) << "nothing prints for a file that cannot be written";
 }
 
 namespace {

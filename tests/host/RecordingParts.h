@@ -116,15 +116,15 @@ class RecordingResult final : public Nelvar::IResultData {
 public:
     explicit RecordingResult(QString content) : record(QStringLiteral("ResultItem"), std::move(content)) {}
 
-    QString Comment() const override { return {}; }
-    void setComment(const QString&) override {}
+    QString Comment() const override { return comment; }
+    void setComment(const QString& text) override { comment = text; }
     bool HasDialog() const override { return false; }
     std::shared_ptr<Nelvar::IDialog> CreateDialog() override { return nullptr; }
-    int32_t Status() const override { return 0; }
+    int32_t Status() const override { return status; }
     std::shared_ptr<Nelvar::IMeasurement> Measurement(int32_t) const override { return nullptr; }
     std::shared_ptr<Nelvar::IMeasurement> Measurement(const QString&) const override { return nullptr; }
     int32_t MeasurementCount() const override { return 0; }
-    std::shared_ptr<Nelvar::IServiceRecord> ServiceRecord() const override { return nullptr; }
+    std::shared_ptr<Nelvar::IServiceRecord> ServiceRecord() const override { return serviceRecord; }
     int32_t MTIID() const override { return 0; }
     void PrintReport(const std::shared_ptr<Nelvar::IReport>& report,
                      const std::shared_ptr<Nelvar::ITestSequence>& sequence) override
@@ -144,4 +144,7 @@ public:
     }
 
     PartRecord record;
+    int32_t status = 0;
+    QString comment;
+    std::shared_ptr<Nelvar::IServiceRecord> serviceRecord;
 };

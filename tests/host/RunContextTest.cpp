@@ -16,6 +16,8 @@
 
 #include "com/Error.h"
 
+#include <QDateTime>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -145,6 +147,39 @@ TEST(RunContextTest, ServiceRecordSavesAndLoadsItsFlagsAndTexts)
               com::errTypeMismatch);
     EXPECT_EQ(loaded.StatusText(), QStringLiteral("F"));
     EXPECT_EQ(loaded.FilterFlags(), 5);
+}
+
+TEST(RunContextTest, ServiceRecordKeepsTheRunThatHandedTheResultOver)
+{
+    const auto filter = std::make_shared<host::TestFilter>();
+    host::ServiceRecord record;
+    record.Initialize(filter, QString(), QStringLiteral("/15.00"));
+    host::InstrumentInfo instrument;
+    instrument.SetIdentity(QStringLiteral("Zeltor VT"), QStringLiteral("ZT-7"), QStringLiteral("3.02"));
+    record.recordRun(QDateTime(QDate(2026, 3, 4), QTime(9, 15, 0, 500)), &instrument);
+
+    const auto document = newDocument();
+    const QString saved = textOf(document, record.Save(document));
+    EXPECT_EQ(compactXml(saved),
+              QStringLiteral("<ServiceRecord Filter=\"0\" Status=\"\" Values=\"/15.00\" "
+                             "Date=\"2026-03-04T09:15:00\" SerialNo=\"ZT-7\" FWVersion=\"3.02\" />"));
+    host::ServiceRecord loaded;
+    loaded.Load(rootOf(saved), nullptr);
+    EXPECT_EQ(loaded.RunDate(), QDateTime(QDate(2026, 3, 4), QTime(9, 15)));
+    EXPECT_EQ(loaded.SerialNo(), QStringLiteral("ZT-7"));
+    EXPECT_EQ(loaded.FWVersion(), QStringLiteral("3.02"));
+
+    EXPECT_EQ(
+        caughtError([&] { loaded.Load(rootOf(QStringLiteral("<ServiceRecord Date='4 March'/>")), nullptr); }).number(),
+        com::errTypeMismatch);
+    EXPECT_EQ(loaded.SerialNo(), QStringLiteral("ZT-7"));
+    // A record of a run whose instrument was not known, and one saved before runs were recorded.
+    record.recordRun(QDateTime(QDate(2026, 3, 4), QTime(9, 15)), nullptr);
+    const auto again = newDocument();
+    EXPECT_FALSE(textOf(again, record.Save(again)).contains(QStringLiteral("SerialNo")));
+    loaded.Load(rootOf(QStringLiteral("<ServiceRecord Filter='1'/>")), nullptr);
+    EXPECT_FALSE(loaded.RunDate().isValid());
+    EXPECT_EQ(loaded.FWVersion(), QString());
 }
 
 TEST(RunContextTest, TestGuideConfigClonesIndependentlyAndRoundTripsItsFlags)

@@ -4,6 +4,8 @@
 #include "RecordingParts.h"
 #include "RecordingReport.h"
 
+#include "instruments/InstrumentInfo.h"
+#include "testmodel/ServiceRecord.h"
 #include "testmodel/TestElementBase.h"
 #include "testmodel/TestFilter.h"
 #include "testmodel/TestInfo.h"
@@ -13,6 +15,8 @@
 #include "Xml.h"
 
 #include "com/Error.h"
+
+#include <QDateTime>
 
 #include <gtest/gtest.h>
 
@@ -220,10 +224,14 @@ TEST_F(TestElementBaseTest, PrintReportHeadsTheElementThenPrintsConfigurationLim
     const auto report = std::make_shared<RecordingReport>();
     const auto sequence = std::make_shared<host::TestSequence>();
     base.PrintReport(report, sequence);
+    // A result that has no status, comment or service record: its run is known only as not passed.
     EXPECT_EQ(report->callsStartingWith({"PrintText(", "CurrentY"}),
               (QStringList{"PrintText(Ventilator test,1000,1000,10000,0,1,0,1)", "CurrentY=1140",
-                           "PrintText(PlugInData,0,0,0,0,0,0,0)", "PrintText(ExpectedResult,0,0,0,0,0,0,0)",
-                           "PrintText(ResultItem,0,0,0,0,0,0,0)"}));
+                           "PrintText(Not passed,1000,1140,10000,100,0,0,0)", "CurrentY=1240",
+                           "PrintText(Date and time: not recorded,1000,1240,10000,100,0,0,0)", "CurrentY=1340",
+                           "PrintText(Instrument: not recorded,1000,1340,10000,100,0,0,0)", "CurrentY=1440",
+                           "CurrentY=1580", "PrintText(PlugInData,0,0,0,0,0,0,0)",
+                           "PrintText(ExpectedResult,0,0,0,0,0,0,0)", "PrintText(ResultItem,0,0,0,0,0,0,0)"}));
     EXPECT_EQ(report->calls.mid(0, 5),
               (QStringList{"TextAlignment=0", "Font.Name=Arial", "Font.Size=12", "Font.Bold=1", "Font.Italic=0"}));
     EXPECT_EQ(limits->record.printSequence, sequence);
@@ -239,6 +247,72 @@ TEST_F(TestElementBaseTest, PrintReportHeadsTheElementThenPrintsConfigurationLim
               (QStringList{"PrintText(Night check,1000,1000,10000,0,1,0,1)", "PrintText(PlugInData,0,0,0,0,0,0,0)",
                            "PrintText(ExpectedResult,0,0,0,0,0,0,0)"}));
     base.PrintReport(nullptr, sequence);
+}
+
+// Below the heading: how the run ended, the comment unless the verdict shows it, when the run
+// handed its result over and the instrument, as far as the result's service record knows them.
+TEST_F(TestElementBaseTest, PrintReportSaysHowTheRunEndedWhenAndOnWhichInstrument)
+{
+    const QString cutOff
+        = QStringLiteral("It appears that the Zeltor unit has stopped streaming results. Test aborted. "
+                         "Time Elapsed: 00:00:02");
+    host::InstrumentInfo instrument;
+    instrument.SetIdentity(QStringLiteral("Zeltor VT"), QStringLiteral("ZT-7"), QStringLiteral("3.02"));
+    host::InstrumentInfo serialOnly;
+    serialOnly.SetIdentity(QStringLiteral("Zeltor VT"), QStringLiteral("ZT-7"), QString());
+    const QDateTime handedOver(QDate(2026, 3, 4), QTime(9, 15, 0, 500));
+    const struct {
+        const char* name;
+        int32_t status;
+        QString comment;
+        const host::InstrumentInfo* instrument;
+        QStringList lines;
+    } cases[] = {
+        {"passed",
+         1,
+         QString(),
+         &instrument,
+         {"Passed", "Date and time: 2026-03-04 09:15:00", "Instrument: serial number ZT-7, firmware 3.02"}},
+        {"passed with a comment",
+         1,
+         QStringLiteral("Lung B"),
+         &serialOnly,
+         {"Passed", "Comment: Lung B", "Date and time: 2026-03-04 09:15:00", "Instrument: serial number ZT-7"}},
+        {"cut off",
+         2,
+         cutOff,
+         nullptr,
+         {QStringLiteral("Not passed: ") + cutOff, "Date and time: 2026-03-04 09:15:00", "Instrument: not recorded"}},
+        {"not applicable",
+         3,
+         QString(),
+         &instrument,
+         {"Not applicable", "Date and time: 2026-03-04 09:15:00", "Instrument: serial number ZT-7, firmware 3.02"}},
+        // 200 characters fill a line of the recording report's page.
+        {"a comment longer than a line",
+         0,
+         QString(120, QLatin1Char('x')) + QLatin1Char(' ') + QString(120, QLatin1Char('y')),
+         nullptr,
+         {"Not passed: " + QString(120, QLatin1Char('x')), QString(120, QLatin1Char('y')),
+          "Date and time: 2026-03-04 09:15:00", "Instrument: not recorded"}},
+    };
+    const auto report = std::make_shared<RecordingReport>();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        result->status = c.status;
+        result->comment = c.comment;
+        const auto record = std::make_shared<host::ServiceRecord>();
+        record->recordRun(handedOver, c.instrument);
+        result->serviceRecord = record;
+        base.setResult(result);
+        report->restart();
+        base.PrintReport(report, nullptr);
+        QStringList printed;
+        for (const QString& call : report->callsStartingWith({"PrintText("}))
+            printed << call.mid(10).section(QLatin1Char(','), 0, -8);
+        EXPECT_EQ(printed.mid(1, c.lines.size()), c.lines);
+        EXPECT_EQ(printed.value(1 + c.lines.size()), QStringLiteral("PlugInData"));
+    }
 }
 
 } // namespace

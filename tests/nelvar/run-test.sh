@@ -91,6 +91,10 @@ grep -q "^Test $test_id: $word; its result is in " "$work/run.out" || fail "the 
 [ "$(head -c 5 "$report")" = "%PDF-" ] || fail "report.pdf is not a PDF"
 pdftotext "$report" "$work/report.txt" || fail "report.pdf cannot be read"
 grep -q "$report_text" "$work/report.txt" || fail "the report does not mention \"$report_text\""
+# Under the test's heading the report says how the run ended, and its pages are numbered.
+verdict=$([ "$result_status" = 1 ] && echo Passed || echo Failed)
+grep -qx "$verdict" "$work/report.txt" || fail "the report does not say \"$verdict\""
+grep -q "^page 1 of [0-9]" "$work/report.txt" || fail "the report's first page has no page number"
 
 check_picture "$picture" 600 400
 if [ "${FULLSCREEN:-0}" = 1 ]; then

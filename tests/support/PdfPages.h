@@ -40,3 +40,21 @@ inline int inkedPixels(const QImage& page, const QRect& rect)
                 ++count;
     return count;
 }
+
+// The text of a PDF file's page (counted from 1), or of all pages when `page` is 0, in its
+// layout, by pdftotext; a test failure and no text when it cannot read the file.
+inline QString pdfText(const QString& pdfPath, int page = 0)
+{
+    QStringList arguments{QStringLiteral("-layout")};
+    if (page > 0)
+        arguments << QStringLiteral("-f") << QString::number(page) << QStringLiteral("-l") << QString::number(page);
+    QProcess pdftotext;
+    pdftotext.start(QStringLiteral("pdftotext"), arguments << pdfPath << QStringLiteral("-"));
+    if (!pdftotext.waitForFinished(60'000) || pdftotext.exitStatus() != QProcess::NormalExit
+        || pdftotext.exitCode() != 0) {
+        ADD_FAILURE() << "pdftotext could not read " << pdfPath.toStdString() << ": "
+                      << pdftotext.readAllStandardError().toStdString();
+        return {};
+    }
+    return QString::fromUtf8(pdftotext.readAllStandardOutput());
+}
