@@ -348,7 +348,10 @@ com::Value CZeltorVTI::GetParameterView(int32_t slotNo)
 
 com::Value CZeltorVTI::GetParameterViewList()
 {
-    return whenIdle([&] { return textArray(exchange(QStringLiteral("#GPL"), {}, QStringLiteral("#gpl")).parameters); });
+    // One description per display slot; fields beyond the instrument's slots describe none.
+    return whenIdle([&] {
+        return textArray(exchange(QStringLiteral("#GPL"), {}, QStringLiteral("#gpl")).parameters.mid(0, kViewSlotCount));
+    });
 }
 
 void CZeltorVTI::UploadParameterView(const std::shared_ptr<CParameterView>& view, bool)

@@ -337,6 +337,28 @@ TEST_F(ConnectionTest, ParameterViewCommands)
     EXPECT_EQ(boxes->shown().size(), 1u);
 }
 
+// The instrument has nine display slots: a list reply with more fields than that lists nine.
+TEST_F(ConnectionTest, ViewListGivesTheInstrumentsNineSlotsAtMost)
+{
+    connect();
+    const struct {
+        int fields;
+        size_t listed;
+    } cases[] = {{200'000, 9}, {10, 9}, {9, 9}, {3, 3}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.fields);
+        QByteArray reply("$#gpl");
+        for (int i = 1; i <= c.fields; ++i)
+            reply += ",View " + QByteArray::number(i);
+        instrument.reply(QStringLiteral("#GPL"), reply + "\r");
+        const com::Value list = vti()->GetParameterViewList();
+        ASSERT_EQ(list.array().items.size(), c.listed);
+        EXPECT_EQ(list.at(0).toString(), QStringLiteral("View 1"));
+        EXPECT_EQ(list.at(static_cast<int32_t>(c.listed) - 1).toString(), QStringLiteral("View %1").arg(c.listed));
+    }
+    EXPECT_TRUE(boxes->shown().empty());
+}
+
 // A wait nested inside another (a timer tick that sends a command while the outer command's reply
 // is awaited) has its own deadline and does not make the outer wait endless.
 TEST_F(ConnectionTest, NestedWaitsKeepTheirOwnDeadlines)
