@@ -6,6 +6,7 @@
 #include "com/ClassRegistry.h"
 #include "events/EventLoop.h"
 #include "serial/DataLink.h"
+#include "serial/FrameBuffer.h"
 #include "serial/PortFinder.h"
 
 using namespace ZeltorVTI;
@@ -200,7 +201,9 @@ TEST_F(ConnectionTest, GetTestResultDecodesStreamedFrames)
     vti()->SetDataLinkMode(serial::edlmStreaming, eds32Bit);
     vti()->StartTest({com::Value(QStringLiteral("100"))});
     instrument.write(QByteArray::fromHex("24 41 33 00 00000096 000001F4 FFFFFFFE 000007D0 0D"));
-    loop->advance(5);
+    loop->advance(5); // nothing follows it yet: it comes once the line has been quiet a while
+    EXPECT_EQ(vti()->BufferCount(), 0);
+    loop->advance(serial::FrameBuffer::kQuietMs);
     ASSERT_EQ(vti()->BufferCount(), 1);
     int32_t type = 0, seq = 0;
     com::Value result;
