@@ -294,8 +294,9 @@ void CZeltorVTI::StartTest(const std::vector<com::Value>& params)
             throw com::Error::subscript(kSourceConnection); // a start command without its parameters
         const com::Value frameParameters = params.size() == 1 && params.front().isArray() ? params.front()
                                                                                           : com::Value(params);
-        // Streamed frames are cut only where one of this test's frames begins, so that the
-        // stream finds its place again after a stray or a lost byte.
+        // Streamed frames are cut only where one of this test's frames begins and the next one
+        // follows it, so that the stream finds its place again after a stray or a lost byte and
+        // noise that merely starts like a frame yields no result.
         link().setFrameStart([stream = streamStartedBy(frameParameters)](QByteArrayView bytes, bool inStep) {
             return IsResultFrameStart(bytes, stream, inStep);
         });
@@ -348,7 +349,10 @@ com::Value CZeltorVTI::GetParameterView(int32_t slotNo)
 
 com::Value CZeltorVTI::GetParameterViewList()
 {
-    return whenIdle([&] { return textArray(exchange(QStringLiteral("#GPL"), {}, QStringLiteral("#gpl")).parameters); });
+    // One description per display slot; fields beyond the instrument's slots describe none.
+    return whenIdle([&] {
+        return textArray(exchange(QStringLiteral("#GPL"), {}, QStringLiteral("#gpl")).parameters.mid(0, kViewSlotCount));
+    });
 }
 
 void CZeltorVTI::UploadParameterView(const std::shared_ptr<CParameterView>& view, bool)

@@ -53,6 +53,8 @@ public:
     void StopTest();
 
     com::Value GetParameterView(int32_t slotNo);
+    // The descriptions of the instrument's slots, slot 1 first, empty for an empty slot; never
+    // more than the instrument's nine.
     com::Value GetParameterViewList();
     void UploadParameterView(const std::shared_ptr<CParameterView>& view, bool fDelete = false);
     com::Value GetMTISettings();

@@ -34,6 +34,9 @@ enum EDataSize : int32_t {
     eds32Bit = 21,
 };
 
+// The instrument's display slots for parameter views, numbered from 1.
+inline constexpr int32_t kViewSlotCount = 9;
+
 // Error sources of the library.
 inline const QString kSourceConnection = QStringLiteral("ZeltorVTI.CZeltorVTI");
 inline const QString kSourceComUtils = QStringLiteral("ZeltorVTI.MComUtils");

@@ -45,7 +45,7 @@ void cutStream(benchmark::State& state, int strayEvery)
     }
     int64_t frames = 0;
     for (auto _ : state) {
-        serial::FrameBuffer buffer;
+        serial::FrameBuffer buffer([] { return int64_t{0}; });
         buffer.setMode(serial::edlmStreaming);
         buffer.setFrameSize(static_cast<int32_t>(frame.size()));
         buffer.setFrameStart([](QByteArrayView bytes, bool inStep) {

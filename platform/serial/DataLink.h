@@ -44,10 +44,12 @@ public:
     virtual int32_t LinkMode() const = 0;
     virtual void setLinkMode(int32_t mode) = 0;
     virtual void setFrameSize(int32_t bytes) = 0;
-    // Streaming mode: with a frame start set, a frame is cut only where one begins, and bytes
-    // where none begins are dropped up to the next place where one does, so that a stray or lost
-    // byte costs a frame or two instead of the rest of the stream. Without one (the default),
-    // every FrameSize bytes are a frame.
+    // Streaming mode: with a frame start set, a frame is cut only where one begins and the next
+    // one begins right after it, and bytes where none begins are dropped up to the next place
+    // where one does, so that a stray or lost byte costs a frame or two instead of the rest of the
+    // stream, and noise that merely starts like a frame is not taken for one. The last frame
+    // before a pause in the stream comes once the line has been quiet briefly. Without a frame
+    // start (the default), every FrameSize bytes are a frame.
     virtual void setFrameStart(FrameStart isFrameStart) = 0;
     virtual void Close() = 0;
     virtual QByteArray Receive() = 0;

@@ -9,6 +9,7 @@
 #include "CZeltorCalculationSet.h"
 #include "CZeltorMeasurementTable.h"
 
+#include "LineNoise.h"
 #include "ScriptedInstrument.h"
 
 #include "CZeltorVTI.h"
@@ -16,6 +17,7 @@
 #include "LungModel.h"
 #include "RunContext.h"
 #include "Xml.h"
+#include "serial/FrameBuffer.h"
 
 #include <limits>
 
@@ -210,9 +212,10 @@ TEST_F(VentilatorRunTest, OneRecordInAHundredPollsKeepsTheRunGoing)
     ScriptedInstrument instrument;
     serial::setConfiguredPort(QStringLiteral("scripted"));
     instrument.reply(QStringLiteral("IREM"), "$irem,Zeltor VT,ZT-1,3.01\r");
-    // A record (of a type nothing handles) every 100 polls of 5 ms.
+    // A record (of a type nothing handles) every 100 polls of 5 ms. Nothing follows it, so it comes
+    // once the line has been quiet a while.
     for (int64_t t = 500; t < 3000; t += 500)
-        loop->at(t, [&] { instrument.write(frame('Q', '0')); });
+        loop->at(t - serial::FrameBuffer::kQuietMs, [&] { instrument.write(frame('Q', '0')); });
     raiseAt(10, &Events::StartTest);
     raiseAt(2900, &Events::StopTest);
     raiseAt(3000, &Events::NextTest);
@@ -397,6 +400,30 @@ TEST_F(VentilatorRunTest, FrameRateFollowsTheBacklogWhileFullScreen)
     ASSERT_GE(steps.size(), 2);
     EXPECT_EQ(steps.front(), +1);
     EXPECT_EQ(steps.count(-1), 1);
+}
+
+// A burst of line noise that starts like result frames ("$", a record type and a digit, then random
+// bytes) arrives between two frames: no breath rate or oxygen level comes out of it, and the run
+// keeps the lung's 15 breaths a minute and 21 % oxygen with every breath.
+TEST_F(VentilatorRunTest, FrameLikeNoiseLeavesTheMeasurementsAlone)
+{
+    simulator::SimulatorSettings settings;
+    settings.faults.garbage = frameLikeNoise(ZeltorVTI::eds32Bit, 16, 13);
+    settings.faults.garbageBeforeStreamByte = 200 * ZeltorVTI::eds32Bit; // after a frame, 8 s in
+    useSimulator(settings);
+    configuration()->setDuration(1);
+    raiseAt(10, &Events::StartTest);
+    raiseAt(70'000, &Events::NextTest);
+    perform();
+    ASSERT_EQ(boxes->shown().size(), 1u);
+    EXPECT_EQ(boxes->shown()[0].text, QStringLiteral("Test completed."));
+    for (const auto& [key, value] : {std::pair{"BRRA", 15.0f}, std::pair{"OXLE", 21.0f}}) {
+        SCOPED_TRACE(key);
+        const auto measurement = result()->CalculationSet()->Item(QString::fromLatin1(key));
+        EXPECT_EQ(measurement->MaxValue(), value);
+        EXPECT_EQ(measurement->MinValue(), value);
+        EXPECT_GE(measurement->SampleCount(), 14);
+    }
 }
 
 // Ten minutes of ventilation on the virtual clock.

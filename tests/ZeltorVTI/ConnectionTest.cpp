@@ -6,6 +6,7 @@
 #include "com/ClassRegistry.h"
 #include "events/EventLoop.h"
 #include "serial/DataLink.h"
+#include "serial/FrameBuffer.h"
 #include "serial/PortFinder.h"
 
 using namespace ZeltorVTI;
@@ -200,7 +201,9 @@ TEST_F(ConnectionTest, GetTestResultDecodesStreamedFrames)
     vti()->SetDataLinkMode(serial::edlmStreaming, eds32Bit);
     vti()->StartTest({com::Value(QStringLiteral("100"))});
     instrument.write(QByteArray::fromHex("24 41 33 00 00000096 000001F4 FFFFFFFE 000007D0 0D"));
-    loop->advance(5);
+    loop->advance(5); // nothing follows it yet: it comes once the line has been quiet a while
+    EXPECT_EQ(vti()->BufferCount(), 0);
+    loop->advance(serial::FrameBuffer::kQuietMs);
     ASSERT_EQ(vti()->BufferCount(), 1);
     int32_t type = 0, seq = 0;
     com::Value result;
@@ -335,6 +338,28 @@ TEST_F(ConnectionTest, ParameterViewCommands)
 
     EXPECT_EQ(errorOf([&] { vti()->UploadParameterView(nullptr); }), kVtiError);
     EXPECT_EQ(boxes->shown().size(), 1u);
+}
+
+// The instrument has nine display slots: a list reply with more fields than that lists nine.
+TEST_F(ConnectionTest, ViewListGivesTheInstrumentsNineSlotsAtMost)
+{
+    connect();
+    const struct {
+        int fields;
+        size_t listed;
+    } cases[] = {{200'000, 9}, {10, 9}, {9, 9}, {3, 3}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.fields);
+        QByteArray reply("$#gpl");
+        for (int i = 1; i <= c.fields; ++i)
+            reply += ",View " + QByteArray::number(i);
+        instrument.reply(QStringLiteral("#GPL"), reply + "\r");
+        const com::Value list = vti()->GetParameterViewList();
+        ASSERT_EQ(list.array().items.size(), c.listed);
+        EXPECT_EQ(list.at(0).toString(), QStringLiteral("View 1"));
+        EXPECT_EQ(list.at(static_cast<int32_t>(c.listed) - 1).toString(), QStringLiteral("View %1").arg(c.listed));
+    }
+    EXPECT_TRUE(boxes->shown().empty());
 }
 
 // A wait nested inside another (a timer tick that sends a command while the outer command's reply

@@ -1,6 +1,7 @@
 #include "VtiFixture.h"
 
 #include "CParameterView.h"
+#include "LineNoise.h"
 #include "SimulatorPort.h"
 #include "SimulatorProgram.h"
 
@@ -11,7 +12,7 @@
 
 #include <QElapsedTimer>
 
-#include <map>
+#include <algorithm>
 
 using namespace ZeltorVTI;
 
@@ -22,9 +23,20 @@ const com::Value kVentilatorStart(std::vector<com::Value>{QStringLiteral("100"),
                                                           QStringLiteral("1"), QStringLiteral("0"),
                                                           QStringLiteral("0"), QStringLiteral("0")});
 
+struct StreamRecord {
+    int32_t type = 0;
+    com::Value values;
+};
+
+int countOf(const std::vector<StreamRecord>& records, char type)
+{
+    return static_cast<int>(
+        std::count_if(records.begin(), records.end(), [type](const StreamRecord& r) { return r.type == type; }));
+}
+
 // Drives one whole session on the connection of GMTI: identity, parameter views, settings, a
 // measurement streaming for `streamingMs`, and the end of remote mode. `pump` lets time pass.
-void runWholeSession(const std::function<void(int)>& pump, int streamingMs, std::map<int32_t, int>& recordsSeen)
+void runWholeSession(const std::function<void(int)>& pump, int streamingMs, std::vector<StreamRecord>& records)
 {
     const auto vti = GMTI.VTI();
     const auto info = vti->StartRemote();
@@ -55,10 +67,10 @@ void runWholeSession(const std::function<void(int)>& pump, int streamingMs, std:
     for (int i = 0; i < streamingMs; ++i) {
         pump(1);
         while (vti->BufferCount() > 0) {
-            int32_t type = 0, seq = 0;
-            com::Value result;
-            vti->GetTestResult(type, seq, result);
-            ++recordsSeen[type];
+            StreamRecord record;
+            int32_t seq = 0;
+            vti->GetTestResult(record.type, seq, record.values);
+            records.push_back(record);
         }
     }
     vti->SetDataLinkMode(serial::edlmCommand);
@@ -104,26 +116,26 @@ TEST_F(SimulatorSessionTest, WholeSessionWithTheBuiltInSimulator)
 {
     simulator::registerSimulatorPort();
     serial::setConfiguredPort(QStringLiteral("sim"));
-    std::map<int32_t, int> records;
+    std::vector<StreamRecord> records;
     runWholeSession([&](int ms) { loop->advance(ms); }, 10000, records);
     EXPECT_TRUE(boxes->shown().empty());
     // Ten seconds of streaming: 25 waveform packets a second and the four blocks of every breath
     // (15 breaths a minute).
-    EXPECT_NEAR(records['M'], 250, 2);
-    EXPECT_EQ(records['A'], 2);
-    EXPECT_EQ(records['A'], records['D']);
-    EXPECT_EQ(records[0], 0);
+    EXPECT_NEAR(countOf(records, 'M'), 250, 2);
+    EXPECT_EQ(countOf(records, 'A'), 2);
+    EXPECT_EQ(countOf(records, 'A'), countOf(records, 'D'));
+    EXPECT_EQ(countOf(records, 0), 0);
     serial::unregisterVirtualPort(QStringLiteral("sim"));
 }
 
 TEST_F(SimulatorSessionTest, WholeSessionOverAPtyWithZeltorSim)
 {
     ASSERT_NO_FATAL_FAILURE(startZeltorSim({}));
-    std::map<int32_t, int> records;
+    std::vector<StreamRecord> records;
     runWholeSession(pumpRealTime, 1000, records);
     EXPECT_TRUE(boxes->shown().empty());
-    EXPECT_GT(records['M'], 0);
-    EXPECT_EQ(records[0], 0);
+    EXPECT_GT(countOf(records, 'M'), 0);
+    EXPECT_EQ(countOf(records, 0), 0);
 }
 
 // Noise on the line: one byte of the stream is lost and four stray bytes come in later. The
@@ -132,10 +144,35 @@ TEST_F(SimulatorSessionTest, StreamOverAPtyGoesOnAfterALostAndAStrayByte)
 {
     ASSERT_NO_FATAL_FAILURE(startZeltorSim({QStringLiteral("--lose-stream-byte"), QStringLiteral("100"),
                                             QStringLiteral("--garbage-in-stream"), QStringLiteral("400")}));
-    std::map<int32_t, int> records;
+    std::vector<StreamRecord> records;
     runWholeSession(pumpRealTime, 2000, records);
     EXPECT_TRUE(boxes->shown().empty());
     // Two seconds of 25 waveform packets a second, less at most two for each fault.
-    EXPECT_GE(records['M'], 40);
-    EXPECT_EQ(records[0], 0);
+    EXPECT_GE(countOf(records, 'M'), 40);
+    EXPECT_EQ(countOf(records, 0), 0);
+}
+
+// Frame-like noise on the line between two waveform packets ("$", a record type and a digit, then
+// random bytes): no record comes out of it. The breath blocks keep the simulated lung's 60 breaths
+// a minute and 21 % oxygen, and the waveform packets go on.
+TEST_F(SimulatorSessionTest, FrameLikeNoiseOverAPtyYieldsNoRecord)
+{
+    const qsizetype frameSize = eds32Bit;
+    const QByteArray noise = frameLikeNoise(frameSize, 16, 17);
+    ASSERT_NO_FATAL_FAILURE(startZeltorSim({QStringLiteral("--rate"), QStringLiteral("60"),
+                                            QStringLiteral("--garbage-bytes"), QString::fromLatin1(noise.toHex()),
+                                            QStringLiteral("--garbage-in-stream"), QString::number(20 * frameSize)}));
+    std::vector<StreamRecord> records;
+    runWholeSession(pumpRealTime, 2500, records);
+    EXPECT_TRUE(boxes->shown().empty());
+    EXPECT_GE(countOf(records, 'M'), 50);
+    EXPECT_GE(countOf(records, 'A'), 1);
+    for (const StreamRecord& record : records) {
+        ASSERT_TRUE(QByteArrayView("MABCD").contains(static_cast<char>(record.type))) << record.type;
+        if (record.type == 'A') {
+            EXPECT_EQ(record.values.at(0).toInt32(), 600); // breath rate, tenths
+        } else if (record.type == 'D') {
+            EXPECT_EQ(record.values.at(1).toInt32(), 210); // oxygen level, tenths
+        }
+    }
 }

@@ -100,7 +100,20 @@ bool hashFrameStart(QByteArrayView bytes, bool inStep)
     return bytes.size() >= 2 && bytes[0] == '#' && (inStep || (bytes[1] >= '0' && bytes[1] <= '9'));
 }
 
-TEST(FrameBuffer, StreamingWithAFrameStartDropsBytesUntilAFrameBegins)
+// A streaming buffer of 4-byte "#" frames on a clock that the test moves.
+struct HashStream {
+    HashStream()
+    {
+        buffer.setMode(serial::edlmStreaming);
+        buffer.setFrameSize(4);
+        buffer.setFrameStart(hashFrameStart);
+    }
+
+    int64_t now = 0;
+    FrameBuffer buffer{[this] { return now; }};
+};
+
+TEST(FrameBuffer, StreamingWithAFrameStartTakesFramesThatTheNextOneFollows)
 {
     const struct {
         const char* name;
@@ -108,45 +121,68 @@ TEST(FrameBuffer, StreamingWithAFrameStartDropsBytesUntilAFrameBegins)
         std::vector<QByteArray> frames;
     } cases[] = {
         {"in step", "#1ab#2cd#3ef", {"#1ab", "#2cd", "#3ef"}},
-        {"a stray byte between frames", "#1abX#2cd#3ef", {"#1ab", "#2cd", "#3ef"}},
-        {"a stray byte inside a frame", "#1aXb#2cd#3ef", {"#1aX", "#2cd", "#3ef"}},
-        {"a lost byte", "#1a#2cd#3ef", {"#1a#", "#3ef"}},
+        {"a stray byte between frames", "#1abX#2cd#3ef#4gh", {"#2cd", "#3ef", "#4gh"}},
+        {"a stray byte inside a frame", "#1aXb#2cd#3ef#4gh", {"#2cd", "#3ef", "#4gh"}},
+        {"a lost byte", "#1a#2cd#3ef#4gh", {"#2cd", "#3ef", "#4gh"}},
         {"in step a bare # will do", "#1ab#xcd#3ef", {"#1ab", "#xcd", "#3ef"}},
-        {"out of step a bare # will not", "#1abX#xcd#3ef", {"#1ab", "#3ef"}},
-        {"leading garbage", "XY#1ab", {"#1ab"}},
+        {"out of step a bare # will not", "#1abX#xcd#3ef#4gh#5ij", {"#3ef", "#4gh", "#5ij"}},
+        {"noise that starts like frames", "#1ab#7x#8yzw#2cd#3ef#4gh", {"#1ab", "#2cd", "#3ef", "#4gh"}},
+        {"out of step one frame behind is not enough", "X#5ab#6cdQ#2cd#3ef#4gh", {"#2cd", "#3ef", "#4gh"}},
+        {"leading garbage", "XY#1ab#2cd#3ef", {"#1ab", "#2cd", "#3ef"}},
+        {"out of step the last frames wait for more", "XY#1ab#2cd", {}},
         {"nothing begins", "abcdefghij", {}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         for (const bool bytewise : {false, true}) {
-            FrameBuffer buffer;
-            buffer.setMode(serial::edlmStreaming);
-            buffer.setFrameSize(4);
-            buffer.setFrameStart(hashFrameStart);
+            HashStream line;
             if (bytewise) {
                 for (const char byte : c.stream)
-                    buffer.append(QByteArray(1, byte));
+                    line.buffer.append(QByteArray(1, byte));
             } else {
-                buffer.append(c.stream);
+                line.buffer.append(c.stream);
             }
-            EXPECT_EQ(takeAll(buffer), c.frames) << (bytewise ? "byte by byte" : "at once");
+            line.now += FrameBuffer::kQuietMs;
+            EXPECT_EQ(takeAll(line.buffer), c.frames) << (bytewise ? "byte by byte" : "at once");
         }
     }
 }
 
-TEST(FrameBuffer, DroppedBytesAreGoneButAFrameBeginningAtTheEndWaits)
+TEST(FrameBuffer, InStepTheLastFrameComesOnceTheLineIsQuiet)
 {
-    FrameBuffer buffer;
-    buffer.setMode(serial::edlmStreaming);
-    buffer.setFrameSize(4);
-    buffer.setFrameStart(hashFrameStart);
-    buffer.append("abcdef#1");
-    EXPECT_EQ(buffer.frameCount(), 0);
-    buffer.append("gh");
-    EXPECT_EQ(takeAll(buffer), (std::vector<QByteArray>{"#1gh"}));
-    buffer.setFrameStart({}); // fixed cuts again
-    buffer.append("wxyz");
-    EXPECT_EQ(takeAll(buffer), (std::vector<QByteArray>{"wxyz"}));
+    HashStream line;
+    line.buffer.append("#1ab#2cd");
+    EXPECT_EQ(takeAll(line.buffer), (std::vector<QByteArray>{"#1ab"}));
+    line.now += FrameBuffer::kQuietMs - 1;
+    EXPECT_EQ(line.buffer.frameCount(), 0);
+    line.now += 1;
+    EXPECT_EQ(line.buffer.frameCount(), 1);
+    EXPECT_EQ(takeAll(line.buffer), (std::vector<QByteArray>{"#2cd"}));
+
+    // A byte behind the frame: it waits for the rest of the next frame, however quiet the line.
+    line.buffer.append("#3ef#");
+    line.now += 1000;
+    EXPECT_EQ(line.buffer.frameCount(), 0);
+    line.buffer.append("4gh");
+    EXPECT_EQ(takeAll(line.buffer), (std::vector<QByteArray>{"#3ef"}));
+
+    line.now += FrameBuffer::kQuietMs;
+    EXPECT_EQ(takeAll(line.buffer), (std::vector<QByteArray>{"#4gh"}));
+
+    // Out of step the last frames wait for more, however quiet the line.
+    line.buffer.append("X#5ij#6kl");
+    line.now += 1000;
+    EXPECT_EQ(line.buffer.frameCount(), 0);
+    line.buffer.append("#7mn");
+    EXPECT_EQ(takeAll(line.buffer), (std::vector<QByteArray>{"#5ij", "#6kl"}));
+    line.now += FrameBuffer::kQuietMs;
+    EXPECT_EQ(takeAll(line.buffer), (std::vector<QByteArray>{"#7mn"}));
+
+    // Fixed cuts again without a frame start.
+    line.buffer.append("#8o");
+    line.buffer.setFrameStart({});
+    line.buffer.append("pwxyz");
+    EXPECT_EQ(takeAll(line.buffer), (std::vector<QByteArray>{"#8op", "wxyz"}));
 }
 
 } // namespace
