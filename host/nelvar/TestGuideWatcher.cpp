@@ -13,7 +13,6 @@ namespace {
 // The test window is known by its object name, its buttons by their keys.
 const QString kTestGuideWindow = QStringLiteral("FZeltorTestGuide");
 constexpr int kPollInterval = 200;       // milliseconds
-constexpr qint64 kPictureAfter = 5000;   // milliseconds of the run
 constexpr qint64 kViewSettles = 1000;    // milliseconds from the snapshot to the view's picture
 const QString kFullscreenCommand = QStringLiteral("fullscreen");
 const QString kSnapshotButton = QStringLiteral("cmdSnapshot0");
@@ -74,6 +73,10 @@ void TestGuideWatcher::poll()
     case Stage::WaitingForWindow:
         if (!enabled(*window, "play"))
             return;
+        if (m_interrupted) {
+            finish(*window);
+            return;
+        }
         if (m_operate)
             press(buttonOf(*window, QStringLiteral("play")));
         m_stage = Stage::Starting;
@@ -88,10 +91,10 @@ void TestGuideWatcher::poll()
         }
         return;
     case Stage::Running:
-        if (m_fullscreen)
+        if (m_interrupted)
+            stopRun(*window);
+        else if (m_fullscreen)
             followFullscreenPlan(*window);
-        else if (!m_pictureTaken && m_runClock.elapsed() >= kPictureAfter)
-            takePicture(*window);
         if (!enabled(*window, "stop") && enabled(*window, "play"))
             finish(*window);
         return;
@@ -103,6 +106,14 @@ void TestGuideWatcher::poll()
     case Stage::Done:
         return;
     }
+}
+
+void TestGuideWatcher::stopRun(QWidget& window)
+{
+    if (m_stopPressed || !enabled(window, "stop"))
+        return;
+    m_stopPressed = true;
+    press(buttonOf(window, QStringLiteral("stop")));
 }
 
 void TestGuideWatcher::followFullscreenPlan(QWidget& window)
@@ -143,7 +154,7 @@ void TestGuideWatcher::finish(QWidget& window)
     }
     if (!m_pictureTaken)
         takePicture(window);
-    if (m_operate)
+    if (m_operate || m_interrupted)
         press(buttonOf(window, QString::fromLatin1(enabled(window, "next") ? "next" : "abort")));
     m_stage = Stage::Done;
 }
