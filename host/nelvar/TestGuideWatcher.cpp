@@ -71,24 +71,24 @@ void TestGuideWatcher::poll()
         return;
     switch (m_stage) {
     case Stage::WaitingForWindow:
+        if (enabled(*window, "stop")) {
+            followRun(); // the operator started it
+            return;
+        }
         if (!enabled(*window, "play"))
             return;
         if (m_interrupted) {
             finish(*window);
-            return;
-        }
-        if (m_operate)
+        } else if (m_operate) {
             press(buttonOf(*window, QStringLiteral("play")));
-        m_stage = Stage::Starting;
+            m_stage = Stage::Starting;
+        }
         return;
     case Stage::Starting:
-        if (enabled(*window, "stop")) {
-            m_runClock.start();
-            m_stage = Stage::Running;
-        } else if (++m_pollsWhileStarting > 2 && enabled(*window, "play")) {
-            // The start failed: "play" is available again without a run having gone.
-            finish(*window);
-        }
+        if (enabled(*window, "stop"))
+            followRun();
+        else if (++m_pollsWhileStarting > 2 && enabled(*window, "play"))
+            finish(*window); // the start failed: "play" is available again without a run having gone
         return;
     case Stage::Running:
         if (m_interrupted)
@@ -103,9 +103,21 @@ void TestGuideWatcher::poll()
         if (!shownButton(*window, kExitButton))
             finish(*window);
         return;
+    case Stage::Stopped:
+        if (m_interrupted)
+            leave(*window);
+        else if (enabled(*window, "stop"))
+            followRun(); // the operator started another run
+        return;
     case Stage::Done:
         return;
     }
+}
+
+void TestGuideWatcher::followRun()
+{
+    m_runClock.start();
+    m_stage = Stage::Running;
 }
 
 void TestGuideWatcher::stopRun(QWidget& window)
@@ -152,10 +164,16 @@ void TestGuideWatcher::finish(QWidget& window)
             return;
         }
     }
-    if (!m_pictureTaken)
-        takePicture(window);
+    takePicture(window);
     if (m_operate || m_interrupted)
-        press(buttonOf(window, QString::fromLatin1(enabled(window, "next") ? "next" : "abort")));
+        leave(window);
+    else
+        m_stage = Stage::Stopped;
+}
+
+void TestGuideWatcher::leave(QWidget& window)
+{
+    press(buttonOf(window, QString::fromLatin1(enabled(window, "next") ? "next" : "abort")));
     m_stage = Stage::Done;
 }
 
