@@ -47,7 +47,7 @@ std::vector<Command> makeCommands()
                           "a test runs only so.")},
           {QStringLiteral("fullscreen"), QStringLiteral("--fullscreen"),
            QStringLiteral("The ventilator test only: the window switches to its full-screen live view once the run "
-                          "goes. With --auto the host also takes one snapshot ten seconds into the run (halfway "
+                          "goes. With --auto the host also takes one snapshot eight seconds into the run (halfway "
                           "through a shorter one) and writes a picture of the view just after (fullscreen.png); the "
                           "window goes back to normal when the run has stopped.")},
           {QStringLiteral("out"), QStringLiteral("--out DIR"),

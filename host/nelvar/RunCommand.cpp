@@ -16,6 +16,7 @@
 #include "com/Required.h"
 #include "events/MessageBoxes.h"
 #include "events/QtMessageBoxes.h"
+#include "events/StopSignals.h"
 #include "serial/PortFinder.h"
 
 #include <algorithm>
@@ -40,7 +41,9 @@ struct RunRequest {
 };
 
 constexpr int32_t kVentilatorTest = 100;
-constexpr qint64 kSnapshotAfter = 10000; // milliseconds of the run
+// Before the live sweep first wraps (after ten seconds), so that the frozen window holds what the
+// sweep has drawn so far.
+constexpr qint64 kSnapshotAfter = 8000; // milliseconds of the run
 
 // The port the test was to reach its instrument on, as the run's failure names it.
 QString instrumentPortText()
@@ -50,7 +53,7 @@ QString instrumentPortText()
                           : QStringLiteral("instrument port: %1").arg(port);
 }
 
-// Ten seconds into the run, or halfway through a shorter one.
+// Eight seconds into the run, or halfway through a shorter one.
 qint64 snapshotTime(const std::optional<int32_t>& minutes)
 {
     if (!minutes || *minutes == 0)
@@ -99,6 +102,20 @@ std::optional<RunRequest> parseRequest(const QString& testID, const QString& min
     return request;
 }
 
+// The host's answer to SIGINT or SIGTERM: the watcher ends the test as an operator would, so
+// that the run ends as usual and its files are written.
+void interruptRun(TestGuideWatcher& watcher, int32_t testID, int signalNumber)
+{
+    QTextStream err(stderr);
+    err << "nelvar: " << events::StopSignals::nameOf(signalNumber);
+    if (watcher.RunStarted())
+        err << ": stopping test " << testID << " as its stop button does; its files are written as usual";
+    else
+        err << " before test " << testID << " was started: the test is abandoned";
+    err << " (a second signal ends nelvar at once)\n";
+    watcher.interrupt();
+}
+
 // Performs the test and writes its files into the folder; returns the exit status.
 int perform(const RunRequest& request, const OutputFolder& folder, QTextStream& out)
 {
@@ -112,6 +129,11 @@ int perform(const RunRequest& request, const OutputFolder& folder, QTextStream& 
         fullscreen = TestGuideWatcher::FullscreenPlan{fullscreenPath, snapshotTime(request.minutes)};
     if (autoOperate)
         events::MessageBoxes::install(std::make_shared<events::TerminalMessageBoxes>()); // nobody answers
+    TestGuideWatcher watcher(picturePath, autoOperate, fullscreen);
+    const auto stopSignals = events::StopSignals::create(
+        [&watcher, &request](int signalNumber) { interruptRun(watcher, request.testID, signalNumber); });
+    if (!stopSignals)
+        QTextStream(stderr) << "nelvar: SIGINT and SIGTERM cannot be watched; they end the run without its files\n";
 
     int32_t status = 0;
     try {
@@ -121,11 +143,11 @@ int perform(const RunRequest& request, const OutputFolder& folder, QTextStream& 
             setTestDuration(*element, *request.minutes);
         if (autoOperate && request.minutes == 0) {
             out << "Test " << request.testID
-                << " runs until it is stopped: with --auto nobody stops it, so it goes on until nelvar is ended\n";
+                << " runs until it is stopped: with --auto nobody stops it, so it goes on until nelvar is sent SIGINT "
+                   "(Ctrl-C) or SIGTERM, which stop it and keep its files\n";
             out.flush();
         }
         const auto sequence = oneTestSequence(*element);
-        const TestGuideWatcher watcher(picturePath, autoOperate, fullscreen);
         element->Perform(sequence);
         if (sequence->ReadyElements().empty()) {
             QTextStream(stderr) << "nelvar: test " << request.testID << " handed no result to the run ("

@@ -9,8 +9,10 @@
 // window's "play" once it is shown and its "next" once the run has stopped; without a display a
 // test runs only so. Then it writes into the output folder (default: the current one) the saved
 // test element with its result ("result.xml"), its printed report ("report.pdf") and the picture
-// of the window taken while the run went ("test-guide.png"). `minutes` is empty when not given.
-// Returns the exit status:
+// of the window taken once the run had stopped ("test-guide.png"). SIGINT or SIGTERM stops the
+// run as the window's "stop" does, and the files are written as usual; a test not yet started is
+// abandoned; a second signal ends the program at once (status 130 or 143). `minutes` is empty
+// when not given. Returns the exit status:
 // - 0: the test passed (its result's status is pass) and the three files were written;
 // - 3: the test failed or was cut off (any other status), with the three files written;
 // - 1: the test handed no result, could not be created or run, or a file could not be written;

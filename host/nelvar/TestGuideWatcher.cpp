@@ -13,7 +13,6 @@ namespace {
 // The test window is known by its object name, its buttons by their keys.
 const QString kTestGuideWindow = QStringLiteral("FZeltorTestGuide");
 constexpr int kPollInterval = 200;       // milliseconds
-constexpr qint64 kPictureAfter = 5000;   // milliseconds of the run
 constexpr qint64 kViewSettles = 1000;    // milliseconds from the snapshot to the view's picture
 const QString kFullscreenCommand = QStringLiteral("fullscreen");
 const QString kSnapshotButton = QStringLiteral("cmdSnapshot0");
@@ -72,26 +71,30 @@ void TestGuideWatcher::poll()
         return;
     switch (m_stage) {
     case Stage::WaitingForWindow:
+        if (enabled(*window, "stop")) {
+            followRun(); // the operator started it
+            return;
+        }
         if (!enabled(*window, "play"))
             return;
-        if (m_operate)
-            press(buttonOf(*window, QStringLiteral("play")));
-        m_stage = Stage::Starting;
-        return;
-    case Stage::Starting:
-        if (enabled(*window, "stop")) {
-            m_runClock.start();
-            m_stage = Stage::Running;
-        } else if (++m_pollsWhileStarting > 2 && enabled(*window, "play")) {
-            // The start failed: "play" is available again without a run having gone.
+        if (m_interrupted) {
             finish(*window);
+        } else if (m_operate) {
+            press(buttonOf(*window, QStringLiteral("play")));
+            m_stage = Stage::Starting;
         }
         return;
+    case Stage::Starting:
+        if (enabled(*window, "stop"))
+            followRun();
+        else if (++m_pollsWhileStarting > 2 && enabled(*window, "play"))
+            finish(*window); // the start failed: "play" is available again without a run having gone
+        return;
     case Stage::Running:
-        if (m_fullscreen)
+        if (m_interrupted)
+            stopRun(*window);
+        else if (m_fullscreen)
             followFullscreenPlan(*window);
-        else if (!m_pictureTaken && m_runClock.elapsed() >= kPictureAfter)
-            takePicture(*window);
         if (!enabled(*window, "stop") && enabled(*window, "play"))
             finish(*window);
         return;
@@ -100,9 +103,29 @@ void TestGuideWatcher::poll()
         if (!shownButton(*window, kExitButton))
             finish(*window);
         return;
+    case Stage::Stopped:
+        if (m_interrupted)
+            leave(*window);
+        else if (enabled(*window, "stop"))
+            followRun(); // the operator started another run
+        return;
     case Stage::Done:
         return;
     }
+}
+
+void TestGuideWatcher::followRun()
+{
+    m_runClock.start();
+    m_stage = Stage::Running;
+}
+
+void TestGuideWatcher::stopRun(QWidget& window)
+{
+    if (m_stopPressed || !enabled(window, "stop"))
+        return;
+    m_stopPressed = true;
+    press(buttonOf(window, QStringLiteral("stop")));
 }
 
 void TestGuideWatcher::followFullscreenPlan(QWidget& window)
@@ -141,10 +164,16 @@ void TestGuideWatcher::finish(QWidget& window)
             return;
         }
     }
-    if (!m_pictureTaken)
-        takePicture(window);
-    if (m_operate)
-        press(buttonOf(window, QString::fromLatin1(enabled(window, "next") ? "next" : "abort")));
+    takePicture(window);
+    if (m_operate || m_interrupted)
+        leave(window);
+    else
+        m_stage = Stage::Stopped;
+}
+
+void TestGuideWatcher::leave(QWidget& window)
+{
+    press(buttonOf(window, QString::fromLatin1(enabled(window, "next") ? "next" : "abort")));
     m_stage = Stage::Done;
 }
 

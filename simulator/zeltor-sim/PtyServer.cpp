@@ -10,29 +10,13 @@
 
 namespace simulator {
 
-UniqueFd& UniqueFd::operator=(UniqueFd&& other) noexcept
-{
-    if (this != &other) {
-        if (m_fd >= 0)
-            ::close(m_fd);
-        m_fd = std::exchange(other.m_fd, -1);
-    }
-    return *this;
-}
-
-UniqueFd::~UniqueFd()
-{
-    if (m_fd >= 0)
-        ::close(m_fd);
-}
-
 std::unique_ptr<PtyServer> PtyServer::open(QString& why)
 {
     const auto failure = [&why](const char* step) {
         why = QStringLiteral("%1: %2").arg(QString::fromLatin1(step), QString::fromLocal8Bit(std::strerror(errno)));
         return nullptr;
     };
-    UniqueFd master(::posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC));
+    events::UniqueFd master(::posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC));
     if (!master)
         return failure("posix_openpt");
     if (::grantpt(master.get()) != 0)
@@ -42,7 +26,7 @@ std::unique_ptr<PtyServer> PtyServer::open(QString& why)
     char name[128] = {};
     if (::ptsname_r(master.get(), name, sizeof name) != 0)
         return failure("ptsname_r");
-    UniqueFd slave(::open(name, O_RDWR | O_NOCTTY | O_CLOEXEC));
+    events::UniqueFd slave(::open(name, O_RDWR | O_NOCTTY | O_CLOEXEC));
     if (!slave)
         return failure("open slave");
     termios raw{};
@@ -54,7 +38,7 @@ std::unique_ptr<PtyServer> PtyServer::open(QString& why)
     return std::unique_ptr<PtyServer>(new PtyServer(std::move(master), std::move(slave), QString::fromLocal8Bit(name)));
 }
 
-PtyServer::PtyServer(UniqueFd master, UniqueFd slave, QString devicePath)
+PtyServer::PtyServer(events::UniqueFd master, events::UniqueFd slave, QString devicePath)
     : m_master(std::move(master)), m_slave(std::move(slave)), m_devicePath(std::move(devicePath)),
       m_readable(m_master.get(), QSocketNotifier::Read), m_writable(m_master.get(), QSocketNotifier::Write)
 {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "events/UniqueFd.h"
+
 #include <QByteArray>
 #include <QSocketNotifier>
 #include <QString>
@@ -9,24 +11,6 @@
 #include <utility>
 
 namespace simulator {
-
-// A file descriptor that closes itself.
-class UniqueFd {
-public:
-    UniqueFd() = default;
-    explicit UniqueFd(int fd) : m_fd(fd) {}
-    UniqueFd(UniqueFd&& other) noexcept : m_fd(std::exchange(other.m_fd, -1)) {}
-    UniqueFd& operator=(UniqueFd&& other) noexcept;
-    UniqueFd(const UniqueFd&) = delete;
-    UniqueFd& operator=(const UniqueFd&) = delete;
-    ~UniqueFd();
-
-    int get() const { return m_fd; }
-    explicit operator bool() const { return m_fd >= 0; }
-
-private:
-    int m_fd = -1;
-};
 
 // The master side of a pseudo terminal in raw mode, served from the Qt event loop. The server
 // keeps the slave side open itself, so a client may close and reopen the device at will.
@@ -44,12 +28,12 @@ public:
     void write(const QByteArray& bytes);
 
 private:
-    PtyServer(UniqueFd master, UniqueFd slave, QString devicePath);
+    PtyServer(events::UniqueFd master, events::UniqueFd slave, QString devicePath);
     void readAvailable();
     void flush();
 
-    UniqueFd m_master;
-    UniqueFd m_slave;
+    events::UniqueFd m_master;
+    events::UniqueFd m_slave;
     QString m_devicePath;
     QSocketNotifier m_readable;
     QSocketNotifier m_writable;

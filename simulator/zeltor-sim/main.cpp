@@ -4,7 +4,8 @@
 #include "InstrumentSimulator.h"
 #include "PtyServer.h"
 #include "SimOptions.h"
-#include "StopSignals.h"
+
+#include "events/StopSignals.h"
 
 #include <QCoreApplication>
 
@@ -26,7 +27,6 @@ int complain(const QString& message)
 
 int main(int argc, char** argv)
 {
-    StopSignals::block();
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("zeltor-sim"));
 
@@ -42,7 +42,8 @@ int main(int argc, char** argv)
     const std::unique_ptr<PtyServer> pty = PtyServer::open(why);
     if (!pty)
         return complain(QStringLiteral("cannot open a pseudo terminal: %1").arg(why));
-    const std::unique_ptr<StopSignals> stop = StopSignals::create([] { QCoreApplication::quit(); });
+    const std::unique_ptr<events::StopSignals> stop
+        = events::StopSignals::create([](int) { QCoreApplication::quit(); });
     if (!stop)
         return complain(QStringLiteral("cannot watch SIGTERM and SIGINT"));
 

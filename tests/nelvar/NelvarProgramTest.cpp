@@ -9,14 +9,18 @@
 #include "com/ClassRegistry.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <csignal>
 #include <map>
 #include <utility>
 #include <vector>
@@ -80,6 +84,55 @@ protected:
 private:
     static constexpr const char* kClearedVariables[] = {"XDG_RUNTIME_DIR", "ZELTOR_PORT"};
     std::vector<std::pair<const char*, QByteArray>> m_savedEnvironment;
+};
+
+// `nelvar run 100 --port sim --minutes 0 --auto` in a process of its own: a ventilator run with
+// no end of its own, for the tests that end it with signals.
+class EndlessRun {
+public:
+    static constexpr int kWaitMs = 60'000;
+
+    explicit EndlessRun(const QString& outDir, const QStringList& options = {})
+    {
+        m_process.start(QStringLiteral(NELVAR_PATH),
+                        QStringList{QStringLiteral("run"), QStringLiteral("100"), QStringLiteral("--port"),
+                                    QStringLiteral("sim"), QStringLiteral("--minutes"), QStringLiteral("0"),
+                                    QStringLiteral("--auto"), QStringLiteral("--out"), outDir}
+                            + options);
+    }
+    ~EndlessRun()
+    {
+        if (m_process.state() == QProcess::NotRunning)
+            return;
+        m_process.kill();
+        m_process.waitForFinished();
+    }
+    EndlessRun(const EndlessRun&) = delete;
+    EndlessRun& operator=(const EndlessRun&) = delete;
+
+    // Waits until the program says that the test is about to run; false when it ended first.
+    bool announced()
+    {
+        while (!m_process.peek(4096).contains("runs until it is stopped"))
+            if (!m_process.waitForReadyRead(kWaitMs))
+                return false;
+        return true;
+    }
+    // Lets the run go on for `ms`; false when the program ended meanwhile.
+    bool goesOnFor(int ms) { return !m_process.waitForFinished(ms); }
+    // Waits until the file is there; false when the program ended first.
+    bool goesOnUntilThereIs(const QString& path)
+    {
+        while (!QFileInfo::exists(path))
+            if (!goesOnFor(100))
+                return false;
+        return true;
+    }
+    void send(int signalNumber) { ::kill(static_cast<pid_t>(m_process.processId()), signalNumber); }
+    ProgramRun finish() { return finishProgram(m_process, kWaitMs); }
+
+private:
+    QProcess m_process;
 };
 
 TEST_F(NelvarProgram, AFreshProcessCreatesThePlugInByItsRegisteredClassAndListsTheCatalogue)
@@ -479,6 +532,94 @@ TEST_F(NelvarProgram, RunFailsWithoutAResultWhenTheTestCannotRun)
         << unreachable.err.toStdString();
     EXPECT_FALSE(QDir(out.path()).exists(QStringLiteral("result.xml")));
     EXPECT_FALSE(QDir(out.path()).exists(QStringLiteral("report.pdf")));
+}
+
+// SIGTERM or SIGINT stops a run as the window's "stop" does: the run ends as usual, with its
+// result, report and a picture of the window taken once it had stopped.
+TEST_F(NelvarProgram, AnInterruptedRunStopsTheTestAndWritesItsFiles)
+{
+    ASSERT_EQ(nelvar({QStringLiteral("register")}).exitCode, 0);
+    for (const int signalNumber : {SIGTERM, SIGINT}) {
+        const QTemporaryDir out;
+        EndlessRun run(out.path());
+        ASSERT_TRUE(run.announced()) << signalNumber;
+        ASSERT_TRUE(run.goesOnFor(7000)) << signalNumber; // past the first seconds of the run
+        const QDateTime signalled = QDateTime::currentDateTime();
+        run.send(signalNumber);
+        const Run ended = run.finish();
+
+        EXPECT_EQ(ended.exitCode, 0) << signalNumber << ended.err.toStdString();
+        EXPECT_TRUE(ended.err.contains(QStringLiteral(": stopping test 100 as its stop button does")))
+            << ended.err.toStdString();
+        EXPECT_TRUE(ended.out.contains(QStringLiteral("Test 100 passed"))) << ended.out.toStdString();
+        for (const char* name : {"result.xml", "report.pdf", "test-guide.png"})
+            EXPECT_TRUE(QDir(out.path()).exists(QLatin1String(name))) << signalNumber << ' ' << name;
+        const QDateTime pictured = QFileInfo(out.filePath(QStringLiteral("test-guide.png"))).lastModified();
+        EXPECT_GE(pictured, signalled) << signalNumber << ": the picture was taken at "
+                                       << pictured.toString(Qt::ISODateWithMs).toStdString() << ", the signal sent at "
+                                       << signalled.toString(Qt::ISODateWithMs).toStdString();
+    }
+}
+
+// A second signal during the wind-down ends the program at once, with the status a shell gives
+// a program ended by that signal.
+TEST_F(NelvarProgram, ASecondSignalEndsTheRunAtOnce)
+{
+    ASSERT_EQ(nelvar({QStringLiteral("register")}).exitCode, 0);
+    const QTemporaryDir out;
+    EndlessRun run(out.path());
+    ASSERT_TRUE(run.announced());
+    ASSERT_TRUE(run.goesOnFor(3000));
+    run.send(SIGTERM);
+    ASSERT_TRUE(run.goesOnFor(50));
+    run.send(SIGINT);
+    const Run ended = run.finish();
+    EXPECT_EQ(ended.exitCode, 128 + SIGINT) << ended.err.toStdString();
+}
+
+// A signal that comes before "play" was pressed abandons the test: no run, no result.
+TEST_F(NelvarProgram, ASignalBeforeTheRunStartsAbandonsTheTest)
+{
+    ASSERT_EQ(nelvar({QStringLiteral("register")}).exitCode, 0);
+    const QTemporaryDir out;
+    EndlessRun run(out.path());
+    ASSERT_TRUE(run.announced());
+    run.send(SIGTERM);
+    const Run ended = run.finish();
+    EXPECT_EQ(ended.exitCode, 1) << ended.err.toStdString();
+    for (const char* message :
+         {"nelvar: SIGTERM before test 100 was started: the test is abandoned", "test 100 handed no result"})
+        EXPECT_TRUE(ended.err.contains(QLatin1String(message))) << message << '\n' << ended.err.toStdString();
+    EXPECT_FALSE(QDir(out.path()).exists(QStringLiteral("result.xml")));
+}
+
+// The snapshot that --auto --fullscreen takes is taken mid-sweep: its window holds the samples
+// the sweep had drawn, not the few after the sweep wrapped.
+TEST_F(NelvarProgram, TheFullscreenSnapshotHoldsTheSweepDrawnSoFar)
+{
+    ASSERT_EQ(nelvar({QStringLiteral("register")}).exitCode, 0);
+    const QTemporaryDir out;
+    EndlessRun run(out.path(), {QStringLiteral("--fullscreen")});
+    ASSERT_TRUE(run.announced());
+    ASSERT_TRUE(run.goesOnUntilThereIs(out.filePath(QStringLiteral("fullscreen.png"))));
+    run.send(SIGTERM);
+    const Run ended = run.finish();
+    ASSERT_EQ(ended.exitCode, 0) << ended.err.toStdString();
+
+    QFile resultFile(out.filePath(QStringLiteral("result.xml")));
+    ASSERT_TRUE(resultFile.open(QIODevice::ReadOnly));
+    const QRegularExpression flowOfSnapshot(
+        QStringLiteral(R"(<Snapshot Key=.*?<MeasurementTable Key="FLOW">.*?<XMin>(-?\d+)</XMin>\s*<XMax>(-?\d+)</XMax>)"
+                       R"(.*?<Data>([^<]*)</Data>)"),
+        QRegularExpression::DotMatchesEverythingOption);
+    const QRegularExpressionMatch flow = flowOfSnapshot.match(QString::fromUtf8(resultFile.readAll()));
+    ASSERT_TRUE(flow.hasMatch());
+    const int windowStart = flow.captured(1).toInt();
+    const int windowEnd = flow.captured(2).toInt();
+    const auto samples = static_cast<int>(flow.captured(3).split(u';').size());
+    const int shown = std::min(samples, windowEnd) - windowStart;
+    EXPECT_GE(shown, (windowEnd - windowStart) / 2)
+        << "window " << windowStart << " to " << windowEnd << " of " << samples << " samples";
 }
 
 } // namespace
