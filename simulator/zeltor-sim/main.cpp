@@ -42,6 +42,7 @@ int main(int argc, char** argv)
     const std::unique_ptr<PtyServer> pty = PtyServer::open(why);
     if (!pty)
         return complain(QStringLiteral("cannot open a pseudo terminal: %1").arg(why));
+    pty->setBaudRate(options.baudRate);
     const std::unique_ptr<StopSignals> stop = StopSignals::create([] { QCoreApplication::quit(); });
     if (!stop)
         return complain(QStringLiteral("cannot watch SIGTERM and SIGINT"));
