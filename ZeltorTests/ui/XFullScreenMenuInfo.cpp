@@ -120,6 +120,8 @@ void XFullScreenMenuInfo::BeginEdit()
 
 void XFullScreenMenuInfo::Clear()
 {
+    // Let go of the item too: a record deleted meanwhile is neither refreshed nor edited.
+    m_item.reset();
     setEditingLook(false);
     m_chkEdit->setChecked(false);
     // setText, unlike clear, leaves the boxes unedited, so leaving one stores nothing.

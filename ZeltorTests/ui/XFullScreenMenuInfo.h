@@ -33,7 +33,7 @@ public:
     // Opens the title and comment for editing, the title focused and selected; only while the
     // panel is visible.
     void BeginEdit();
-    // Empties the fields and leaves editing.
+    // Empties the fields, lets go of the item and leaves editing.
     void Clear();
     // Shows a trend or a snapshot read-only and keeps it, with the menu entry's bookmark; `item`
     // is left holding the item the panel keeps. None changes nothing.

@@ -157,6 +157,8 @@ void XFullscreenView::StartTest()
 void XFullscreenView::StopTest()
 {
     untilFailure([&] {
+        // No trend can start once the run has stopped.
+        xstStartTrend.hide();
         xfvmMenu.StopTest();
         m_paneBookmarks = {};
     });
@@ -331,17 +333,22 @@ void XFullscreenView::openStartTrendDialog()
 void XFullscreenView::startNewTrend(const QString& description, int32_t interval)
 {
     untilFailure([&] {
-        // A trend sampled every 0 seconds or less would stop every later tick of the run's clock.
-        if (interval < 1)
+        // A trend sampled every 0 seconds or less would stop every later tick of the run's clock;
+        // one started outside a run would never be sampled.
+        if (interval < 1 || !com::required(m_window).Running())
             return;
         const QString title =
             description.isEmpty() ? ZeltorConverter::GMiscConverters::SecondsToTimeString(m_elapsedTime) : description;
-        ++m_trendCounter;
-        const QString key = QStringLiteral("Trend%1").arg(m_trendCounter);
+        CTrendCollection& trends = com::required(m_trends);
+        // The counter passes over the keys the result already holds.
+        QString key;
+        do
+            key = QStringLiteral("Trend%1").arg(++m_trendCounter);
+        while (trends.Item(key));
         const auto configuration =
             std::dynamic_pointer_cast<IZeltorConfiguration>(com::required(m_testElement).Configuration());
         const auto parameters = com::required(configuration).Parameters();
-        const auto trend = com::required(m_trends).Add(key, com::required(parameters));
+        const auto trend = trends.Add(key, com::required(parameters));
         com::required(trend).Initialize(title, interval, m_elapsedTime);
         trend->Start();
         xfvmMenu.AddTrend(trend);

@@ -292,6 +292,11 @@ void XFullscreenViewMenu::removeRecordEntry(int32_t headerBookmark,
         if (record && matches(*record)) {
             model.remove(index);
             forgetRemovedTableClick();
+            // The removed entry's heading takes the highlight, so that SelectHighLightedItem
+            // picks the heading's first entry; when the heading goes too, nothing is left
+            // highlighted.
+            if (const int heading = model.indexOfBookmark(headerBookmark); heading != -1)
+                model.select(heading);
             return;
         }
     }
@@ -473,18 +478,17 @@ void XFullscreenViewMenu::updateButtons()
         return;
     const auto type = m_currentParent->ParentType();
     if (type == ZeltorGraph::egtWaveformGraph) {
-        cmdTrend[2]->setEnabled(false);
-        cmdTrend[1]->setEnabled(false);
-        cmdSnapshot[2]->setEnabled(false);
-        cmdSnapshot[1]->setEnabled(false);
+        disableRecordButtons();
     } else if (type == ZeltorGraph::egtTrendGraph) {
         const auto* trend = dynamic_cast<const CTrend*>(m_currentParent.get());
         const bool active = trend && trend->Active();
         cmdTrend[2]->setEnabled(!active);
         cmdTrend[1]->setEnabled(!m_trendsLoaded && m_testRunning && active);
-        // Without a trend of the run (after it) the start button stays as it is.
+        // Without a trend of the run (after it) the start button stays as it is. A trend is
+        // sampled only while the test runs: the last trend of a result run before is no
+        // reason to start one.
         if (mctrActiveTrend)
-            cmdTrend[0]->setEnabled(!mctrActiveTrend->Active());
+            cmdTrend[0]->setEnabled(m_testRunning && !mctrActiveTrend->Active());
         cmdSnapshot[2]->setEnabled(false);
         cmdSnapshot[1]->setEnabled(false);
     } else if (type == ZeltorGraph::egtSnapshotGraph) {
@@ -493,6 +497,12 @@ void XFullscreenViewMenu::updateButtons()
         cmdSnapshot[2]->setEnabled(true);
         cmdSnapshot[1]->setEnabled(true);
     }
+}
+
+void XFullscreenViewMenu::disableRecordButtons()
+{
+    for (QPushButton* button : {cmdTrend[1], cmdTrend[2], cmdSnapshot[1], cmdSnapshot[2]})
+        button->setEnabled(false);
 }
 
 void XFullscreenViewMenu::trendButtonClicked(int32_t index)
@@ -532,6 +542,11 @@ void XFullscreenViewMenu::snapshotButtonClicked(int32_t index)
 
 void XFullscreenViewMenu::SelectHighLightedItem()
 {
+    // What was picked before (a record just deleted) is let go first: with nothing highlighted
+    // nothing stays picked, and the panel never shows a record that is gone.
+    m_currentParent = nullptr;
+    step([&] { hideInfoBox(); });
+    disableRecordButtons();
     step([&] {
         widgets::TreeListModel& model = list();
         int chosen = -1;
@@ -543,7 +558,7 @@ void XFullscreenViewMenu::SelectHighLightedItem()
         if (model.hasChildren(chosen)) {
             model.setExpanded(chosen, true);
             chosen = model.firstChild(chosen);
-            model.setHighlighted(chosen, true);
+            model.select(chosen);
         }
         SelectItemByBM(model.bookmark(chosen));
     });

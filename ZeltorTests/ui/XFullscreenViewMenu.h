@@ -46,7 +46,8 @@ public:
     widgets::TreeListModel& list() { return tliList.model(); }
     const widgets::TreeListWidget& listWidget() const { return tliList; }
 
-    // Expands the highlighted entry and picks its first child, or picks the entry itself.
+    // Expands the highlighted entry and picks its first child, or picks the entry itself;
+    // with no entry highlighted nothing is picked, the panel hidden.
     void SelectHighLightedItem();
     void BeginEdit();
     // Picks the entry with that bookmark as a click on it would.
@@ -59,6 +60,7 @@ public:
     QString GetItemText(int32_t bookmark);
     // Lists the live waveforms of the result and its trends; its snapshots are added by the view.
     void Initialize(const CResultVentilator& result);
+    // Remove a trend's or snapshot's entry; its heading is highlighted in its place.
     void RemoveTrend(const QString& key);
     void RemoveSnapshot(const QString& key);
     // Highlights the entry a pane shows and shows its record in the information panel.
@@ -114,6 +116,8 @@ private:
     void showInfoBox(int index);
     void hideInfoBox();
     void updateButtons();
+    // The stop and delete trend, truncate and delete snapshot buttons: nothing to act on.
+    void disableRecordButtons();
     void trendButtonClicked(int32_t index);
     void snapshotButtonClicked(int32_t index);
     void activeTrendSample();

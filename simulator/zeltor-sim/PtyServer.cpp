@@ -43,8 +43,12 @@ PtyServer::PtyServer(events::UniqueFd master, events::UniqueFd slave, QString de
       m_readable(m_master.get(), QSocketNotifier::Read), m_writable(m_master.get(), QSocketNotifier::Write)
 {
     m_writable.setEnabled(false);
+    m_clock.start();
+    m_paceTimer.setSingleShot(true);
+    m_paceTimer.setTimerType(Qt::PreciseTimer);
     QObject::connect(&m_readable, &QSocketNotifier::activated, [this] { readAvailable(); });
     QObject::connect(&m_writable, &QSocketNotifier::activated, [this] { flush(); });
+    QObject::connect(&m_paceTimer, &QTimer::timeout, [this] { flush(); });
 }
 
 void PtyServer::write(const QByteArray& bytes)
@@ -71,17 +75,26 @@ void PtyServer::readAvailable()
 
 void PtyServer::flush()
 {
+    // Waiting for the pty to take more, or for the line to be ready for the next byte.
+    bool ptyFull = false;
     while (!m_backlog.isEmpty()) {
-        const ssize_t count = ::write(m_master.get(), m_backlog.constData(), static_cast<size_t>(m_backlog.size()));
+        const int64_t allowed = m_pace.allowance(m_clock.elapsed(), m_backlog.size());
+        if (allowed <= 0)
+            break;
+        const ssize_t count = ::write(m_master.get(), m_backlog.constData(), static_cast<size_t>(allowed));
         if (count > 0) {
             m_backlog.remove(0, static_cast<qsizetype>(count));
+            m_pace.spend(count);
         } else if (count < 0 && errno == EINTR) {
             continue;
         } else {
+            ptyFull = true;
             break;
         }
     }
-    m_writable.setEnabled(!m_backlog.isEmpty());
+    m_writable.setEnabled(ptyFull);
+    if (!ptyFull && !m_backlog.isEmpty())
+        m_paceTimer.start(m_pace.msUntilNextByte());
 }
 
 } // namespace simulator

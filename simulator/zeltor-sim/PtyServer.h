@@ -1,10 +1,13 @@
 #pragma once
 
+#include "LinePace.h"
 #include "events/UniqueFd.h"
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QSocketNotifier>
 #include <QString>
+#include <QTimer>
 
 #include <functional>
 #include <memory>
@@ -25,6 +28,8 @@ public:
 
     const QString& devicePath() const { return m_devicePath; }
     void setReader(std::function<void(const QByteArray&)> reader) { m_reader = std::move(reader); }
+    // What is written goes out at the pace of a serial line of that many baud; 0: at once.
+    void setBaudRate(int32_t baud) { m_pace = LinePace(baud); }
     void write(const QByteArray& bytes);
 
 private:
@@ -38,6 +43,9 @@ private:
     QSocketNotifier m_readable;
     QSocketNotifier m_writable;
     QByteArray m_backlog;
+    LinePace m_pace;
+    QElapsedTimer m_clock;
+    QTimer m_paceTimer;
     std::function<void(const QByteArray&)> m_reader;
 };
 

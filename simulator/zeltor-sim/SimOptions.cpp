@@ -59,7 +59,10 @@ ParsedOptions parseOptions(const QStringList& arguments)
     const QCommandLineOption garbageInStream(QStringLiteral("garbage-in-stream"),
         QStringLiteral("Send the garbage bytes inside every result stream, before the byte at this offset (from 0)."),
         QStringLiteral("offset"));
-    parser.addOptions({model, serial, firmware, operatorName, establishment});
+    const QCommandLineOption baud(QStringLiteral("baud"),
+        QStringLiteral("Send at the pace of a serial line of this many baud, 11 bits a character (default: at once)."),
+        QStringLiteral("rate"));
+    parser.addOptions({model, serial, firmware, operatorName, establishment, baud});
 
     std::vector<NumberOption> numbers;
     const auto addNumber = [&](const char* name, const char* description, double& target) {
@@ -132,6 +135,12 @@ ParsedOptions parseOptions(const QStringList& arguments)
             s.faults.errmNumber = parts[1].toInt(&ok);
         if (parts.size() > 2 || !ok || s.faults.errmFor.isEmpty())
             return fail(QStringLiteral("--errm needs a command, optionally followed by = and an error number"));
+    }
+    if (parser.isSet(baud)) {
+        bool ok = false;
+        parsed.baudRate = parser.value(baud).toInt(&ok);
+        if (!ok || parsed.baudRate < 1)
+            return fail(QStringLiteral("--baud needs a whole number above 0"));
     }
     if (parser.isSet(garbageEvery)) {
         bool ok = false;

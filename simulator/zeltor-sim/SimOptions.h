@@ -12,6 +12,8 @@ struct ParsedOptions {
     Outcome outcome = Outcome::Run;
     QString message; // the help text, or what is wrong with the command line
     SimulatorSettings settings;
+    // The pace of the line the instrument sends on, in baud; 0: everything at once.
+    int32_t baudRate = 0;
 };
 
 // Reads zeltor-sim's command line (the program name first).

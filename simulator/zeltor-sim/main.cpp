@@ -42,6 +42,7 @@ int main(int argc, char** argv)
     const std::unique_ptr<PtyServer> pty = PtyServer::open(why);
     if (!pty)
         return complain(QStringLiteral("cannot open a pseudo terminal: %1").arg(why));
+    pty->setBaudRate(options.baudRate);
     const std::unique_ptr<events::StopSignals> stop
         = events::StopSignals::create([](int) { QCoreApplication::quit(); });
     if (!stop)

@@ -6,11 +6,10 @@
 #include "CZeltorLimitData.h"
 #include "XFullscreenViewMenu.h"
 
+#include "FullscreenMenuState.h"
 #include "FullscreenRecords.h"
 #include "HostFixture.h"
 
-#include <QGroupBox>
-#include <QLineEdit>
 #include <QTest>
 
 #include <array>
@@ -73,26 +72,8 @@ protected:
         menu->StartTest([](int32_t) {});
     }
 
-    // What the information panel shows: the title of its item, or nothing while it is hidden.
-    QString infoShown() const
-    {
-        const auto& info = menu->MenuInfo();
-        if (info.height() == 0 || !info.findChild<QGroupBox*>(QStringLiteral("fraInformation"))->isEnabled())
-            return {};
-        return info.findChild<QLineEdit*>(QStringLiteral("txtTitle"))->text();
-    }
-    // The trend and snapshot buttons that are enabled: "T0" start ... "S2" delete snapshot.
-    QString enabledButtons() const
-    {
-        QStringList enabled;
-        for (int32_t index = 0; index < 3; ++index)
-            if (menu->TrendButton(index).isEnabled())
-                enabled << QStringLiteral("T%1").arg(index);
-        for (int32_t index = 0; index < 3; ++index)
-            if (menu->SnapshotButton(index).isEnabled())
-                enabled << QStringLiteral("S%1").arg(index);
-        return enabled.join(QLatin1Char(' '));
-    }
+    QString infoShown() const { return FullscreenMenuState::infoShown(*menu); }
+    QString enabledButtons() const { return FullscreenMenuState::enabledButtons(*menu); }
     void enableAllButtons() const
     {
         for (int32_t index = 0; index < 3; ++index) {

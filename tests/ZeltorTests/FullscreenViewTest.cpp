@@ -9,6 +9,7 @@
 #include "GMiscConverters.h"
 #include "XFullscreenView.h"
 
+#include "FullscreenMenuState.h"
 #include "FullscreenRecords.h"
 #include "HostFixture.h"
 #include "ScriptedTestGuideWindow.h"
@@ -134,6 +135,22 @@ protected:
     void answer(const char* button) const
     {
         view->query().findChild<QPushButton*>(QString::fromLatin1(button))->click();
+    }
+    // A click on an entry as the tree list makes it: highlighted, then picked.
+    void pick(const std::shared_ptr<com::Object>& record) const
+    {
+        const int index = indexOf(record);
+        list().select(index);
+        list().clickEntry(index);
+    }
+    // The texts of the highlighted entries.
+    QStringList highlightedTexts() const
+    {
+        QStringList texts;
+        for (int index = 0; index < list().count(); ++index)
+            if (list().highlighted(index))
+                texts << list().text(index);
+        return texts;
     }
 
     IgnoredTestGuideEvents events;
@@ -523,4 +540,89 @@ TEST_F(FullscreenViewTest, AResultRunBeforeListsItsTrendsAndSnapshots)
     EXPECT_EQ(treeLines(list()), (QStringList{"0 Trends", "1 Night", "0 Snapshots", "1 " + taken->Title(), "2 Flow",
                                               "2 Pressure", "2 Volume"}));
     EXPECT_EQ(list().data(1), night);
+}
+
+// A confirmed deletion moves the pick to the first entry left under the record's heading, or
+// to nothing once the heading has gone with its last entry; the panel and the buttons follow.
+TEST_F(FullscreenViewTest, ADeletionPicksTheHeadingsFirstEntryOrNothing)
+{
+    start();
+    const auto day = listedTrend(QStringLiteral("Trend1"));
+    const auto night = listedTrend(QStringLiteral("Trend2"));
+    const auto leak = listedSnapshot(QStringLiteral("0S"), 30);
+    const auto peak = listedSnapshot(QStringLiteral("1S"), 60);
+    struct Case {
+        const char* name;
+        std::shared_ptr<com::Object> picked; // an entry of the record to delete
+        QPushButton& deleteButton;
+        QStringList highlighted;
+        QString panel;
+        QString buttons;
+        QString nextQuestion; // what the delete button asks next; empty: it is disabled
+    };
+    const std::vector<Case> cases{
+        {"the second of two trends", night, menu().TrendButton(2), {"Trend1"}, "Trend1", "T0 T2",
+         "Are you sure you wish to delete the trend\r\n'Trend1'"},
+        {"the only trend", day, menu().TrendButton(2), {}, {}, "T0", {}},
+        {"the first of two snapshots, by a channel", leak->PressureTable(), menu().SnapshotButton(2),
+         {peak->Title()}, peak->Title(), "T0 S0 S1 S2",
+         "Are you sure you wish to delete the snapshot\r\n'" + peak->Title() + "'"},
+        {"the only snapshot", peak, menu().SnapshotButton(2), {}, {}, "T0 S0", {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        pick(c.picked);
+        c.deleteButton.click();
+        answer("cmdYes");
+        EXPECT_EQ(highlightedTexts(), c.highlighted);
+        EXPECT_EQ(FullscreenMenuState::infoShown(menu()), c.panel);
+        EXPECT_EQ(FullscreenMenuState::enabledButtons(menu()), c.buttons);
+        c.deleteButton.click();
+        EXPECT_EQ(question(), c.nextQuestion);
+        if (!c.nextQuestion.isEmpty())
+            answer("cmdNo");
+    }
+    EXPECT_EQ(result->Trends()->Count(), 0);
+    EXPECT_EQ(result->Snapshots()->Count(), 0);
+    EXPECT_EQ(treeLines(list()), (QStringList{"0 Waveforms", "1 Flow", "1 Pressure", "1 Volume"}));
+}
+
+// A trend is sampled only while the test runs: the view of a test run before offers no start,
+// and a run's view closes the dialog when the run stops and starts nothing after it.
+TEST_F(FullscreenViewTest, NoTrendStartsOutsideARun)
+{
+    addTrend(*result->Trends(), QStringLiteral("Trend1"), QStringLiteral("Night"), *parameters);
+    const auto day = addTrend(*result->Trends(), QStringLiteral("Trend2"), QStringLiteral("Day"), *parameters);
+    view->Initialize(element, *window, false);
+    view->DisplayResults(*result, *window);
+    pick(day);
+    EXPECT_EQ(FullscreenMenuState::enabledButtons(menu()), QStringLiteral("T2"));
+    emit view->startTrendDialog().StartNewTrend(QStringLiteral("Late"), 15);
+    EXPECT_EQ(result->Trends()->Count(), 2);
+
+    result->Trends()->Clear();
+    start();
+    menu().TrendButton(0).click();
+    ASSERT_TRUE(view->startTrendDialog().isVisible());
+    window->setRunning(false);
+    view->StopTest();
+    EXPECT_FALSE(view->startTrendDialog().isVisible());
+    emit view->startTrendDialog().StartNewTrend(QStringLiteral("Late"), 15);
+    EXPECT_EQ(result->Trends()->Count(), 0) << "the run's result has no trend";
+}
+
+// The keys of trends started from the view pass over those the result holds.
+TEST_F(FullscreenViewTest, ANewTrendKeyNeverTakesAStoredOne)
+{
+    start();
+    for (const char* stored : {"Trend1", "Trend2"})
+        listedTrend(QString::fromLatin1(stored));
+    menu().TrendButton(0).click();
+    view->startTrendDialog().findChild<QPushButton*>(QStringLiteral("cmdOK"))->click();
+    ASSERT_EQ(result->Trends()->Count(), 3);
+    const auto started = result->Trends()->LastTrend();
+    EXPECT_EQ(started->Key(), QStringLiteral("Trend3"));
+    EXPECT_TRUE(started->Active());
+    EXPECT_NE(indexOf(started), -1);
+    EXPECT_FALSE(view->startTrendDialog().isVisible());
 }

@@ -37,7 +37,9 @@ protected:
 
 TEST_F(ZeltorSimProgram, ServesThePtyItPrintsUntilTerminated)
 {
-    SimulatorProgram sim(QStringLiteral(ZELTOR_SIM_PATH), {"--model", "Bench Lung", "--serial", "SN-9", "--firmware", "2.10"});
+    // Its replies go out at the pace of the instrument's line.
+    SimulatorProgram sim(QStringLiteral(ZELTOR_SIM_PATH),
+                         {"--model", "Bench Lung", "--serial", "SN-9", "--firmware", "2.10", "--baud", "38400"});
     const QString& device = sim.devicePath();
     ASSERT_TRUE(device.startsWith("/dev/")) << qPrintable(device);
 
@@ -63,7 +65,7 @@ TEST_F(ZeltorSimProgram, ServesThePtyItPrintsUntilTerminated)
 TEST_F(ZeltorSimProgram, RefusesABadCommandLineWithAMessage)
 {
     const QStringList bad[] = {{"--rate", "fast"}, {"--hold", "9"}, {"--errm", "GMTD=x"}, {"--garbage-bytes", "zz"},
-                              {"--lose-stream-byte=-1"}, {"--garbage-in-stream", "x"}, {"--nonsense"}};
+                              {"--lose-stream-byte=-1"}, {"--garbage-in-stream", "x"}, {"--baud", "0"}, {"--nonsense"}};
     for (const QStringList& arguments : bad) {
         SCOPED_TRACE(qPrintable(arguments.join(' ')));
         QProcess process;
