@@ -9,6 +9,7 @@
 #include "TestElement.h"
 
 #include "com/ClassRegistry.h"
+#include "com/Failure.h"
 
 #include <QStringList>
 #include <QTextStream>
@@ -79,9 +80,12 @@ std::shared_ptr<Nelvar::ITestElement> createTest(Nelvar::IPlugIn& plugIn, int32_
         auto element = plugIn.CreateTest(testID);
         if (!element)
             host::errors::raise(com::errObjectNotSet, kSource, QStringLiteral("the plug-in made no test %1").arg(testID));
-        // The service record of a kept result carries the run's date and instrument to the report.
-        if (const auto filter = std::dynamic_pointer_cast<host::TestFilter>(element->Filter()))
-            filter->setFlags(filter->Flags() | host::TestFilter::kServiceRecord);
+        // The service record of a kept result carries the run's date and instrument to the report;
+        // a test without a filter of the host's simply keeps none.
+        com::ignoreFailure([&] {
+            if (const auto filter = std::dynamic_pointer_cast<host::TestFilter>(element->Filter()))
+                filter->setFlags(filter->Flags() | host::TestFilter::kServiceRecord);
+        });
         return element;
     } catch (const com::Error& error) {
         if (catalogue(plugIn).ItemByTestID(testID))
