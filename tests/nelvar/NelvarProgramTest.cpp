@@ -551,7 +551,7 @@ TEST_F(NelvarProgram, AnInterruptedRunStopsTheTestAndWritesItsFiles)
         EXPECT_EQ(ended.exitCode, 0) << signalNumber << ended.err.toStdString();
         EXPECT_TRUE(ended.err.contains(QStringLiteral(": stopping test 100 as its stop button does")))
             << ended.err.toStdString();
-        EXPECT_TRUE(ended.out.contains(QStringLiteral("Test 100 passed"))) << ended.out.toStdString();
+        EXPECT_TRUE(ended.out.contains(QStringLiteral("Test 100: passed;"))) << ended.out.toStdString();
         for (const char* name : {"result.xml", "report.pdf", "test-guide.png"})
             EXPECT_TRUE(QDir(out.path()).exists(QLatin1String(name))) << signalNumber << ' ' << name;
         const QDateTime pictured = QFileInfo(out.filePath(QStringLiteral("test-guide.png"))).lastModified();
