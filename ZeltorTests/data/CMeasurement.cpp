@@ -141,7 +141,7 @@ void CMeasurement::Load(const std::shared_ptr<Nelvar::IXmlElement>& element, con
         const QString key = record.GetAttribute(kKeyAttribute);
         if (record.TagName() != kElementName || key.isEmpty() || !m_parameterDef || key != m_parameterDef->Key())
             Zeltor::raiseOwnError(eeMeasurementWrongElement, kSource, 4);
-        records::readingRecord(QStringLiteral("Measurement \"%1\"").arg(key), [&] {
+        Zeltor::records::readingRecord(QStringLiteral("Measurement \"%1\"").arg(key), [&] {
             const auto children = record.ChildElements();
             for (int32_t i = 0; i < children->Count(); ++i) {
                 const auto child = children->Item(i);
@@ -151,7 +151,7 @@ void CMeasurement::Load(const std::shared_ptr<Nelvar::IXmlElement>& element, con
                     if (text.isEmpty())
                         continue;
                     const QString field = child->GetAttribute(kKeyAttribute);
-                    const float value = records::leadingSingleNumber(QStringLiteral("Value \"%1\"").arg(field), text);
+                    const float value = Zeltor::records::leadingSingleNumber(QStringLiteral("Value \"%1\"").arg(field), text);
                     if (field == QLatin1String("Current"))
                         m_current = value;
                     else if (field == QLatin1String("Max"))
