@@ -100,8 +100,9 @@ QString CMeasurement::ReportRow(Nelvar::IReport& report) const
     if ((report.PrintOptions() & Nelvar::IReport::proFailedResultsOnly) && m_status != emsFail)
         return {};
     const CParameterDef& def = definition();
+    const auto figure = [&](float value) { return HasValues() ? formatted(value) : QStringLiteral("-"); };
     return QLatin1Char('|') + report.GetText(Zeltor::kProduct, def.Caption(false)) + QStringLiteral("      |")
-           + formatted(m_max) + QLatin1Char('|') + formatted(m_min) + QLatin1Char('|') + formatted(m_average)
+           + figure(m_max) + QLatin1Char('|') + figure(m_min) + QLatin1Char('|') + figure(m_average)
            + QLatin1Char('|') + def.DisplayUnitText() + QLatin1Char(';');
 }
 
@@ -121,7 +122,7 @@ std::shared_ptr<Nelvar::IXmlElement> CMeasurement::Save(const std::shared_ptr<Ne
             {"Average", m_average},
         }};
         for (const auto& [key, value] : values) {
-            const auto child = element->AddChildElement(kValueElement, recordText(value));
+            const auto child = element->AddChildElement(kValueElement, HasValues() ? recordText(value) : QString());
             child->SetAttribute(QStringLiteral("Type"), QStringLiteral("Numeric"));
             child->SetAttribute(kKeyAttribute, QString::fromLatin1(key));
         }
@@ -160,6 +161,9 @@ void CMeasurement::Load(const std::shared_ptr<Nelvar::IXmlElement>& element, con
                         m_min = value;
                     else if (field == QLatin1String("Average"))
                         m_average = value;
+                    else
+                        continue;
+                    m_valuesLoaded = true;
                 } else if (tag == kStatusElement) {
                     QString flags;
                     Nelvar::xmlService().LoadStatus(child, m_status, flags);
