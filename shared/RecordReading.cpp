@@ -83,8 +83,8 @@ int32_t leadingWholeNumber(const FieldName& field, QStringView text)
 void raiseWithin(const QString& record)
 {
     const com::Error error = com::currentError();
-    const QString description =
-        error.description().isEmpty() ? com::errorNumberText(error.number()) : error.description();
+    const QString description
+        = error.description().isEmpty() ? com::errorNumberText(error.number()) : error.description();
     throw com::Error(error.number(), error.source(), record + QStringLiteral(": ") + description, error.flags());
 }
 

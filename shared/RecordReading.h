@@ -15,15 +15,15 @@ namespace Zeltor::records {
 
 // The name of a field as a refusal shows it ("Duration", "ID of \"TestElement\""): a text, or a
 // function that makes the text, called only when a refusal is raised, so that a reader of many
-// fields builds no names on its way.
+// fields builds no names on its way. It refers to the text or the function it is given, so it is
+// made only as the argument of a call.
 class FieldName {
 public:
     FieldName(const QString& name) : m_name(&name) {}
     template <std::invocable Make>
-        requires std::same_as<std::invoke_result_t<Make>, QString>
     FieldName(const Make& make)
-        : m_context(&make)
-        , m_make([](const void* context) { return (*static_cast<const Make*>(context))(); })
+        : m_context(&make),
+          m_make([](const void* context) -> QString { return (*static_cast<const Make*>(context))(); })
     {
     }
 

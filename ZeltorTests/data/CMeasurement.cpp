@@ -102,8 +102,8 @@ QString CMeasurement::ReportRow(Nelvar::IReport& report) const
     const CParameterDef& def = definition();
     const auto figure = [&](float value) { return HasValues() ? formatted(value) : QStringLiteral("-"); };
     return QLatin1Char('|') + report.GetText(Zeltor::kProduct, def.Caption(false)) + QStringLiteral("      |")
-           + figure(m_max) + QLatin1Char('|') + figure(m_min) + QLatin1Char('|') + figure(m_average)
-           + QLatin1Char('|') + def.DisplayUnitText() + QLatin1Char(';');
+        + figure(m_max) + QLatin1Char('|') + figure(m_min) + QLatin1Char('|') + figure(m_average) + QLatin1Char('|')
+        + def.DisplayUnitText() + QLatin1Char(';');
 }
 
 std::shared_ptr<Nelvar::IXmlElement> CMeasurement::Save(const std::shared_ptr<Nelvar::IXmlDocument>& document)
@@ -152,7 +152,8 @@ void CMeasurement::Load(const std::shared_ptr<Nelvar::IXmlElement>& element, con
                     if (text.isEmpty())
                         continue;
                     const QString field = child->GetAttribute(kKeyAttribute);
-                    const float value = Zeltor::records::leadingSingleNumber(QStringLiteral("Value \"%1\"").arg(field), text);
+                    const float value
+                        = Zeltor::records::leadingSingleNumber(QStringLiteral("Value \"%1\"").arg(field), text);
                     if (field == QLatin1String("Current"))
                         m_current = value;
                     else if (field == QLatin1String("Max"))

@@ -138,7 +138,7 @@ void CTrend::loadChild(const std::shared_ptr<Nelvar::IXmlElement>& child)
         if (!m_parameters.Contains(key))
             return;
         Zeltor::records::readingRecord(QStringLiteral("TrendParameter \"%1\"").arg(key),
-                               [&] { m_parameters.Item(key)->Load(child); });
+                                       [&] { m_parameters.Item(key)->Load(child); });
     } else if (tag == kTitleElement) {
         m_title = child->Text();
     } else if (tag == kCommentElement) {

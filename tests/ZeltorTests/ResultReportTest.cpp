@@ -94,7 +94,7 @@ TEST_F(ResultReportTest, AMeasurementWithoutSamplesPrintsDashesAlsoOnceSavedAndL
     result->InitializeResult(configuration, limits); // fresh measurements
     result->CalculationSet()->Item(QStringLiteral("BRRA"))->AddSample(15.0f);
     const QString table = "PrintTable(" + kColumns + "," + kHeader
-                          + ",|Breath rate      |15.00|15.00|15.00|BPM;|Tidal volume      |-|-|-|l;,0,0,0)";
+        + ",|Breath rate      |15.00|15.00|15.00|BPM;|Tidal volume      |-|-|-|l;,0,0,0)";
     print();
     EXPECT_EQ(report->callsStartingWith({"PrintTable("}), QStringList{table});
 

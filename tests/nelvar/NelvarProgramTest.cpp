@@ -353,7 +353,8 @@ TEST_F(NelvarProgram, DamagedSavedTestsAreRefusedNamingTheFieldAndItsText)
             .arg(QString::fromLatin1(testID), QString::fromLatin1(own), QString::fromLatin1(result));
     };
     const auto measurement = [](const char* key, const char* average) {
-        return QStringLiteral("<Measurement Key=\"%1\"><Value Type=\"Numeric\" Key=\"Average\">%2</Value></Measurement>")
+        return QStringLiteral(
+                   "<Measurement Key=\"%1\"><Value Type=\"Numeric\" Key=\"Average\">%2</Value></Measurement>")
             .arg(QString::fromLatin1(key), QString::fromLatin1(average));
     };
     const struct {
@@ -362,7 +363,8 @@ TEST_F(NelvarProgram, DamagedSavedTestsAreRefusedNamingTheFieldAndItsText)
         QString described;
     } cases[] = {
         {"test identifier", savedTest("1e309", "", ">"), R"(TestID of "TestElement" is "1e309", out of range)"},
-        {"duration", savedTest("400", R"(<PlugInData PlugIn="Zeltor"><Duration>99999999999</Duration></PlugInData>)", ">"),
+        {"duration",
+         savedTest("400", R"(<PlugInData PlugIn="Zeltor"><Duration>99999999999</Duration></PlugInData>)", ">"),
          R"(Duration is "99999999999", out of range)"},
         {"measurement setting",
          savedTest("100",
@@ -378,18 +380,20 @@ TEST_F(NelvarProgram, DamagedSavedTestsAreRefusedNamingTheFieldAndItsText)
          R"(Name of "Limit" is "QQQQ", not a parameter of the test)"},
         {"instrument identifier", savedTest("400", "", R"( MTI="1e12">)"), R"(MTI is "1e12", out of range)"},
         {"two readings under one key",
-         savedTest("400", "", ">").replace(QStringLiteral("</ResultItem>"),
-                                            measurement("ACPR", "5") + measurement("ACPR", "7") + "</ResultItem>"),
+         savedTest("400", "", ">")
+             .replace(QStringLiteral("</ResultItem>"),
+                      measurement("ACPR", "5") + measurement("ACPR", "7") + "</ResultItem>"),
          R"(ResultItem: two measurements have the key "ACPR")"},
         {"two breath measurements under one key",
-         savedTest("100", "", ">").replace(QStringLiteral("</ResultItem>"),
-                                           measurement("BRRA", "15") + measurement("BRRA", "12") + "</ResultItem>"),
+         savedTest("100", "", ">")
+             .replace(QStringLiteral("</ResultItem>"),
+                      measurement("BRRA", "15") + measurement("BRRA", "12") + "</ResultItem>"),
          R"(ResultItem: two measurements have the key "BRRA")"},
     };
     for (const auto& c : cases) {
         const QString record = writeFile(work, QStringLiteral("damaged.xml"), c.record.toUtf8());
-        const Run printed = nelvar({QStringLiteral("report"), record, QStringLiteral("--out"),
-                                    work.filePath(QStringLiteral("damaged.pdf"))});
+        const Run printed = nelvar(
+            {QStringLiteral("report"), record, QStringLiteral("--out"), work.filePath(QStringLiteral("damaged.pdf"))});
         EXPECT_EQ(printed.exitCode, 1) << c.fault;
         EXPECT_TRUE(printed.err.contains(c.described)) << c.fault << ": " << printed.err.toStdString();
     }
