@@ -168,7 +168,7 @@ void CMeasurement::Load(const std::shared_ptr<Nelvar::IXmlElement>& element, con
                 } else if (tag == kStatusElement) {
                     QString flags;
                     Nelvar::xmlService().LoadStatus(child, m_status, flags);
-                    m_statusFlags = format::toInt32(format::leadingNumber(flags));
+                    m_statusFlags = Zeltor::records::leadingWholeNumber(QStringLiteral("Text of \"Status\""), flags);
                 }
             }
         });

@@ -378,6 +378,11 @@ TEST_F(NelvarProgram, DamagedSavedTestsAreRefusedNamingTheFieldAndItsText)
                    R"(<Limit Name="QQQQ" Unit="cmH2O" BaseUnit="cmH2O" Upper="5"/></Standard></ExpectedResult>)",
                    ">"),
          R"(Name of "Limit" is "QQQQ", not a parameter of the test)"},
+        {"result status", savedTest("400", "", R"(><Status Value="1e12" Text=""/>)"),
+         R"(Value of "Status" is "1e12", out of range)"},
+        {"measurement status flags",
+         savedTest("400", "", R"(><Measurement Key="ACPR"><Status Value="1" Text="1e12"/></Measurement>)"),
+         R"(Measurement "ACPR": Text of "Status" is "1e12", out of range)"},
         {"instrument identifier", savedTest("400", "", R"( MTI="1e12">)"), R"(MTI is "1e12", out of range)"},
         {"two readings under one key",
          savedTest("400", "", ">")
