@@ -23,6 +23,8 @@ enum EPlugInError : int32_t {
 // Raises eeTemplateInvalid with a description that names the template file and what is wrong
 // with it, so that the user learns which file to mend and where.
 [[noreturn]] void raiseTemplateInvalid(const QString& templatePath, const QString& reason);
+// Raises eeTemplateFileError with `reason` (which names the file) after the error's own text.
+[[noreturn]] void raiseTemplateUnreadable(const QString& reason);
 
 // For a catch block: passes an error whose number is listed on unchanged and wraps every other
 // error with `source` through the host's error service. Call only while an exception is being

@@ -5,6 +5,7 @@
 #include "HostServices.h"
 #include "Product.h"
 #include "RecordNames.h"
+#include "RecordReading.h"
 #include "Tests.h"
 #include "TestElement.h"
 #include "Xml.h"
@@ -13,7 +14,6 @@
 #include "com/Error.h"
 #include "com/Failure.h"
 #include "com/Required.h"
-#include "format/Format.h"
 
 namespace ZeltorPlugin {
 
@@ -29,6 +29,29 @@ QString languageText(const Nelvar::IXmlElement& child)
 {
     const QString key = child.GetAttribute(kLanguageKeyAttribute);
     return key.isEmpty() ? QString() : Nelvar::languageService().GetText(Zeltor::kProduct, key);
+}
+
+// The template as a refusal of one of its fields names it.
+QString templateName(const QString& templatePath)
+{
+    return QStringLiteral("The test template \"%1\"").arg(templatePath);
+}
+
+// An attribute of an entry as a refusal names it.
+QString attributeName(const QString& attribute)
+{
+    return QStringLiteral("%1 of \"%2\"").arg(attribute, kEntryName);
+}
+
+// Refuses an entry's attribute with `number`, naming the template, the attribute and its text.
+[[noreturn]] void refuseAttribute(int32_t number, const QString& attribute, const QString& text, const QString& reason,
+                                  const QString& templatePath)
+{
+    try {
+        Zeltor::records::refuse(number, attributeName(attribute), text, reason);
+    } catch (...) {
+        Zeltor::records::raiseWithin(templateName(templatePath));
+    }
 }
 
 // One entry of the template: where it stands and which test it makes.
@@ -117,12 +140,18 @@ std::shared_ptr<Nelvar::ITestElement> createTestElement(const Nelvar::IXmlElemen
         Entry described{entry, templatePath, entry.GetAttribute(kClassNameAttribute)};
         if (described.className.isEmpty())
             raiseTemplateInvalid(templatePath, QStringLiteral("an entry has no \"%1\"").arg(kClassNameAttribute));
-        const auto element = com::ClassRegistry::instance().createAs<Nelvar::ITestElement>(described.className);
+        const auto element = std::dynamic_pointer_cast<Nelvar::ITestElement>(
+            com::ClassRegistry::instance().create(described.className));
+        if (!element)
+            refuseAttribute(com::errTypeMismatch, kClassNameAttribute, described.className,
+                            QStringLiteral("not a test element"), templatePath);
         const QString idText = entry.GetAttribute(kIdAttribute);
         if (idText.isEmpty())
             raiseTemplateInvalid(templatePath, QStringLiteral("the entry of %1 has no \"%2\"")
                                                    .arg(described.className, kIdAttribute));
-        described.id = format::toInt32(format::leadingNumber(idText));
+        Zeltor::records::readingRecord(templateName(templatePath), [&] {
+            described.id = Zeltor::records::leadingWholeNumber(attributeName(kIdAttribute), idText);
+        });
         element->Initialize(Zeltor::kProduct, described.id, described.id);
         describe(*element, described);
         if (const auto group = std::dynamic_pointer_cast<Nelvar::ITests>(element))

@@ -76,7 +76,7 @@ void readEntries(Nelvar::ITestCollection& tests, const QString& path)
     if (error.number() == com::errFileNotFound)
         Zeltor::raiseOwnError(eeTemplateNotFound, kPlugInSource, 4);
     if (error.number() >= kFirstFileError && error.number() <= kLastFileError)
-        Zeltor::raiseOwnError(eeTemplateFileError, kPlugInSource, 4);
+        raiseTemplateUnreadable(error.description());
     passListedOrWrap({eeTemplateInvalid}, kPlugInSource);
 }
 

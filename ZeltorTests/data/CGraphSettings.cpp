@@ -50,7 +50,7 @@ void CGraphSettings::Load(const std::shared_ptr<Nelvar::IXmlElement>& ixeIn)
         const auto child = children->Item(i);
         const QString text = child->Text();
         const bool flag = text == QLatin1String("True");
-        const auto number = [&] { return records::leadingSingleNumber(child->TagName(), text); };
+        const auto number = [&] { return Zeltor::records::leadingSingleNumber(child->TagName(), text); };
         const QString tag = child->TagName();
         if (tag == QLatin1String("AutoScaleX"))
             m_autoScaleX = flag;

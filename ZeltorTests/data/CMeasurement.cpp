@@ -100,9 +100,10 @@ QString CMeasurement::ReportRow(Nelvar::IReport& report) const
     if ((report.PrintOptions() & Nelvar::IReport::proFailedResultsOnly) && m_status != emsFail)
         return {};
     const CParameterDef& def = definition();
+    const auto figure = [&](float value) { return HasValues() ? formatted(value) : QStringLiteral("-"); };
     return QLatin1Char('|') + report.GetText(Zeltor::kProduct, def.Caption(false)) + QStringLiteral("      |")
-           + formatted(m_max) + QLatin1Char('|') + formatted(m_min) + QLatin1Char('|') + formatted(m_average)
-           + QLatin1Char('|') + def.DisplayUnitText() + QLatin1Char(';');
+        + figure(m_max) + QLatin1Char('|') + figure(m_min) + QLatin1Char('|') + figure(m_average) + QLatin1Char('|')
+        + def.DisplayUnitText() + QLatin1Char(';');
 }
 
 std::shared_ptr<Nelvar::IXmlElement> CMeasurement::Save(const std::shared_ptr<Nelvar::IXmlDocument>& document)
@@ -121,7 +122,7 @@ std::shared_ptr<Nelvar::IXmlElement> CMeasurement::Save(const std::shared_ptr<Ne
             {"Average", m_average},
         }};
         for (const auto& [key, value] : values) {
-            const auto child = element->AddChildElement(kValueElement, recordText(value));
+            const auto child = element->AddChildElement(kValueElement, HasValues() ? recordText(value) : QString());
             child->SetAttribute(QStringLiteral("Type"), QStringLiteral("Numeric"));
             child->SetAttribute(kKeyAttribute, QString::fromLatin1(key));
         }
@@ -141,7 +142,7 @@ void CMeasurement::Load(const std::shared_ptr<Nelvar::IXmlElement>& element, con
         const QString key = record.GetAttribute(kKeyAttribute);
         if (record.TagName() != kElementName || key.isEmpty() || !m_parameterDef || key != m_parameterDef->Key())
             Zeltor::raiseOwnError(eeMeasurementWrongElement, kSource, 4);
-        records::readingRecord(QStringLiteral("Measurement \"%1\"").arg(key), [&] {
+        Zeltor::records::readingRecord(QStringLiteral("Measurement \"%1\"").arg(key), [&] {
             const auto children = record.ChildElements();
             for (int32_t i = 0; i < children->Count(); ++i) {
                 const auto child = children->Item(i);
@@ -151,7 +152,8 @@ void CMeasurement::Load(const std::shared_ptr<Nelvar::IXmlElement>& element, con
                     if (text.isEmpty())
                         continue;
                     const QString field = child->GetAttribute(kKeyAttribute);
-                    const float value = records::leadingSingleNumber(QStringLiteral("Value \"%1\"").arg(field), text);
+                    const float value
+                        = Zeltor::records::leadingSingleNumber(QStringLiteral("Value \"%1\"").arg(field), text);
                     if (field == QLatin1String("Current"))
                         m_current = value;
                     else if (field == QLatin1String("Max"))
@@ -160,10 +162,13 @@ void CMeasurement::Load(const std::shared_ptr<Nelvar::IXmlElement>& element, con
                         m_min = value;
                     else if (field == QLatin1String("Average"))
                         m_average = value;
+                    else
+                        continue;
+                    m_valuesLoaded = true;
                 } else if (tag == kStatusElement) {
                     QString flags;
                     Nelvar::xmlService().LoadStatus(child, m_status, flags);
-                    m_statusFlags = format::toInt32(format::leadingNumber(flags));
+                    m_statusFlags = Zeltor::records::leadingWholeNumber(QStringLiteral("Text of \"Status\""), flags);
                 }
             }
         });

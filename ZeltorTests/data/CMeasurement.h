@@ -43,9 +43,10 @@ public:
     // Reads a "Measurement" element of this parameter's key; raises 0x8004A3FF for another one.
     // A value is the leading number of its text; one beyond the Single range raises overflow (6),
     // the description naming the measurement and the value. The sample count is not stored and
-    // stays as it is.
+    // stays as it is; a value read gives the measurement values.
     void Load(const std::shared_ptr<Nelvar::IXmlElement>& element, const com::Value& owner = {}) override;
-    // A "Measurement" element (not appended) with the values in the base unit.
+    // A "Measurement" element (not appended) with the values in the base unit; a measurement
+    // without values writes them empty, so that it is read back without values.
     std::shared_ptr<Nelvar::IXmlElement> Save(const std::shared_ptr<Nelvar::IXmlDocument>& document) override;
 
     const std::shared_ptr<CParameterDef>& ParameterDef() const { return m_parameterDef; }
@@ -65,12 +66,15 @@ public:
     float AverageValue() const { return m_average; }
     int32_t SampleCount() const { return m_sampleCount; }
     bool HasSamples() const { return m_sampleCount >= 1; }
+    // Counted samples, or values read from its record: the measurement has figures to show.
+    bool HasValues() const { return HasSamples() || m_valuesLoaded; }
 
     // Current, minimum, maximum and average in the display unit and the value format, with the
     // user's decimal separator.
     QStringList FormattedValues() const;
-    // "|caption      |max|min|average|unit;" for the report's result table; empty when the report
-    // prints failed measurements only and this one did not fail.
+    // "|caption      |max|min|average|unit;" for the report's result table, "-" for each figure of
+    // a measurement without values; empty when the report prints failed measurements only and
+    // this one did not fail.
     QString ReportRow(Nelvar::IReport& report) const;
 
 private:
@@ -86,6 +90,7 @@ private:
     float m_min = 0.0f;
     float m_average = 0.0f;
     int32_t m_sampleCount = 0;
+    bool m_valuesLoaded = false;
 };
 
 } // namespace ZeltorTests

@@ -34,7 +34,7 @@ QString recordText(int32_t value) { return Nelvar::utilityService().ValueToText(
 // Seconds from an attribute: its leading number rounded halves to even; absent or empty gives 0.
 int32_t secondsFrom(const Nelvar::IXmlElement& element, const QString& attribute)
 {
-    return records::leadingWholeNumber(attribute, element.GetAttribute(attribute));
+    return Zeltor::records::leadingWholeNumber(attribute, element.GetAttribute(attribute));
 }
 
 } // namespace
@@ -118,7 +118,7 @@ void CTrend::Load(const std::shared_ptr<Nelvar::IXmlElement>& element, const CPa
         return;
     const Nelvar::IXmlElement& record = *element;
     CreateParameters(record.GetAttribute(kKeyAttribute), parameters);
-    records::readingRecord(QStringLiteral("Trend \"%1\"").arg(m_key), [&] {
+    Zeltor::records::readingRecord(QStringLiteral("Trend \"%1\"").arg(m_key), [&] {
         m_startTime = secondsFrom(record, kStartTimeAttribute);
         m_interval = secondsFrom(record, kIntervalAttribute);
         const auto children = record.ChildElements();
@@ -137,8 +137,8 @@ void CTrend::loadChild(const std::shared_ptr<Nelvar::IXmlElement>& child)
         const QString key = child->GetAttribute(kKeyAttribute);
         if (!m_parameters.Contains(key))
             return;
-        records::readingRecord(QStringLiteral("TrendParameter \"%1\"").arg(key),
-                               [&] { m_parameters.Item(key)->Load(child); });
+        Zeltor::records::readingRecord(QStringLiteral("TrendParameter \"%1\"").arg(key),
+                                       [&] { m_parameters.Item(key)->Load(child); });
     } else if (tag == kTitleElement) {
         m_title = child->Text();
     } else if (tag == kCommentElement) {

@@ -173,7 +173,7 @@ void CWaveformData::Load(const std::shared_ptr<Nelvar::IXmlElement>& element)
     for (CZeltorMeasurementTable* table : tables())
         table->setGraphType(ZeltorGraph::egtSnapshotGraph);
     m_key = record.GetAttribute(kKeyAttribute);
-    records::readingRecord(QStringLiteral("Snapshot \"%1\"").arg(m_key), [&] {
+    Zeltor::records::readingRecord(QStringLiteral("Snapshot \"%1\"").arg(m_key), [&] {
         const auto children = record.ChildElements();
         for (int32_t i = 0; i < children->Count(); ++i) {
             const auto child = children->Item(i);
@@ -183,7 +183,7 @@ void CWaveformData::Load(const std::shared_ptr<Nelvar::IXmlElement>& element)
             else if (tag == kCommentElement)
                 m_comment = child->Text();
             else if (tag == kCreationTimeElement)
-                m_creationTime = records::wholeNumber(kCreationTimeElement, child->Text());
+                m_creationTime = Zeltor::records::wholeNumber(kCreationTimeElement, child->Text());
             else if (tag == kTableElement) {
                 // A table of any other channel is not one of ours and is skipped.
                 if (CZeltorMeasurementTable* table = tableOfKey(child->GetAttribute(kKeyAttribute)))

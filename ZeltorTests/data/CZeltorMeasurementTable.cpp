@@ -302,7 +302,8 @@ void CZeltorMeasurementTable::appendDataText(const QString& text)
     if (pieces.back().isEmpty())
         pieces.removeLast();
     for (qsizetype n = 0; n < pieces.size(); ++n)
-        AddValue(records::hundredths(QStringLiteral("Data piece %1").arg(n + 1), pieces[n], storedPerBaseUnit()));
+        AddValue(Zeltor::records::hundredths(QStringLiteral("Data piece %1").arg(n + 1), pieces[n],
+                                             storedPerBaseUnit()));
 }
 
 std::shared_ptr<Nelvar::IXmlElement> CZeltorMeasurementTable::Save(
@@ -334,7 +335,7 @@ void CZeltorMeasurementTable::Load(const std::shared_ptr<Nelvar::IXmlElement>& e
     const Nelvar::IXmlElement& record = *element;
     // A loaded table is a snapshot table, also when the record fails part-way.
     m_graphType = ZeltorGraph::egtSnapshotGraph;
-    records::readingRecord(QStringLiteral("channel %1").arg(Key()), [&] {
+    Zeltor::records::readingRecord(QStringLiteral("channel %1").arg(Key()), [&] {
         const auto children = record.ChildElements();
         for (int32_t i = 0; i < children->Count(); ++i) {
             const auto child = children->Item(i);

@@ -1,15 +1,16 @@
 #include "TrendValuesRecord.h"
 
 #include "MGlobalFunctions.h"
-#include "RecordReading.h"
-
 #include "HostServices.h"
+#include "RecordReading.h"
 #include "Xml.h"
 
 #include "com/Error.h"
 #include "com/Required.h"
 #include "com/Value.h"
 #include "format/Format.h"
+
+#include <QStringTokenizer>
 
 namespace ZeltorTests {
 
@@ -55,19 +56,24 @@ void readTrendValues(const Nelvar::IXmlElement& values, const std::function<void
 {
     if (values.TagName() != kValuesElement)
         return;
-    QString joined;
+    // Each child's text ends at a ";" of its own, so no pair runs from one child into the next.
+    qsizetype pairNumber = 0;
     const auto children = values.ChildElements();
-    for (int32_t i = 0; i < children->Count(); ++i)
-        joined += children->Item(i)->Text() + QLatin1Char(';');
-    const QStringList pieces = joined.split(QLatin1Char(';'), Qt::SkipEmptyParts);
-    for (qsizetype n = 0; n < pieces.size(); ++n) {
-        const QString pair = QStringLiteral("Values pair %1").arg(n + 1);
-        const QStringList parts = pieces[n].split(QLatin1Char(':'));
-        if (parts.size() < 2)
-            throw com::Error(com::errSubscript, {},
-                             QStringLiteral("%1 is \"%2\", not minimum:maximum").arg(pair, records::shownText(pieces[n])));
-        add({records::hundredths(pair + QStringLiteral(" minimum"), parts[0]),
-             records::hundredths(pair + QStringLiteral(" maximum"), parts[1])});
+    for (int32_t i = 0; i < children->Count(); ++i) {
+        const QString text = children->Item(i)->Text();
+        for (const QStringView piece : QStringTokenizer(text, QLatin1Char(';'), Qt::SkipEmptyParts)) {
+            ++pairNumber;
+            const auto pairName = [&] { return QStringLiteral("Values pair %1").arg(pairNumber); };
+            const qsizetype colon = piece.indexOf(QLatin1Char(':'));
+            if (colon < 0)
+                Zeltor::records::refuse(com::errSubscript, pairName, piece, QStringLiteral("not minimum:maximum"));
+            // Whatever follows a second ":" is not read.
+            const QStringView rest = piece.mid(colon + 1);
+            add({Zeltor::records::hundredths([&] { return pairName() + QStringLiteral(" minimum"); },
+                                             piece.first(colon)),
+                 Zeltor::records::hundredths([&] { return pairName() + QStringLiteral(" maximum"); },
+                                             rest.left(rest.indexOf(QLatin1Char(':'))))});
+        }
     }
 }
 

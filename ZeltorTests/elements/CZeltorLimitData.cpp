@@ -13,6 +13,7 @@
 #include "HostServices.h"
 #include "Product.h"
 #include "RecordNames.h"
+#include "RecordReading.h"
 #include "Report.h"
 #include "RunContext.h"
 #include "Standards.h"
@@ -31,6 +32,8 @@ constexpr QLatin1String kElementName = Zeltor::RecordNames::kExpectedResult;
 
 constexpr int32_t kStandardKind = 1;
 constexpr int32_t kCheckFailed = 2;
+// A limit as a refusal names it.
+const QString kLimitName = QStringLiteral("Name of \"Limit\"");
 
 template <typename Interface>
 std::shared_ptr<Interface> createHostObject(const char* progId)
@@ -118,7 +121,11 @@ void CZeltorLimitData::ApplyConversions(const std::shared_ptr<IZeltorConfigurati
     for (const auto& standard : *m_standards) {
         for (const auto& limit : com::required(com::required(standard).Limits())) {
             if (const auto numeric = std::dynamic_pointer_cast<Nelvar::INumericLimit>(limit)) {
-                const CParameterDef& definition = com::required(definitions.Item(limit->Name()));
+                const QString key = limit->Name();
+                if (!definitions.Contains(key))
+                    Zeltor::records::refuse(com::errSubscript, kLimitName, key,
+                                            QStringLiteral("not a parameter of the test"));
+                const CParameterDef& definition = com::required(definitions.Item(key));
                 numeric->SetConversion(definition.Converter(), definition.BaseUnitText());
             }
         }

@@ -39,7 +39,8 @@ public:
     // The test element whose configuration decides the limits; not kept alive by this object.
     void SetOwner(const std::shared_ptr<Nelvar::ITestElement>& owner) { m_owner = owner; }
     // Gives every numeric limit the converter and base unit text of its parameter in the
-    // configuration; a limit of a parameter that the configuration lacks raises subscript (9).
+    // configuration; a limit of a parameter that the configuration lacks raises subscript (9), naming
+    // the limit.
     void ApplyConversions(const std::shared_ptr<IZeltorConfiguration>& configuration);
     // Brings every standard in line with the owner's parameter selection: a deselected
     // parameter loses its limit, a newly selected one gets a fresh limit without values; an open

@@ -11,6 +11,7 @@
 #include "HostServices.h"
 #include "Product.h"
 #include "RecordNames.h"
+#include "RecordReading.h"
 #include "RunContext.h"
 #include "Standards.h"
 #include "Xml.h"
@@ -18,13 +19,15 @@
 #include "com/ClassRegistry.h"
 #include "com/Failure.h"
 #include "com/Required.h"
-#include "format/Format.h"
+
+#include <QSet>
 
 namespace ZeltorTests {
 
 namespace {
 
 constexpr QLatin1String kElementName = Zeltor::RecordNames::kResultItem;
+const QString kMeasurementName = QStringLiteral("Measurement");
 
 std::shared_ptr<Nelvar::IServiceRecord> newServiceRecord()
 {
@@ -161,11 +164,21 @@ void ResultRecord::loadRecord(const std::shared_ptr<Nelvar::IXmlElement>& elemen
             reset();
         const QString mti = record.GetAttribute(QStringLiteral("MTI"));
         if (!mti.isEmpty())
-            m_mtiId = format::toInt32(format::leadingNumber(mti));
+            m_mtiId = Zeltor::records::leadingWholeNumber(QStringLiteral("MTI"), mti);
+        QSet<QString> measurementKeys;
         const auto children = record.ChildElements();
         for (int32_t i = 0; i < children->Count(); ++i) {
             const auto child = children->Item(i);
             const QString tag = child->TagName();
+            if (tag == kMeasurementName) {
+                // A second measurement under one key would overwrite or hide the first; the record
+                // is damaged.
+                const QString key = child->GetAttribute(QStringLiteral("Key"));
+                if (!key.isEmpty() && Q_UNLIKELY(measurementKeys.contains(key)))
+                    throw com::Error(com::errDuplicateKey, m_errorSource,
+                                     QStringLiteral("%1: two measurements have the key \"%2\"").arg(kElementName, key));
+                measurementKeys.insert(key);
+            }
             if (tag == QLatin1String("Comment")) {
                 m_comment = child->Text();
             } else if (tag == QLatin1String("Status")) {

@@ -4,6 +4,7 @@
 #include "HostPlugIn.h"
 #include "report/ElementHeading.h"
 #include "testmodel/TestInfo.h"
+#include "xml/RecordFields.h"
 
 #include "HostServices.h"
 #include "PlugIn.h"
@@ -12,7 +13,6 @@
 #include "Xml.h"
 
 #include "com/Required.h"
-#include "format/Format.h"
 
 namespace {
 
@@ -68,7 +68,7 @@ SavedResult loadSavedResult(Nelvar::IPlugIn& plugIn, const Nelvar::IXmlDocument&
     if (name != kTestElementName)
         host::errors::raise(com::errInvalidCall, kSource,
                             QStringLiteral("the record holds a \"%1\", neither a saved test element nor a result").arg(name));
-    const int32_t testID = format::toInt32(format::leadingNumber(root->GetAttribute(QStringLiteral("TestID"))));
+    const int32_t testID = host::records::readWholeNumber(*root, QStringLiteral("TestID"), kSource);
     auto element = createTest(plugIn, testID);
     // The element's own record first: the result is read with the configuration it was made with.
     element->Load(root, nullptr);

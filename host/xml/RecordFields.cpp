@@ -2,10 +2,9 @@
 
 #include "HostErrors.h"
 
-#include "com/Error.h"
-#include "format/Format.h"
+#include "RecordReading.h"
 
-#include <cmath>
+#include "com/Error.h"
 
 namespace host::records {
 
@@ -14,21 +13,21 @@ namespace {
 const QString kTrue = QStringLiteral("True");
 const QString kFalse = QStringLiteral("False");
 
-// The attribute's text, or raises 13 when it is present but not a number.
-QString numericText(const Nelvar::IXmlElement& element, const QString& attribute, const QString& source)
+// The attribute as a refusal names it: "TestID of \"TestElement\"".
+QString fieldName(const Nelvar::IXmlElement& element, const QString& attribute)
 {
-    const QString text = element.GetAttribute(attribute);
-    if (!text.isEmpty() && !format::isNumeric(text))
-        errors::raise(com::errTypeMismatch, source,
-                      QStringLiteral("%1 of \"%2\" is \"%3\", not a number").arg(attribute, element.TagName(), text));
-    return text;
+    return QStringLiteral("%1 of \"%2\"").arg(attribute, element.TagName());
 }
 
-[[noreturn]] void raiseOverflow(const Nelvar::IXmlElement& element, const QString& attribute, const QString& text,
-                                const QString& source)
+// Runs `read`; the field it refuses is refused from `source`.
+template <typename Read>
+auto refusedFrom(const QString& source, Read read)
 {
-    errors::raise(com::errOverflow, source,
-                  QStringLiteral("%1 of \"%2\" is \"%3\", out of range").arg(attribute, element.TagName(), text));
+    try {
+        return read();
+    } catch (const com::Error& refusal) {
+        errors::raise(refusal.number(), source, refusal.description());
+    }
 }
 
 } // namespace
@@ -51,21 +50,18 @@ void requireName(const Nelvar::IXmlElement& element, const QString& name, const 
 
 int32_t readWholeNumber(const Nelvar::IXmlElement& element, const QString& attribute, const QString& source)
 {
-    const QString text = numericText(element, attribute, source);
-    try {
-        return format::toInt32(format::leadingNumber(text));
-    } catch (const com::Error&) {
-        raiseOverflow(element, attribute, text, source);
-    }
+    const QString text = element.GetAttribute(attribute);
+    if (text.isEmpty())
+        return 0;
+    return refusedFrom(source, [&] { return Zeltor::records::wholeNumber(fieldName(element, attribute), text); });
 }
 
 float readNumber(const Nelvar::IXmlElement& element, const QString& attribute, const QString& source)
 {
-    const QString text = numericText(element, attribute, source);
-    const auto value = static_cast<float>(format::leadingNumber(text));
-    if (!std::isfinite(value))
-        raiseOverflow(element, attribute, text, source);
-    return value;
+    const QString text = element.GetAttribute(attribute);
+    if (text.isEmpty())
+        return 0.0f;
+    return refusedFrom(source, [&] { return Zeltor::records::singleNumber(fieldName(element, attribute), text); });
 }
 
 bool readFlag(const Nelvar::IXmlElement& element, const QString& attribute, const QString& source)
@@ -75,8 +71,10 @@ bool readFlag(const Nelvar::IXmlElement& element, const QString& attribute, cons
         return false;
     if (text == kTrue)
         return true;
-    errors::raise(com::errTypeMismatch, source,
-                  QStringLiteral("%1 of \"%2\" is \"%3\", not True or False").arg(attribute, element.TagName(), text));
+    return refusedFrom(source, [&]() -> bool {
+        Zeltor::records::refuse(com::errTypeMismatch, fieldName(element, attribute), text,
+                                QStringLiteral("not True or False"));
+    });
 }
 
 void writeFlag(Nelvar::IXmlElement& element, const QString& attribute, bool value)

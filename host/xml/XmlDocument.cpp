@@ -16,6 +16,10 @@ namespace host {
 namespace {
 
 const QString kSource = QStringLiteral("Nelvar.XmlDocument");
+// The largest file a document reads: far beyond any record or template, and a bound on what a
+// wrong path (a log, a disk image) makes the program take in.
+constexpr qint64 kLargestFileMiB = 512;
+constexpr qint64 kLargestFile = kLargestFileMiB * 1024 * 1024;
 
 [[noreturn]] void raiseFileAccess(const QString& path, const QString& reason)
 {
@@ -65,12 +69,21 @@ void XmlDocument::Load(const QString& path)
         errors::raise(com::errFileNotFound, kSource, path);
     if (info.isDir())
         raiseFileAccess(path, QStringLiteral("is a folder"));
+    // A device or a pipe may never end, or never begin: only regular files are read.
+    if (!info.isFile())
+        raiseFileAccess(path, QStringLiteral("is not a regular file"));
+    const QString tooLarge = QStringLiteral("is larger than %1 MiB").arg(kLargestFileMiB);
+    if (info.size() > kLargestFile)
+        raiseFileAccess(path, tooLarge);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         raiseFileAccess(path, file.errorString());
-    const QByteArray bytes = file.readAll();
+    // The file may have grown since it was looked at.
+    const QByteArray bytes = file.read(kLargestFile + 1);
     if (file.error() != QFileDevice::NoError)
         raiseFileAccess(path, file.errorString());
+    if (bytes.size() > kLargestFile)
+        raiseFileAccess(path, tooLarge);
     m_state = XmlDocumentState::parse(bytes, pugi::encoding_auto, path);
 }
 

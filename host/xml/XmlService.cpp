@@ -2,7 +2,7 @@
 
 #include "XmlDocument.h"
 
-#include "format/Format.h"
+#include "RecordReading.h"
 
 #include "com/Error.h"
 
@@ -42,7 +42,8 @@ void XmlService::LoadStatus(const std::shared_ptr<Nelvar::IXmlNode>& node, int32
         throw com::Error(com::errInvalidCall, kSource,
                          com::Error::runtimeDescription(com::errInvalidCall) +
                              QStringLiteral(": the node \"%1\" is not a status node").arg(node->NodeName()));
-    const int32_t value = format::toInt32(format::leadingNumber(element->GetAttribute(kValueAttribute)));
+    const int32_t value = Zeltor::records::leadingWholeNumber(QStringLiteral("Value of \"Status\""),
+                                                              element->GetAttribute(kValueAttribute));
     text = element->GetAttribute(kTextAttribute);
     status = value;
 }

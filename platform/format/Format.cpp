@@ -191,6 +191,17 @@ double parseNumber(QStringView number)
     return negative ? -magnitude : magnitude;
 }
 
+// The number that makes up the whole text, blanks around it allowed; empty when the text is not
+// one number.
+QStringView wholeTextNumber(QStringView text)
+{
+    const qsizetype start = skipBlanks(text, 0);
+    const qsizetype length = numberLength(text.mid(start));
+    if (skipBlanks(text, start + length) != text.size())
+        return {};
+    return text.mid(start, length);
+}
+
 // ---- fixed formats --------------------------------------------------------------------------
 
 struct FixedPattern {
@@ -353,17 +364,23 @@ QString valueToText(const com::Value& value)
     throw com::Error::typeMismatch();
 }
 
-double leadingNumber(const QString& text)
+double leadingNumber(QStringView text)
 {
-    const QStringView rest = QStringView(text).mid(skipBlanks(text, 0));
+    const QStringView rest = text.mid(skipBlanks(text, 0));
     return parseNumber(rest.first(numberLength(rest)));
 }
 
-bool isNumeric(const QString& text)
+bool isNumeric(QStringView text)
 {
-    const qsizetype start = skipBlanks(text, 0);
-    const qsizetype length = numberLength(QStringView(text).mid(start));
-    return length > 0 && skipBlanks(text, start + length) == text.size();
+    return !wholeTextNumber(text).isEmpty();
+}
+
+std::optional<double> strictNumber(QStringView text)
+{
+    const QStringView number = wholeTextNumber(text);
+    if (number.isEmpty())
+        return std::nullopt;
+    return parseNumber(number);
 }
 
 QString formatNumber(double value, const QString& pattern, QChar decimalSeparator)

@@ -5,8 +5,10 @@
 #include <QByteArray>
 #include <QChar>
 #include <QString>
+#include <QStringView>
 
 #include <cstdint>
+#include <optional>
 
 // The number and text rules of the original runtime, in one place. Nothing in the system uses
 // qRound, std::round or QString::number defaults where one of these rules applies.
@@ -42,11 +44,14 @@ QString valueToText(const com::Value& value);
 // sign, digits; taken only when a digit follows, so "1e" gives 1); whatever follows is ignored;
 // no digit at all gives 0. A magnitude beyond double range gives an infinity of its sign, one
 // below the smallest double gives 0.
-double leadingNumber(const QString& text);
+double leadingNumber(QStringView text);
 
 // The strict numeric test: the whole text (blanks around it allowed) is one number in the
 // form above; the empty text is not numeric.
-bool isNumeric(const QString& text);
+bool isNumeric(QStringView text);
+// The number of a text that passes the strict numeric test, read as leadingNumber reads it; none
+// for any other text.
+std::optional<double> strictNumber(QStringView text);
 
 // Fixed formats: "0" a digit always shown, "#" a digit shown only when significant, "." the
 // decimal point (written as `decimalSeparator`; left out when no fraction digit is shown), a

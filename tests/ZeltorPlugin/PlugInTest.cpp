@@ -18,7 +18,10 @@
 
 #include "com/ClassRegistry.h"
 
+#include <QFile>
 #include <QImage>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -188,29 +191,83 @@ TEST_F(PlugInTest, InitializeMakesAPrototypePerTemplateEntryWithItsTextsAndExpec
 TEST_F(PlugInTest, TemplateFaultsFailInitializeAndLeaveNoPrototypeAlive)
 {
     const QString good = entry(QStringLiteral("Fake.Element"), QStringLiteral("200"));
+    const QString templatePath = files.filePath(QStringLiteral("template.mpc"));
+    // A pipe without a writer: opening it to read would wait for ever.
+    const QString pipe = files.filePath(QStringLiteral("pipe.mpc"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    // Beyond the largest file a document reads; sparse, so it takes no room.
+    QFile oversize(files.filePath(QStringLiteral("oversize.mpc")));
+    ASSERT_TRUE(oversize.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(oversize.resize(qint64{512} * 1024 * 1024 + 1));
+    oversize.close();
     struct Case {
         const char* fault;
         QString content; // empty: the path below is the template
         QString path;
         int32_t number;
+        QString described; // a part of the description
     };
     const Case cases[] = {
-        {"missing file", {}, files.filePath(QStringLiteral("missing.mpc")), eeTemplateNotFound},
-        {"folder", {}, files.path(), eeTemplateFileError},
-        {"not XML", QStringLiteral("<Catalogue><TemplateData>"), {}, host::errors::kXmlMalformed},
-        {"no TemplateData", QStringLiteral("<Catalogue><Other/></Catalogue>"), {}, eeTemplateInvalid},
-        {"empty TemplateData", QStringLiteral("<Catalogue><TemplateData/></Catalogue>"), {}, eeTemplateInvalid},
-        {"no class name", templateWith(good + QStringLiteral("<TestElement ID=\"300\"/>")), {}, eeTemplateInvalid},
-        {"empty ID", templateWith(good + entry(QStringLiteral("Fake.Element"), {})), {}, eeTemplateInvalid},
-        {"nested entry without ID",
-         templateWith(good + entry(QStringLiteral("Fake.Group"), QStringLiteral("600"),
-                                   QStringLiteral("<TestElement ClassName=\"Fake.Element\"/>"))),
+        {"missing file", {}, files.filePath(QStringLiteral("missing.mpc")), eeTemplateNotFound, {}},
+        {"folder", {}, files.path(), eeTemplateFileError, files.path() + QStringLiteral(": is a folder")},
+        {"endless device",
          {},
-         eeTemplateInvalid},
-        {"unknown class", templateWith(good + entry(QStringLiteral("Fake.Unknown"), QStringLiteral("300"))), {},
-         com::errCannotCreateObject},
-        {"no test element", templateWith(good + entry(QStringLiteral("Nelvar.Standard"), QStringLiteral("300"))), {},
-         com::errTypeMismatch},
+         QStringLiteral("/dev/zero"),
+         eeTemplateFileError,
+         QStringLiteral("/dev/zero: is not a regular file")},
+        {"pipe", {}, pipe, eeTemplateFileError, pipe + QStringLiteral(": is not a regular file")},
+        {"beyond the largest file",
+         {},
+         oversize.fileName(),
+         eeTemplateFileError,
+         oversize.fileName() + QStringLiteral(": is larger than 512 MiB")},
+        {"not XML", QStringLiteral("<Catalogue><TemplateData>"), {}, host::errors::kXmlMalformed, templatePath},
+        {"no TemplateData", QStringLiteral("<Catalogue><Other/></Catalogue>"), {}, eeTemplateInvalid, templatePath},
+        {"empty TemplateData",
+         QStringLiteral("<Catalogue><TemplateData/></Catalogue>"),
+         {},
+         eeTemplateInvalid,
+         templatePath},
+        {"no class name",
+         templateWith(good + QStringLiteral("<TestElement ID=\"300\"/>")),
+         {},
+         eeTemplateInvalid,
+         templatePath},
+        {"empty ID",
+         templateWith(good + entry(QStringLiteral("Fake.Element"), {})),
+         {},
+         eeTemplateInvalid,
+         templatePath},
+        {"nested entry without ID",
+         templateWith(good
+                      + entry(QStringLiteral("Fake.Group"), QStringLiteral("600"),
+                              QStringLiteral("<TestElement ClassName=\"Fake.Element\"/>"))),
+         {},
+         eeTemplateInvalid,
+         templatePath},
+        {"ID beyond 32 bits",
+         templateWith(good + entry(QStringLiteral("Fake.Element"), QStringLiteral("99999999999"))),
+         {},
+         com::errOverflow,
+         QStringLiteral("The test template \"%1\": ID of \"TestElement\" is \"99999999999\", out of range")
+             .arg(templatePath)},
+        {"unknown class",
+         templateWith(good + entry(QStringLiteral("Fake.Unknown"), QStringLiteral("300"))),
+         {},
+         com::errCannotCreateObject,
+         QStringLiteral("Fake.Unknown")},
+        {"no test element",
+         templateWith(good + entry(QStringLiteral("Nelvar.Standard"), QStringLiteral("300"))),
+         {},
+         com::errTypeMismatch,
+         QStringLiteral("The test template \"%1\": ClassName of \"TestElement\" is \"Nelvar.Standard\", not a test "
+                        "element")
+             .arg(templatePath)},
+        {"the plug-in itself",
+         templateWith(good + entry(QStringLiteral("ZeltorPlugin.CZeltorPlugin"), QStringLiteral("300"))),
+         {},
+         com::errTypeMismatch,
+         QStringLiteral("ClassName of \"TestElement\" is \"ZeltorPlugin.CZeltorPlugin\", not a test element")},
     };
     for (const Case& c : cases) {
         if (c.content.isEmpty())
@@ -220,10 +277,7 @@ TEST_F(PlugInTest, TemplateFaultsFailInitializeAndLeaveNoPrototypeAlive)
         const com::Error error = caughtError([&] { plugIn->Initialize(nullptr); });
         EXPECT_EQ(error.number(), c.number) << c.fault;
         EXPECT_EQ(error.source(), kPlugInSource) << c.fault;
-        if (c.number == eeTemplateInvalid) {
-            EXPECT_TRUE(error.description().contains(files.filePath(QStringLiteral("template.mpc"))))
-                << c.fault << ": " << error.description().toStdString();
-        }
+        EXPECT_TRUE(error.description().contains(c.described)) << c.fault << ": " << error.description().toStdString();
         EXPECT_EQ(FakeTestElement::alive, 0) << c.fault;
         EXPECT_NE(plugIn->Setup(), nullptr) << c.fault;
         EXPECT_EQ(caughtError([&] { plugIn->Tests(); }).number(), eePlugInNotInitialized) << c.fault;

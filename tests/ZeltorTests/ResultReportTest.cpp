@@ -89,6 +89,24 @@ TEST_F(ResultReportTest, TableListsEveryMeasurementOrOnlyTheFailedOnes)
               QStringList{"PrintTable(" + kColumns + "," + kHeader + ",|Tidal volume      |0.500|0.500|0.500|l;,0,0,0)"});
 }
 
+TEST_F(ResultReportTest, AMeasurementWithoutSamplesPrintsDashesAlsoOnceSavedAndLoaded)
+{
+    result->InitializeResult(configuration, limits); // fresh measurements
+    result->CalculationSet()->Item(QStringLiteral("BRRA"))->AddSample(15.0f);
+    const QString table = "PrintTable(" + kColumns + "," + kHeader
+        + ",|Breath rate      |15.00|15.00|15.00|BPM;|Tidal volume      |-|-|-|l;,0,0,0)";
+    print();
+    EXPECT_EQ(report->callsStartingWith({"PrintTable("}), QStringList{table});
+
+    const auto document = Nelvar::xmlService().CreateDocument();
+    const auto loaded = std::make_shared<CResultVentilator>();
+    loaded->InitializeResult(configuration, limits);
+    loaded->Load(result->Save(document), nullptr);
+    report->restart();
+    loaded->PrintReport(report, nullptr);
+    EXPECT_EQ(report->callsStartingWith({"PrintTable("}), QStringList{table});
+}
+
 TEST_F(ResultReportTest, DetailPrintingAtLevelThreeAddsTrendsThenSnapshots)
 {
     for (const auto& [options, level] : std::vector<std::pair<int32_t, int32_t>>{{8, 2}, {0, 3}, {8, 4}}) {

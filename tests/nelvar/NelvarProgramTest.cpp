@@ -513,6 +513,69 @@ TEST_F(NelvarProgram, TemplateErrorsAreShownWithTheirDescription)
     }
 }
 
+// A damaged saved test is refused with the field that cannot be read and its text, whichever part
+// of the test reads it.
+TEST_F(NelvarProgram, DamagedSavedTestsAreRefusedNamingTheFieldAndItsText)
+{
+    ASSERT_EQ(nelvar({QStringLiteral("register")}).exitCode, 0);
+    const QTemporaryDir work;
+    const auto savedTest = [](const char* testID, const char* own, const char* result) {
+        return QStringLiteral("<TestElement PlugIn=\"Zeltor\" TestID=\"%1\" ID=\"1\">%2"
+                              "<ResultItem Version=\"1.0.0\"%3</ResultItem></TestElement>")
+            .arg(QString::fromLatin1(testID), QString::fromLatin1(own), QString::fromLatin1(result));
+    };
+    const auto measurement = [](const char* key, const char* average) {
+        return QStringLiteral(
+                   "<Measurement Key=\"%1\"><Value Type=\"Numeric\" Key=\"Average\">%2</Value></Measurement>")
+            .arg(QString::fromLatin1(key), QString::fromLatin1(average));
+    };
+    const struct {
+        const char* fault;
+        QString record;
+        QString described;
+    } cases[] = {
+        {"test identifier", savedTest("1e309", "", ">"), R"(TestID of "TestElement" is "1e309", out of range)"},
+        {"duration",
+         savedTest("400", R"(<PlugInData PlugIn="Zeltor"><Duration>99999999999</Duration></PlugInData>)", ">"),
+         R"(Duration is "99999999999", out of range)"},
+        {"measurement setting",
+         savedTest("100",
+                   R"(<PlugInData PlugIn="Zeltor"><Settings><SuppressPressurePeakPeriod>2147483648)"
+                   R"(</SuppressPressurePeakPeriod></Settings></PlugInData>)",
+                   ">"),
+         R"(SuppressPressurePeakPeriod is "2147483648", out of range)"},
+        {"limit of no parameter",
+         savedTest("400",
+                   R"(<ExpectedResult><Standard Name="Default" Key2="Defaults" Kind="1">)"
+                   R"(<Limit Name="QQQQ" Unit="cmH2O" BaseUnit="cmH2O" Upper="5"/></Standard></ExpectedResult>)",
+                   ">"),
+         R"(Name of "Limit" is "QQQQ", not a parameter of the test)"},
+        {"result status", savedTest("400", "", R"(><Status Value="1e12" Text=""/>)"),
+         R"(Value of "Status" is "1e12", out of range)"},
+        {"measurement status flags",
+         savedTest("400", "", R"(><Measurement Key="ACPR"><Status Value="1" Text="1e12"/></Measurement>)"),
+         R"(Measurement "ACPR": Text of "Status" is "1e12", out of range)"},
+        {"instrument identifier", savedTest("400", "", R"( MTI="1e12">)"), R"(MTI is "1e12", out of range)"},
+        {"two readings under one key",
+         savedTest("400", "", ">")
+             .replace(QStringLiteral("</ResultItem>"),
+                      measurement("ACPR", "5") + measurement("ACPR", "7") + "</ResultItem>"),
+         R"(ResultItem: two measurements have the key "ACPR")"},
+        {"two breath measurements under one key",
+         savedTest("100", "", ">")
+             .replace(QStringLiteral("</ResultItem>"),
+                      measurement("BRRA", "15") + measurement("BRRA", "12") + "</ResultItem>"),
+         R"(ResultItem: two measurements have the key "BRRA")"},
+    };
+    for (const auto& c : cases) {
+        const QString record = writeFile(work, QStringLiteral("damaged.xml"), c.record.toUtf8());
+        const Run printed = nelvar(
+            {QStringLiteral("report"), record, QStringLiteral("--out"), work.filePath(QStringLiteral("damaged.pdf"))});
+        EXPECT_EQ(printed.exitCode, 1) << c.fault;
+        EXPECT_TRUE(printed.err.contains(c.described)) << c.fault << ": " << printed.err.toStdString();
+    }
+}
+
 // A test that cannot run leaves no result behind and fails the command, with nobody at the window.
 TEST_F(NelvarProgram, RunFailsWithoutAResultWhenTheTestCannotRun)
 {
