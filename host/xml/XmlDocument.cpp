@@ -11,6 +11,8 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <algorithm>
+
 namespace host {
 
 namespace {
@@ -20,6 +22,7 @@ const QString kSource = QStringLiteral("Nelvar.XmlDocument");
 // wrong path (a log, a disk image) makes the program take in.
 constexpr qint64 kLargestFileMiB = 512;
 constexpr qint64 kLargestFile = kLargestFileMiB * 1024 * 1024;
+constexpr qint64 kReadPiece = 1024 * 1024;
 
 [[noreturn]] void raiseFileAccess(const QString& path, const QString& reason)
 {
@@ -78,8 +81,16 @@ void XmlDocument::Load(const QString& path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         raiseFileAccess(path, file.errorString());
-    // The file may have grown since it was looked at.
-    const QByteArray bytes = file.read(kLargestFile + 1);
+    // The file may have grown since it was looked at, so it is read in pieces up to one byte
+    // beyond the limit; one read of the limit would take a buffer of that size for any file.
+    QByteArray bytes;
+    bytes.reserve(info.size());
+    while (bytes.size() <= kLargestFile) {
+        const QByteArray piece = file.read(std::min(kReadPiece, kLargestFile + 1 - bytes.size()));
+        if (piece.isEmpty())
+            break;
+        bytes += piece;
+    }
     if (file.error() != QFileDevice::NoError)
         raiseFileAccess(path, file.errorString());
     if (bytes.size() > kLargestFile)
