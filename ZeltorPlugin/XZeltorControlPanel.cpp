@@ -170,6 +170,7 @@ XZeltorControlPanel::XZeltorControlPanel()
 {
     const LoadingScope loading(*this);
     setObjectName(QStringLiteral("XZeltorControlPanel"));
+    setViewOnly(false);
     m_tabStrip = named<QTabBar>("tbsTabStrip", this);
     m_tabStrip->setExpanding(false);
     m_tabStrip->setDrawBase(true);

@@ -26,17 +26,12 @@ class InstrumentSession;
 // are listed, shown, uploaded and deleted.
 // Every instrument call goes through the shared connection, opened for the action when no test
 // holds it. While a call waits for the instrument the page takes no input. The page edits no host
-// data and reports nothing to the host.
+// data and reports nothing to the host: it keeps no callback and takes no lock.
 class XZeltorControlPanel final : public Zeltor::PageBase {
 public:
     XZeltorControlPanel();
     ~XZeltorControlPanel() override;
 
-    // The page keeps no callback.
-    std::shared_ptr<Nelvar::ICallBack> CallBack() const override { return nullptr; }
-    void setCallBack(const std::shared_ptr<Nelvar::ICallBack>&) override {}
-    bool Locked() const override { return false; }
-    void setLocked(bool) override {}
     // Keeps the control panel object the value holds; a value of another kind is ignored.
     void Initialize(const com::Value& inData) override;
     // Gives the focus to the operator box.

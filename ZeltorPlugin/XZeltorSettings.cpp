@@ -12,7 +12,6 @@
 #include "SettingsValueTexts.h"
 #include "TranslateControls.h"
 
-#include "com/ClassRegistry.h"
 #include "com/Failure.h"
 #include "format/Format.h"
 #include "widgets/Colors.h"
@@ -115,6 +114,7 @@ void enableWithColour(QWidget& control, bool enabled)
 XZeltorSettings::XZeltorSettings()
 {
     setObjectName(QStringLiteral("XZeltorSettings"));
+    fixLock(false);
     m_tabStrip = named<QTabBar>("tbsTabStrip", this);
     m_tabStrip->setExpanding(false);
     m_tabStrip->setDrawBase(true);
@@ -131,15 +131,8 @@ XZeltorSettings::XZeltorSettings()
     buildDefaultTestSettings(*m_pages[2]);
     buildAdvanced(*m_pages[3]);
 
-    com::ignoreFailure([&] {
-        m_helpText = com::ClassRegistry::instance().createAs<Nelvar::XHelpText>(
-            QString::fromLatin1(Nelvar::kHelpTextProgId));
-    });
-    if (m_helpText) {
-        m_helpText->setParent(this);
-        m_helpText->setObjectName(QStringLiteral("xhtHelpText"));
-        com::ignoreFailure([&] { m_helpText->setText(Zeltor::translated(kHelpText)); });
-    }
+    createHelpText();
+    setHelpText(kHelpText);
 
     Zeltor::translateControls(*this);
     fillLists();
@@ -284,38 +277,27 @@ void XZeltorSettings::fillLists()
         box->setCurrentIndex(-1);
 }
 
-template <typename Edit>
-void XZeltorSettings::edited(Edit&& edit)
-{
-    if (isLoading() || !m_settings)
-        return;
-    com::ignoreFailure([&] { edit(*m_settings); });
-    com::ignoreFailure([&] { raiseChange(); });
-}
-
 void XZeltorSettings::editsNumber(SettingsTextBox* box, void (CZeltorSetup::*set)(int32_t))
 {
-    connect(box, &QLineEdit::textEdited, this, [this, set](const QString& text) {
-        edited([&](CZeltorSetup& settings) {
-            if (const std::optional<int32_t> number = numberOf(text))
-                (settings.*set)(*number);
-        });
+    connectEdit(box, &QLineEdit::textEdited, [this, set](const QString& text) {
+        if (const std::optional<int32_t> number = numberOf(text))
+            (*m_settings.*set)(*number);
     });
 }
 
 void XZeltorSettings::editsThreshold(SettingsTextBox* box, void (CZeltorSetup::*set)(float))
 {
-    connect(box, &QLineEdit::textEdited, this, [this, set](const QString& text) {
-        edited([&](CZeltorSetup& settings) { (settings.*set)(SettingsRegistryLayout::thresholdOf(text)); });
+    connectEdit(box, &QLineEdit::textEdited, [this, set](const QString& text) {
+        // A text without a number leaves the threshold as it is; the edit is reported all the same.
+        com::ignoreFailure([&] { (*m_settings.*set)(SettingsRegistryLayout::thresholdOf(text)); });
     });
 }
 
 void XZeltorSettings::connectEdits()
 {
     const auto onChoice = [this](QComboBox* box, auto&& store) {
-        connect(box, &QComboBox::activated, this, [this, box, store](int position) {
-            edited([&](CZeltorSetup& settings) { store(settings, position, box->itemText(position)); });
-        });
+        connectEdit(box, &QComboBox::activated,
+                    [this, box, store](int position) { store(*m_settings, position, box->itemText(position)); });
     };
     onChoice(m_flowUnit, [](CZeltorSetup& s, int position, const QString&) { s.setFlowUnit(position + kFirstFlowUnit); });
     onChoice(m_pressureUnit, [](CZeltorSetup& s, int position, const QString&) { s.setPressureUnit(position); });
@@ -338,16 +320,16 @@ void XZeltorSettings::connectEdits()
     });
     onChoice(m_complianceUnit, [](CZeltorSetup& s, int position, const QString&) { s.setComplianceUnit(position); });
 
-    connect(m_massFlowCalculation, &QCheckBox::clicked, this,
-            [this](bool checked) { edited([&](CZeltorSetup& s) { s.setCalculateMassFlow(checked); }); });
-    connect(m_lungAttached, &QCheckBox::clicked, this, [this](bool checked) {
-        com::ignoreFailure([&] { matchLungControls(); });
-        edited([&](CZeltorSetup& s) { s.setExternalLungAttached(checked); });
-    });
-    connect(m_resistanceAttached, &QCheckBox::clicked, this, [this](bool checked) {
-        com::ignoreFailure([&] { matchResistanceControls(); });
-        edited([&](CZeltorSetup& s) { s.setExternalResistanceAttached(checked); });
-    });
+    connectEdit(m_massFlowCalculation, &QCheckBox::clicked,
+                [this](bool checked) { m_settings->setCalculateMassFlow(checked); });
+    // The controls follow the check box also on an unbound page.
+    connect(m_lungAttached, &QCheckBox::clicked, this, [this] { com::ignoreFailure([&] { matchLungControls(); }); });
+    connectEdit(m_lungAttached, &QCheckBox::clicked,
+                [this](bool checked) { m_settings->setExternalLungAttached(checked); });
+    connect(m_resistanceAttached, &QCheckBox::clicked, this,
+            [this] { com::ignoreFailure([&] { matchResistanceControls(); }); });
+    connectEdit(m_resistanceAttached, &QCheckBox::clicked,
+                [this](bool checked) { m_settings->setExternalResistanceAttached(checked); });
 
     editsNumber(m_noiseLevel, &CZeltorSetup::setNoiseLevel);
     editsNumber(m_detectLevel, &CZeltorSetup::setDetectLevel);
@@ -357,7 +339,7 @@ void XZeltorSettings::connectEdits()
     editsThreshold(m_flowThreshold, &CZeltorSetup::setFlowThreshold);
     editsThreshold(m_pressureThreshold, &CZeltorSetup::setPressureThreshold);
 
-    connect(m_suppression, &QSlider::valueChanged, this, [this](int position) { suppressionScrolled(position); });
+    connectEdit(m_suppression, &QSlider::valueChanged, [this](int position) { suppressionScrolled(position); });
 }
 
 void XZeltorSettings::Initialize(const com::Value& inData)
@@ -426,12 +408,9 @@ void XZeltorSettings::matchResistanceControls()
 void XZeltorSettings::suppressionScrolled(int position)
 {
     const int32_t period = position * kSuppressionStepMs;
-    edited([&](CZeltorSetup& settings) {
-        settings.setSuppressPressurePeakPeriod(period);
-        m_suppression->setToolTip(
-            QStringLiteral("%1: %2 ms").arg(Zeltor::translated(QStringLiteral("231::Value"))).arg(period));
-        showSuppressionPeriod(period);
-    });
+    m_settings->setSuppressPressurePeakPeriod(period);
+    m_suppression->setToolTip(QStringLiteral("%1: %2 ms").arg(Zeltor::translated(QStringLiteral("231::Value"))).arg(period));
+    showSuppressionPeriod(period);
 }
 
 void XZeltorSettings::showSuppressionPeriod(int32_t period)
@@ -468,8 +447,8 @@ void XZeltorSettings::resizeEvent(QResizeEvent* event)
         const int top = clientTop + kMargin;
         const int width = std::max(clientWidth - 2 * kMargin, 0);
         const int height = std::max(clientHeight - kHelpTextHeight - 2 * kMargin, 0);
-        if (m_helpText)
-            m_helpText->setGeometry(widgets::twipsRect(left, top + height, width, kHelpTextHeight));
+        if (Nelvar::XHelpText* const help = helpText())
+            help->setGeometry(widgets::twipsRect(left, top + height, width, kHelpTextHeight));
         for (size_t index = 0; index < 3; ++index)
             m_pages[index]->setGeometry(widgets::twipsRect(left, top, width, std::max(height - kMargin, 0)));
         m_pages[3]->move(widgets::twipsRect(kAdvancedPage.x(), clientTop + kAdvancedPage.y(), 0, 0).topLeft());
