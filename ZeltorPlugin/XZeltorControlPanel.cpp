@@ -428,7 +428,7 @@ void XZeltorControlPanel::toggleAllParameters()
 void XZeltorControlPanel::refreshSlotList(InstrumentSession& session)
 {
     const QPointer<XZeltorControlPanel> page(this);
-    try {
+    const bool listed = com::untilFirstFailure([&] {
         const com::Value list = session.vti().GetParameterViewList();
         if (!page)
             return;
@@ -443,11 +443,10 @@ void XZeltorControlPanel::refreshSlotList(InstrumentSession& session)
             const QString description = descriptions.items[index].toString();
             new QTreeWidgetItem(m_slots, {QString::number(index + 1), description.isEmpty() ? kEmptySlot : description});
         }
-    } catch (...) {
-        if (page)
-            events::MessageBoxes::current().show(QStringLiteral("An error occured in cmdUpdateParameterViewList !"),
-                                                 events::mbCritical, kTitle);
-    }
+    });
+    if (!listed && page)
+        events::MessageBoxes::current().show(QStringLiteral("An error occured in cmdUpdateParameterViewList !"),
+                                             events::mbCritical, kTitle);
 }
 
 void XZeltorControlPanel::slotChosen(int slot, const QString& listed)
