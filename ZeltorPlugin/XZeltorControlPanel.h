@@ -1,10 +1,11 @@
 #pragma once
 
+#include "TabbedPages.h"
+
 #include "PageBase.h"
 
 #include <QString>
 
-#include <array>
 #include <memory>
 
 class QGroupBox;
@@ -12,7 +13,6 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
-class QTabBar;
 class QTreeWidget;
 
 namespace ZeltorPlugin {
@@ -62,7 +62,6 @@ private:
 
     // The label shows the version once an instrument has told it, for the page's life.
     void showFirmwareVersion(const QString& version);
-    void showTab(int index);
     // Reads what the tab shows from the instrument when the tab is first shown, and on later shows
     // until a reading has succeeded.
     void readInstrumentFor(int tab);
@@ -88,8 +87,7 @@ private:
     int m_requestedSlotRow = -1; // the row whose choice waits for the message pump
     std::shared_ptr<CZeltorControlPanel> m_owner;
 
-    QTabBar* m_tabStrip = nullptr;
-    std::array<QWidget*, 2> m_tabs{};
+    TabbedPages m_tabs;
     QLineEdit* m_operator = nullptr;
     QLineEdit* m_establishment = nullptr;
     QLineEdit* m_serialNumber = nullptr;

@@ -1,17 +1,17 @@
 #pragma once
 
+#include "TabbedPages.h"
+
 #include "PageBase.h"
 
 #include <QString>
 
-#include <array>
 #include <memory>
 
 class QCheckBox;
 class QComboBox;
 class QLabel;
 class QSlider;
-class QTabBar;
 
 namespace ZeltorPlugin {
 
@@ -48,7 +48,6 @@ private:
     void fillLists();
     void connectEdits();
 
-    void showPage(int index);
     // Enables the compliance controls when a lung is attached, the resistance's when one is.
     void matchLungControls();
     void matchResistanceControls();
@@ -60,9 +59,7 @@ private:
     void editsThreshold(SettingsTextBox* box, void (CZeltorSetup::*set)(float));
 
     std::shared_ptr<CZeltorSetup> m_settings;
-    int m_currentPage = 0;
-    QTabBar* m_tabStrip = nullptr;
-    std::array<QWidget*, 4> m_pages{};
+    TabbedPages m_tabs;
 
     QComboBox* m_temperatureUnit = nullptr;
     QComboBox* m_flowUnit = nullptr;
