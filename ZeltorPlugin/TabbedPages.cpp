@@ -25,7 +25,7 @@ TabbedPages::TabbedPages(QWidget& page, std::initializer_list<const char*> capti
         m_containers.push_back(container);
     }
     m_switching = QObject::connect(m_strip, &QTabBar::currentChanged, &page,
-                     [this](int tab) { com::ignoreFailure([&] { show(tab); }); });
+                                   [this](int tab) { com::ignoreFailure([&] { show(tab); }); });
 }
 
 TabbedPages::~TabbedPages()

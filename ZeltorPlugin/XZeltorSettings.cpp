@@ -399,7 +399,8 @@ void XZeltorSettings::suppressionScrolled(int position)
 {
     const int32_t period = position * kSuppressionStepMs;
     m_settings->setSuppressPressurePeakPeriod(period);
-    m_suppression->setToolTip(QStringLiteral("%1: %2 ms").arg(Zeltor::translated(QStringLiteral("231::Value"))).arg(period));
+    m_suppression->setToolTip(
+        QStringLiteral("%1: %2 ms").arg(Zeltor::translated(QStringLiteral("231::Value"))).arg(period));
     showSuppressionPeriod(period);
 }
 
@@ -432,7 +433,8 @@ void XZeltorSettings::resizeEvent(QResizeEvent* event)
         for (const int tab : {kGlobalUnitsTab, kVentilatorTestTab, kDefaultTestTab})
             m_tabs.container(tab).setGeometry(widgets::twipsRect(left, top, width, std::max(height - kMargin, 0)));
         // The advanced page keeps its size.
-        m_tabs.container(kAdvancedTab).move(widgets::twipsRect(kAdvancedPage.x(), clientTop + kAdvancedPage.y(), 0, 0).topLeft());
+        m_tabs.container(kAdvancedTab)
+            .move(widgets::twipsRect(kAdvancedPage.x(), clientTop + kAdvancedPage.y(), 0, 0).topLeft());
     });
 }
 

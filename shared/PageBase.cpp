@@ -97,8 +97,8 @@ void PageBase::fixLock(bool locked)
 void PageBase::createHelpText()
 {
     com::ignoreFailure([&] {
-        m_helpText =
-            com::ClassRegistry::instance().createAs<Nelvar::XHelpText>(QString::fromLatin1(Nelvar::kHelpTextProgId));
+        m_helpText
+            = com::ClassRegistry::instance().createAs<Nelvar::XHelpText>(QString::fromLatin1(Nelvar::kHelpTextProgId));
     });
     if (!m_helpText)
         return;

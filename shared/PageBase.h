@@ -72,8 +72,7 @@ protected:
     // failure; once it has completed "Change" is raised, unless it returned false (it then took no
     // edit). The handler takes the signal's arguments, or the first few of them, or none.
     template <typename Sender, typename Signal, typename Handler>
-    QMetaObject::Connection connectEdit(const Sender* sender, Signal signal, Handler handler,
-                                        EditOptions options = {})
+    QMetaObject::Connection connectEdit(const Sender* sender, Signal signal, Handler handler, EditOptions options = {})
     {
         return connect(sender, signal, this, editHandler(std::move(handler), options));
     }

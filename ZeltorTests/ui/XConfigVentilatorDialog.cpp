@@ -122,9 +122,8 @@ QGroupBox& XConfigVentilatorDialog::createMeasurementFrame()
                 [this](int index) { referenceUnitChosen(m_referenceUnit->itemText(index)); });
     connectEdit(m_breathsPerCalculation, &QComboBox::activated,
                 [this](int index) { breathsPerCalculationChosen(m_breathsPerCalculation->itemText(index)); });
-    connectEdit(m_massFlow, &QCheckBox::clicked, [this] {
-        com::required(m_configuration->Settings()).setCalculateMassFlow(m_massFlow->isChecked());
-    });
+    connectEdit(m_massFlow, &QCheckBox::clicked,
+                [this] { com::required(m_configuration->Settings()).setCalculateMassFlow(m_massFlow->isChecked()); });
     // The period is applied when the slider's value changes, not on every mouse move over it.
     connectEdit(m_suppression, &QSlider::valueChanged, [this](int value) { suppressionChanged(value); });
     return frame;

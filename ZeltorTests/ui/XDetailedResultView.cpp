@@ -67,9 +67,9 @@ std::shared_ptr<CZeltorMeasurementTable> channelOf(const CWaveformData& snapshot
 
 XDetailedResultView::XDetailedResultView()
     : m_detailWindow([](const std::shared_ptr<ZeltorGraph::IGraphData>& item) {
-        FDetailedResultView window;
-        return window.ShowDetail(item);
-    })
+          FDetailedResultView window;
+          return window.ShowDetail(item);
+      })
 {
     setObjectName(QStringLiteral("XDetailedResultView"));
     lblTitle.setObjectName(QStringLiteral("lblTitle"));

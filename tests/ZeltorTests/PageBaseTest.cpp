@@ -20,12 +20,15 @@ public:
 
     explicit EditingPage(EditOptions options)
     {
-        connectEdit(&box, &QLineEdit::textChanged, [this](const QString& text) {
-            written.append(text);
-            if (text == QStringLiteral("fail"))
-                throw com::Error(com::errInvalidCall, QStringLiteral("EditingPage"), text);
-            return text != QStringLiteral("refuse");
-        }, options);
+        connectEdit(
+            &box, &QLineEdit::textChanged,
+            [this](const QString& text) {
+                written.append(text);
+                if (text == QStringLiteral("fail"))
+                    throw com::Error(com::errInvalidCall, QStringLiteral("EditingPage"), text);
+                return text != QStringLiteral("refuse");
+            },
+            options);
         setCallBack(std::make_shared<host::HostCallBack>(
             [this](const QString& name, const std::vector<com::Value>&) { raised.append(name); }));
     }
@@ -59,28 +62,41 @@ TEST(PageBaseTest, AnEditRunsItsHandlerAsTheGuardsAllowAndRaisesChangeOnceWhenIt
     } cases[] = {
         {"a user's edit", {}, [](EditingPage& page) { page.box.setText(QStringLiteral("a")); }, {"a"}, 1},
         {"the page's own write", {}, [](EditingPage& page) { page.fill(QStringLiteral("a")); }, {}, 0},
-        {"the page's own write, for a correction that holds while loading", {.whileLoading = true},
-         [](EditingPage& page) { page.fill(QStringLiteral("a")); }, {"a"}, 0},
-        {"an unbound page", {.whileLoading = true},
+        {"the page's own write, for a correction that holds while loading",
+         {.whileLoading = true},
+         [](EditingPage& page) { page.fill(QStringLiteral("a")); },
+         {"a"},
+         0},
+        {"an unbound page",
+         {.whileLoading = true},
          [](EditingPage& page) {
              page.bound = false;
              page.box.setText(QStringLiteral("a"));
          },
-         {}, 0},
-        {"a locked page", {}, [](EditingPage& page) {
-             page.setLocked(true);
-             page.box.setText(QStringLiteral("a"));
-         },
-         {"a"}, 1},
-        {"a locked page whose edit is not taken while locked", {.whileLocked = false},
+         {},
+         0},
+        {"a locked page",
+         {},
          [](EditingPage& page) {
              page.setLocked(true);
              page.box.setText(QStringLiteral("a"));
          },
-         {}, 0},
+         {"a"},
+         1},
+        {"a locked page whose edit is not taken while locked",
+         {.whileLocked = false},
+         [](EditingPage& page) {
+             page.setLocked(true);
+             page.box.setText(QStringLiteral("a"));
+         },
+         {},
+         0},
         {"a failing handler", {}, [](EditingPage& page) { page.box.setText(QStringLiteral("fail")); }, {"fail"}, 0},
-        {"a handler that takes no edit", {}, [](EditingPage& page) { page.box.setText(QStringLiteral("refuse")); },
-         {"refuse"}, 0},
+        {"a handler that takes no edit",
+         {},
+         [](EditingPage& page) { page.box.setText(QStringLiteral("refuse")); },
+         {"refuse"},
+         0},
     };
     for (const auto& [what, options, act, written, changes] : cases) {
         SCOPED_TRACE(what);
