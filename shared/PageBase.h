@@ -58,8 +58,8 @@ protected:
         const bool m_wasLoading;
     };
 
-    // When an edit handler runs besides a bound page. By default it runs for the user's edits only:
-    // not while the page writes its own controls, whether or not the page is locked.
+    // When an edit handler runs on a bound page. By default for the user's edits only: not while
+    // the page writes its own controls, whether or not the page is locked.
     struct EditOptions {
         // Also while the page is loading, for a correction that holds for what the page shows.
         bool whileLoading = false;
