@@ -167,21 +167,13 @@ private:
 };
 
 XZeltorControlPanel::XZeltorControlPanel()
+    : m_tabs(*this, {"20150::&MTI Settings", "20153::&Parameter views"}, QStringLiteral("pboTab(%1)"))
 {
     const LoadingScope loading(*this);
     setObjectName(QStringLiteral("XZeltorControlPanel"));
-    m_tabStrip = named<QTabBar>("tbsTabStrip", this);
-    m_tabStrip->setExpanding(false);
-    m_tabStrip->setDrawBase(true);
-    for (const char* tab : {"20150::&MTI Settings", "20153::&Parameter views"})
-        m_tabStrip->addTab(Zeltor::translated(QString::fromUtf8(tab)));
-    for (size_t index = 0; index < m_tabs.size(); ++index) {
-        m_tabs[index] = new QWidget(this);
-        m_tabs[index]->setObjectName(QStringLiteral("pboTab(%1)").arg(index));
-    }
-    buildSettingsTab(*m_tabs[kSettingsTab]);
-    buildViewsTab(*m_tabs[kViewsTab]);
-    m_tabs[kViewsTab]->hide();
+    setViewOnly(false);
+    buildSettingsTab(m_tabs.container(kSettingsTab));
+    buildViewsTab(m_tabs.container(kViewsTab));
 
     Zeltor::translateControls(*this);
     for (const ViewParameter& parameter : viewParameters()) {
@@ -273,7 +265,7 @@ void XZeltorControlPanel::buildViewsTab(QWidget& container)
 
 void XZeltorControlPanel::connectControls()
 {
-    connect(m_tabStrip, &QTabBar::currentChanged, this, [this](int tab) { showTab(tab); });
+    connect(&m_tabs.strip(), &QTabBar::currentChanged, this, [this](int tab) { readInstrumentFor(tab); });
     connect(m_all, &QPushButton::clicked, this, [this] {
         if (!m_busy)
             com::ignoreFailure([&] { toggleAllParameters(); });
@@ -363,23 +355,11 @@ void XZeltorControlPanel::afterInput(Step&& step)
     });
 }
 
-void XZeltorControlPanel::showTab(int index)
-{
-    if (index < 0 || index >= static_cast<int>(m_tabs.size()))
-        return;
-    com::ignoreFailure([&] {
-        for (size_t tab = 0; tab < m_tabs.size(); ++tab)
-            m_tabs[tab]->setVisible(static_cast<int>(tab) == index);
-        m_tabs[static_cast<size_t>(index)]->raise();
-    });
-    readInstrumentFor(index);
-}
-
 void XZeltorControlPanel::showEvent(QShowEvent* event)
 {
     PageBase::showEvent(event);
     if (!event->spontaneous())
-        readInstrumentFor(m_tabStrip->currentIndex());
+        readInstrumentFor(m_tabs.strip().currentIndex());
 }
 
 void XZeltorControlPanel::readInstrumentFor(int tab)
@@ -387,7 +367,7 @@ void XZeltorControlPanel::readInstrumentFor(int tab)
     if (tab == kSettingsTab && !m_settingsRead)
         afterInput([this] {
             // Not read for a tab the user has left meanwhile.
-            if (!m_settingsRead && m_tabs[kSettingsTab]->isVisible())
+            if (!m_settingsRead && m_tabs.container(kSettingsTab).isVisible())
                 instrumentAction([&](InstrumentSession& session) { readSettings(session); });
         });
     if (tab == kViewsTab && !m_slotsListed)
@@ -427,7 +407,7 @@ void XZeltorControlPanel::toggleAllParameters()
 void XZeltorControlPanel::refreshSlotList(InstrumentSession& session)
 {
     const QPointer<XZeltorControlPanel> page(this);
-    try {
+    const bool listed = com::untilFirstFailure([&] {
         const com::Value list = session.vti().GetParameterViewList();
         if (!page)
             return;
@@ -442,11 +422,10 @@ void XZeltorControlPanel::refreshSlotList(InstrumentSession& session)
             const QString description = descriptions.items[index].toString();
             new QTreeWidgetItem(m_slots, {QString::number(index + 1), description.isEmpty() ? kEmptySlot : description});
         }
-    } catch (...) {
-        if (page)
-            events::MessageBoxes::current().show(QStringLiteral("An error occured in cmdUpdateParameterViewList !"),
-                                                 events::mbCritical, kTitle);
-    }
+    });
+    if (!listed && page)
+        events::MessageBoxes::current().show(QStringLiteral("An error occured in cmdUpdateParameterViewList !"),
+                                             events::mbCritical, kTitle);
 }
 
 void XZeltorControlPanel::slotChosen(int slot, const QString& listed)
@@ -538,11 +517,9 @@ void XZeltorControlPanel::resizeEvent(QResizeEvent* event)
 {
     PageBase::resizeEvent(event);
     com::ignoreFailure([&] {
-        const QSize size = event->size();
-        m_tabStrip->setGeometry(0, 0, size.width(), m_tabStrip->sizeHint().height());
-        const QRect client(0, m_tabStrip->height(), size.width(), std::max(size.height() - m_tabStrip->height(), 0));
-        for (QWidget* tab : m_tabs)
-            tab->setGeometry(client);
+        const QRect client = m_tabs.placeStrip(event->size());
+        for (int tab = 0; tab < m_tabs.count(); ++tab)
+            m_tabs.container(tab).setGeometry(client);
     });
 }
 

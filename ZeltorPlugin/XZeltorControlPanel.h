@@ -1,10 +1,11 @@
 #pragma once
 
+#include "TabbedPages.h"
+
 #include "PageBase.h"
 
 #include <QString>
 
-#include <array>
 #include <memory>
 
 class QGroupBox;
@@ -12,7 +13,6 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
-class QTabBar;
 class QTreeWidget;
 
 namespace ZeltorPlugin {
@@ -26,17 +26,12 @@ class InstrumentSession;
 // are listed, shown, uploaded and deleted.
 // Every instrument call goes through the shared connection, opened for the action when no test
 // holds it. While a call waits for the instrument the page takes no input. The page edits no host
-// data and reports nothing to the host.
+// data and reports nothing to the host: it keeps no callback and takes no lock.
 class XZeltorControlPanel final : public Zeltor::PageBase {
 public:
     XZeltorControlPanel();
     ~XZeltorControlPanel() override;
 
-    // The page keeps no callback.
-    std::shared_ptr<Nelvar::ICallBack> CallBack() const override { return nullptr; }
-    void setCallBack(const std::shared_ptr<Nelvar::ICallBack>&) override {}
-    bool Locked() const override { return false; }
-    void setLocked(bool) override {}
     // Keeps the control panel object the value holds; a value of another kind is ignored.
     void Initialize(const com::Value& inData) override;
     // Gives the focus to the operator box.
@@ -67,7 +62,6 @@ private:
 
     // The label shows the version once an instrument has told it, for the page's life.
     void showFirmwareVersion(const QString& version);
-    void showTab(int index);
     // Reads what the tab shows from the instrument when the tab is first shown, and on later shows
     // until a reading has succeeded.
     void readInstrumentFor(int tab);
@@ -93,8 +87,7 @@ private:
     int m_requestedSlotRow = -1; // the row whose choice waits for the message pump
     std::shared_ptr<CZeltorControlPanel> m_owner;
 
-    QTabBar* m_tabStrip = nullptr;
-    std::array<QWidget*, 2> m_tabs{};
+    TabbedPages m_tabs;
     QLineEdit* m_operator = nullptr;
     QLineEdit* m_establishment = nullptr;
     QLineEdit* m_serialNumber = nullptr;

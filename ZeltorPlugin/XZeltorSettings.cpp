@@ -12,7 +12,6 @@
 #include "SettingsValueTexts.h"
 #include "TranslateControls.h"
 
-#include "com/ClassRegistry.h"
 #include "com/Failure.h"
 #include "format/Format.h"
 #include "widgets/Colors.h"
@@ -26,7 +25,6 @@
 #include <QLabel>
 #include <QResizeEvent>
 #include <QSlider>
-#include <QTabBar>
 
 #include <algorithm>
 #include <array>
@@ -50,6 +48,11 @@ constexpr int kHelpTextHeight = 975;
 constexpr int kMargin = 60;
 constexpr QRect kAdvancedPage{120, 120, 6855, 3015};
 
+constexpr int kGlobalUnitsTab = 0;
+constexpr int kVentilatorTestTab = 1;
+constexpr int kDefaultTestTab = 2;
+constexpr int kAdvancedTab = 3;
+
 constexpr std::array<int32_t, 3> kTemperatureUnits{ZeltorConverter::eunTemperature_Celcius,
                                                     ZeltorConverter::eunTemperature_Fahrenheit,
                                                     ZeltorConverter::eunTemperature_Kelvin};
@@ -62,11 +65,6 @@ const QString kHelpText = QStringLiteral(
     "20141::Enter preferences for the Zeltor plug-in. Some of these settings can be overridden in each test "
     "element's custom setup. If you change global unit settings you must restart Nelvar before the changes take "
     "place.");
-
-QLabel* label(const char* caption, QWidget* parent)
-{
-    return new QLabel(QString::fromUtf8(caption), parent);
-}
 
 QLabel* title(const char* caption, const char* name, QWidget* parent)
 {
@@ -85,14 +83,16 @@ QComboBox* list(const char* name, QWidget* parent)
     return box;
 }
 
-// A row of a page's grid: the caption, the control and, where it has one, its unit.
+// A row of a page's grid: the caption, the control and, where it has one, its unit. The labels are
+// named after the control: "lbl" and the control's name after its prefix, "Unit" added for the unit.
 void addRow(QGridLayout& grid, QWidget& parent, const char* caption, QWidget* control, const char* unit = nullptr)
 {
     const int row = grid.rowCount();
-    grid.addWidget(label(caption, &parent), row, 0);
+    const QByteArray name = "lbl" + control->objectName().mid(3).toLatin1();
+    grid.addWidget(Zeltor::label(caption, name.constData(), &parent), row, 0);
     grid.addWidget(control, row, 1);
     if (unit)
-        grid.addWidget(label(unit, &parent), row, 2);
+        grid.addWidget(Zeltor::label(unit, (name + "Unit").constData(), &parent), row, 2);
 }
 
 // The number of a text: its leading number (sign, digits and decimal point; the rest ignored; no
@@ -113,41 +113,24 @@ void enableWithColour(QWidget& control, bool enabled)
 } // namespace
 
 XZeltorSettings::XZeltorSettings()
+    : m_tabs(*this,
+             {"20120::&Global units", "20121::&Ventilator test settings", "20122::&Default test settings",
+              "20142::Advanced"},
+             QStringLiteral("pboTabPage(%1)"))
 {
     setObjectName(QStringLiteral("XZeltorSettings"));
-    m_tabStrip = named<QTabBar>("tbsTabStrip", this);
-    m_tabStrip->setExpanding(false);
-    m_tabStrip->setDrawBase(true);
-    for (const char* tab : {"20120::&Global units", "20121::&Ventilator test settings", "20122::&Default test settings",
-                            "20142::Advanced"})
-        m_tabStrip->addTab(Zeltor::translated(QString::fromUtf8(tab)));
-    for (size_t index = 0; index < m_pages.size(); ++index) {
-        m_pages[index] = new QWidget(this);
-        m_pages[index]->setObjectName(QStringLiteral("pboTabPage(%1)").arg(index));
-        m_pages[index]->hide();
-    }
-    buildGlobalUnits(*m_pages[0]);
-    buildVentilatorTestSettings(*m_pages[1]);
-    buildDefaultTestSettings(*m_pages[2]);
-    buildAdvanced(*m_pages[3]);
+    fixLock(false);
+    buildGlobalUnits(m_tabs.container(kGlobalUnitsTab));
+    buildVentilatorTestSettings(m_tabs.container(kVentilatorTestTab));
+    buildDefaultTestSettings(m_tabs.container(kDefaultTestTab));
+    buildAdvanced(m_tabs.container(kAdvancedTab));
 
-    com::ignoreFailure([&] {
-        m_helpText = com::ClassRegistry::instance().createAs<Nelvar::XHelpText>(
-            QString::fromLatin1(Nelvar::kHelpTextProgId));
-    });
-    if (m_helpText) {
-        m_helpText->setParent(this);
-        m_helpText->setObjectName(QStringLiteral("xhtHelpText"));
-        com::ignoreFailure([&] { m_helpText->setText(Zeltor::translated(kHelpText)); });
-    }
+    createHelpText();
+    setHelpText(kHelpText);
 
     Zeltor::translateControls(*this);
     fillLists();
     connectEdits();
-    connect(m_tabStrip, &QTabBar::currentChanged, this,
-            [this](int tab) { com::ignoreFailure([&] { showPage(tab); }); });
-    m_pages[0]->show();
-    m_pages[0]->raise();
     resize(widgets::twipsToPixels(kDesignWidth), widgets::twipsToPixels(kDesignHeight));
 }
 
@@ -284,38 +267,27 @@ void XZeltorSettings::fillLists()
         box->setCurrentIndex(-1);
 }
 
-template <typename Edit>
-void XZeltorSettings::edited(Edit&& edit)
-{
-    if (isLoading() || !m_settings)
-        return;
-    com::ignoreFailure([&] { edit(*m_settings); });
-    com::ignoreFailure([&] { raiseChange(); });
-}
-
 void XZeltorSettings::editsNumber(SettingsTextBox* box, void (CZeltorSetup::*set)(int32_t))
 {
-    connect(box, &QLineEdit::textEdited, this, [this, set](const QString& text) {
-        edited([&](CZeltorSetup& settings) {
-            if (const std::optional<int32_t> number = numberOf(text))
-                (settings.*set)(*number);
-        });
+    connectEdit(box, &QLineEdit::textEdited, [this, set](const QString& text) {
+        if (const std::optional<int32_t> number = numberOf(text))
+            (*m_settings.*set)(*number);
     });
 }
 
 void XZeltorSettings::editsThreshold(SettingsTextBox* box, void (CZeltorSetup::*set)(float))
 {
-    connect(box, &QLineEdit::textEdited, this, [this, set](const QString& text) {
-        edited([&](CZeltorSetup& settings) { (settings.*set)(SettingsRegistryLayout::thresholdOf(text)); });
+    connectEdit(box, &QLineEdit::textEdited, [this, set](const QString& text) {
+        // A text without a number leaves the threshold as it is; the edit is reported all the same.
+        com::ignoreFailure([&] { (*m_settings.*set)(SettingsRegistryLayout::thresholdOf(text)); });
     });
 }
 
 void XZeltorSettings::connectEdits()
 {
     const auto onChoice = [this](QComboBox* box, auto&& store) {
-        connect(box, &QComboBox::activated, this, [this, box, store](int position) {
-            edited([&](CZeltorSetup& settings) { store(settings, position, box->itemText(position)); });
-        });
+        connectEdit(box, &QComboBox::activated,
+                    [this, box, store](int position) { store(*m_settings, position, box->itemText(position)); });
     };
     onChoice(m_flowUnit, [](CZeltorSetup& s, int position, const QString&) { s.setFlowUnit(position + kFirstFlowUnit); });
     onChoice(m_pressureUnit, [](CZeltorSetup& s, int position, const QString&) { s.setPressureUnit(position); });
@@ -338,16 +310,16 @@ void XZeltorSettings::connectEdits()
     });
     onChoice(m_complianceUnit, [](CZeltorSetup& s, int position, const QString&) { s.setComplianceUnit(position); });
 
-    connect(m_massFlowCalculation, &QCheckBox::clicked, this,
-            [this](bool checked) { edited([&](CZeltorSetup& s) { s.setCalculateMassFlow(checked); }); });
-    connect(m_lungAttached, &QCheckBox::clicked, this, [this](bool checked) {
-        com::ignoreFailure([&] { matchLungControls(); });
-        edited([&](CZeltorSetup& s) { s.setExternalLungAttached(checked); });
-    });
-    connect(m_resistanceAttached, &QCheckBox::clicked, this, [this](bool checked) {
-        com::ignoreFailure([&] { matchResistanceControls(); });
-        edited([&](CZeltorSetup& s) { s.setExternalResistanceAttached(checked); });
-    });
+    connectEdit(m_massFlowCalculation, &QCheckBox::clicked,
+                [this](bool checked) { m_settings->setCalculateMassFlow(checked); });
+    // The controls follow the check box also on an unbound page.
+    connect(m_lungAttached, &QCheckBox::clicked, this, [this] { com::ignoreFailure([&] { matchLungControls(); }); });
+    connectEdit(m_lungAttached, &QCheckBox::clicked,
+                [this](bool checked) { m_settings->setExternalLungAttached(checked); });
+    connect(m_resistanceAttached, &QCheckBox::clicked, this,
+            [this] { com::ignoreFailure([&] { matchResistanceControls(); }); });
+    connectEdit(m_resistanceAttached, &QCheckBox::clicked,
+                [this](bool checked) { m_settings->setExternalResistanceAttached(checked); });
 
     editsNumber(m_noiseLevel, &CZeltorSetup::setNoiseLevel);
     editsNumber(m_detectLevel, &CZeltorSetup::setDetectLevel);
@@ -357,7 +329,7 @@ void XZeltorSettings::connectEdits()
     editsThreshold(m_flowThreshold, &CZeltorSetup::setFlowThreshold);
     editsThreshold(m_pressureThreshold, &CZeltorSetup::setPressureThreshold);
 
-    connect(m_suppression, &QSlider::valueChanged, this, [this](int position) { suppressionScrolled(position); });
+    connectEdit(m_suppression, &QSlider::valueChanged, [this](int position) { suppressionScrolled(position); });
 }
 
 void XZeltorSettings::Initialize(const com::Value& inData)
@@ -426,12 +398,10 @@ void XZeltorSettings::matchResistanceControls()
 void XZeltorSettings::suppressionScrolled(int position)
 {
     const int32_t period = position * kSuppressionStepMs;
-    edited([&](CZeltorSetup& settings) {
-        settings.setSuppressPressurePeakPeriod(period);
-        m_suppression->setToolTip(
-            QStringLiteral("%1: %2 ms").arg(Zeltor::translated(QStringLiteral("231::Value"))).arg(period));
-        showSuppressionPeriod(period);
-    });
+    m_settings->setSuppressPressurePeakPeriod(period);
+    m_suppression->setToolTip(
+        QStringLiteral("%1: %2 ms").arg(Zeltor::translated(QStringLiteral("231::Value"))).arg(period));
+    showSuppressionPeriod(period);
 }
 
 void XZeltorSettings::showSuppressionPeriod(int32_t period)
@@ -439,19 +409,9 @@ void XZeltorSettings::showSuppressionPeriod(int32_t period)
     m_suppressionValue->setText(QStringLiteral("%1 ms").arg(period));
 }
 
-void XZeltorSettings::showPage(int index)
-{
-    if (index < 0 || index >= static_cast<int>(m_pages.size()) || index == m_currentPage)
-        return;
-    m_pages[static_cast<size_t>(index)]->show();
-    m_pages[static_cast<size_t>(index)]->raise();
-    m_pages[static_cast<size_t>(m_currentPage)]->hide();
-    m_currentPage = index;
-}
-
 void XZeltorSettings::SetFocus()
 {
-    m_tabStrip->setFocus(Qt::OtherFocusReason);
+    m_tabs.strip().setFocus(Qt::OtherFocusReason);
 }
 
 void XZeltorSettings::resizeEvent(QResizeEvent* event)
@@ -459,20 +419,22 @@ void XZeltorSettings::resizeEvent(QResizeEvent* event)
     PageBase::resizeEvent(event);
     com::ignoreFailure([&] {
         const QSize size = event->size();
-        m_tabStrip->setGeometry(0, 0, size.width(), m_tabStrip->sizeHint().height());
+        m_tabs.placeStrip(size);
         // The tab strip's client area is what lies below its row of tabs.
-        const int clientTop = widgets::pixelsToTwips(m_tabStrip->height());
+        const int clientTop = widgets::pixelsToTwips(m_tabs.strip().height());
         const int clientWidth = widgets::pixelsToTwips(size.width());
         const int clientHeight = std::max(widgets::pixelsToTwips(size.height()) - clientTop, 0);
         const int left = kMargin;
         const int top = clientTop + kMargin;
         const int width = std::max(clientWidth - 2 * kMargin, 0);
         const int height = std::max(clientHeight - kHelpTextHeight - 2 * kMargin, 0);
-        if (m_helpText)
-            m_helpText->setGeometry(widgets::twipsRect(left, top + height, width, kHelpTextHeight));
-        for (size_t index = 0; index < 3; ++index)
-            m_pages[index]->setGeometry(widgets::twipsRect(left, top, width, std::max(height - kMargin, 0)));
-        m_pages[3]->move(widgets::twipsRect(kAdvancedPage.x(), clientTop + kAdvancedPage.y(), 0, 0).topLeft());
+        if (Nelvar::XHelpText* const help = helpText())
+            help->setGeometry(widgets::twipsRect(left, top + height, width, kHelpTextHeight));
+        for (const int tab : {kGlobalUnitsTab, kVentilatorTestTab, kDefaultTestTab})
+            m_tabs.container(tab).setGeometry(widgets::twipsRect(left, top, width, std::max(height - kMargin, 0)));
+        // The advanced page keeps its size.
+        m_tabs.container(kAdvancedTab)
+            .move(widgets::twipsRect(kAdvancedPage.x(), clientTop + kAdvancedPage.y(), 0, 0).topLeft());
     });
 }
 

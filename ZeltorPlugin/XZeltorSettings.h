@@ -1,21 +1,17 @@
 #pragma once
 
+#include "TabbedPages.h"
+
 #include "PageBase.h"
 
 #include <QString>
 
-#include <array>
 #include <memory>
 
 class QCheckBox;
 class QComboBox;
 class QLabel;
 class QSlider;
-class QTabBar;
-
-namespace Nelvar {
-class XHelpText;
-}
 
 namespace ZeltorPlugin {
 
@@ -26,8 +22,8 @@ inline const QString kSettingsPageProgId = QStringLiteral("ZeltorPlugin.XZeltorS
 
 // The settings page (page class "ZeltorPlugin.XZeltorSettings"): edits the global settings
 // object in place on four tabs, global units, ventilator test settings, default test settings and
-// advanced, and reports every user edit as "Change". Storing the settings is the host's call of
-// RegSave; the page never stores nor reverts an edit.
+// advanced, and reports every user edit as "Change". The page takes no lock. Storing the settings
+// is the host's call of RegSave; the page never stores nor reverts an edit.
 class XZeltorSettings final : public Zeltor::PageBase {
 public:
     XZeltorSettings();
@@ -37,14 +33,12 @@ public:
     // fills the controls. The breaths per calculation shown are stored at once (1 when the
     // stored count is none of the list's), without a "Change".
     void Initialize(const com::Value& inData) override;
-    // The page takes no lock.
-    bool Locked() const override { return false; }
-    void setLocked(bool) override {}
     // Gives the focus to the tab strip.
     void SetFocus() override;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    bool isBound() const override { return m_settings != nullptr; }
 
 private:
     void buildGlobalUnits(QWidget& page);
@@ -54,25 +48,18 @@ private:
     void fillLists();
     void connectEdits();
 
-    void showPage(int index);
     // Enables the compliance controls when a lung is attached, the resistance's when one is.
     void matchLungControls();
     void matchResistanceControls();
     void suppressionScrolled(int position);
     void showSuppressionPeriod(int32_t period);
-    // Runs a user's edit of the settings and reports it, unless the page is loading or unbound.
-    template <typename Edit>
-    void edited(Edit&& edit);
     // Connects a number box to the setting it edits: the number of its text, left as it is when
     // the text's number does not fit 32 bits.
     void editsNumber(SettingsTextBox* box, void (CZeltorSetup::*set)(int32_t));
     void editsThreshold(SettingsTextBox* box, void (CZeltorSetup::*set)(float));
 
     std::shared_ptr<CZeltorSetup> m_settings;
-    int m_currentPage = 0;
-    QTabBar* m_tabStrip = nullptr;
-    std::array<QWidget*, 4> m_pages{};
-    std::shared_ptr<Nelvar::XHelpText> m_helpText;
+    TabbedPages m_tabs;
 
     QComboBox* m_temperatureUnit = nullptr;
     QComboBox* m_flowUnit = nullptr;

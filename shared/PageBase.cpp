@@ -1,8 +1,15 @@
 #include "PageBase.h"
 
+#include "HostViews.h"
+#include "TranslateControls.h"
+
+#include "com/ClassRegistry.h"
+
 namespace Zeltor {
 
 PageBase::PageBase(QWidget* parent) : QWidget(parent) {}
+
+PageBase::~PageBase() = default;
 
 std::shared_ptr<Nelvar::ICallBack> PageBase::CallBack() const
 {
@@ -11,7 +18,8 @@ std::shared_ptr<Nelvar::ICallBack> PageBase::CallBack() const
 
 void PageBase::setCallBack(const std::shared_ptr<Nelvar::ICallBack>& callBack)
 {
-    m_callBack = callBack;
+    if (!m_viewOnly)
+        m_callBack = callBack;
 }
 
 QWidget* PageBase::hWnd() const
@@ -37,7 +45,7 @@ bool PageBase::Locked() const
 
 void PageBase::setLocked(bool locked)
 {
-    if (locked == m_locked)
+    if (m_lockFixed || locked == m_locked)
         return;
     m_locked = locked;
     lockChanged(locked);
@@ -67,6 +75,42 @@ void PageBase::raiseChange()
 }
 
 void PageBase::lockChanged(bool) {}
+
+bool PageBase::takesEdit(const EditOptions& options) const
+{
+    return (options.whileLoading || !m_loading) && (options.whileLocked || !m_locked) && isBound();
+}
+
+void PageBase::setViewOnly(bool locked)
+{
+    m_viewOnly = true;
+    m_callBack.reset();
+    fixLock(locked);
+}
+
+void PageBase::fixLock(bool locked)
+{
+    m_locked = locked;
+    m_lockFixed = true;
+}
+
+void PageBase::createHelpText()
+{
+    com::ignoreFailure([&] {
+        m_helpText
+            = com::ClassRegistry::instance().createAs<Nelvar::XHelpText>(QString::fromLatin1(Nelvar::kHelpTextProgId));
+    });
+    if (!m_helpText)
+        return;
+    m_helpText->setParent(this);
+    m_helpText->setObjectName(QStringLiteral("xhtHelpText"));
+}
+
+void PageBase::setHelpText(const QString& key)
+{
+    if (m_helpText)
+        com::ignoreFailure([&] { m_helpText->setText(translated(key)); });
+}
 
 PageBase::LoadingScope::LoadingScope(PageBase& page) : m_page(page), m_wasLoading(page.m_loading)
 {

@@ -35,12 +35,9 @@ ConfigurationPage::ConfigurationPage(const char* objectName, const Configuration
 {
     setObjectName(QString::fromLatin1(objectName));
     m_selection->setObjectName(QStringLiteral("lstSelectConfiguration"));
-    m_helpText = hostControl<Nelvar::XHelpText>(Nelvar::kHelpTextProgId);
-    if (m_helpText) {
-        m_helpText->setParent(this);
-        m_helpText->setObjectName(QStringLiteral("xhtHelpText"));
-        m_helpText->setGeometry(widgets::twipsRect(0, kHelpTextTop, kDesignWidth, kHelpTextHeight));
-    }
+    createHelpText();
+    if (Nelvar::XHelpText* const help = helpText())
+        help->setGeometry(widgets::twipsRect(0, kHelpTextTop, kDesignWidth, kHelpTextHeight));
     connect(m_selection, &QListWidget::currentRowChanged, this,
             [this] { com::ignoreFailure([&] { showSelectedFrame(); }); });
 }
@@ -66,7 +63,7 @@ void ConfigurationPage::addTestGuideFrame()
         m_testGuideSettings->setObjectName(QStringLiteral("xtgTestGuideConfig"));
         layout->addWidget(m_testGuideSettings.get());
         // The control writes the test-guide configuration itself; the page only tells the host.
-        m_testGuideSettings->setChangeListener([this] { com::ignoreFailure([&] { raiseChange(); }); });
+        m_testGuideSettings->setChangeListener(editHandler([] {}));
     }
     layout->addStretch();
 }
@@ -94,12 +91,6 @@ void ConfigurationPage::lockTestGuideSettings(bool locked)
         com::ignoreFailure([&] { m_testGuideSettings->setLocked(locked); });
 }
 
-void ConfigurationPage::setHelpText(const QString& key)
-{
-    if (m_helpText)
-        com::ignoreFailure([&] { m_helpText->setText(Zeltor::translated(key)); });
-}
-
 void ConfigurationPage::showSelectedFrame()
 {
     const int selected = m_selection->currentRow();
@@ -116,21 +107,22 @@ void ConfigurationPage::resizeEvent(QResizeEvent* event)
 {
     PageBase::resizeEvent(event);
     com::ignoreFailure([&] {
+        Nelvar::XHelpText* const help = helpText();
         const int height = std::max(widgets::pixelsToTwips(event->size().height()), m_layout.smallestHeight);
         if (height <= m_layout.fixedBelow)
             return;
         if (height < m_layout.fullLayoutFrom) {
             const int helpHeight = height - m_layout.helpTextMargin;
-            if (m_helpText && helpHeight >= 0) {
-                m_helpText->resize(m_helpText->width(), widgets::twipsToPixels(helpHeight));
-                m_helpText->setVisible(helpHeight > m_layout.helpTextShownAbove);
+            if (help && helpHeight >= 0) {
+                help->resize(help->width(), widgets::twipsToPixels(helpHeight));
+                help->setVisible(helpHeight > m_layout.helpTextShownAbove);
             }
             return;
         }
         int helpTop = height;
-        if (m_helpText) {
-            m_helpText->show();
-            helpTop = widgets::pixelsToTwips(m_helpText->y());
+        if (help) {
+            help->show();
+            helpTop = widgets::pixelsToTwips(help->y());
         }
         m_selection->setGeometry(widgets::twipsRect(0, 120, kListWidth, helpTop - 240));
         for (QGroupBox* frame : m_frames)

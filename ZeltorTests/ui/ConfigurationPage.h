@@ -12,7 +12,6 @@ class QListWidget;
 
 namespace Nelvar {
 class ITestGuideConfig;
-class XHelpText;
 class XTestGuideSettings;
 }
 
@@ -46,7 +45,6 @@ protected:
 
     void handOverTestGuideConfig(const std::shared_ptr<Nelvar::ITestGuideConfig>& config);
     void lockTestGuideSettings(bool locked);
-    void setHelpText(const QString& key);
     QListWidget& selectionList() const { return *m_selection; }
 
     // A frame has been selected (after it is shown).
@@ -63,7 +61,6 @@ private:
     QListWidget* m_selection;
     std::vector<QGroupBox*> m_frames;
     std::shared_ptr<Nelvar::XTestGuideSettings> m_testGuideSettings;
-    std::shared_ptr<Nelvar::XHelpText> m_helpText;
 };
 
 } // namespace ZeltorTests

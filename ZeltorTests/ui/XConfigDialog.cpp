@@ -33,7 +33,7 @@ XConfigDialog::XConfigDialog() : ConfigurationPage("XConfigDialog", kLayout)
     auto* grid = new QGridLayout(&settings);
     grid->addWidget(label("20103::Test duration: ", "lblTestDuration", &settings), 0, 0);
     m_duration = new DurationControls(settings, *grid, 0, DurationControls::Rounding::Down);
-    m_duration->setEditedHandler([this](int32_t minutes) { durationEdited(minutes); });
+    m_duration->setEditedHandler(editHandler([this](int32_t minutes) { m_configuration->setDuration(minutes); }));
     m_noiseLabel = label("20110::Noise Level:", "lblNoiseLevel", &settings);
     m_noiseLevel = named<DigitBox>("txtNoiseLevel", &settings);
     m_noiseLevel->setMaxLength(4);
@@ -44,7 +44,7 @@ XConfigDialog::XConfigDialog() : ConfigurationPage("XConfigDialog", kLayout)
     grid->setRowStretch(4, 1);
     for (QWidget* noise : std::initializer_list<QWidget*>{m_noiseLabel, m_noiseLevel, m_noiseUnit})
         noise->hide();
-    connect(m_noiseLevel, &QLineEdit::textChanged, this, [this] { com::ignoreFailure([&] { noiseLevelChanged(); }); });
+    connectEdit(m_noiseLevel, &QLineEdit::textChanged, [this] { return noiseLevelEdited(); });
 
     addTestGuideFrame();
     setHelpText(QStringLiteral("20116::Please select a duration for this test."));
@@ -72,24 +72,14 @@ void XConfigDialog::Initialize(const com::Value& inData)
         noise->setVisible(flowTest);
 }
 
-void XConfigDialog::durationEdited(int32_t minutes)
+bool XConfigDialog::noiseLevelEdited()
 {
-    if (isLoading() || !m_configuration)
-        return;
-    m_configuration->setDuration(minutes);
-    raiseChange();
-}
-
-void XConfigDialog::noiseLevelChanged()
-{
-    if (isLoading() || !m_configuration)
-        return;
     if (!format::isNumeric(m_noiseLevel->text())) {
         m_noiseLevel->selectAll();
-        return;
+        return false;
     }
     m_configuration->setNoiseLevel(m_noiseLevel->wholeNumber());
-    raiseChange();
+    return true;
 }
 
 void XConfigDialog::lockChanged(bool locked)

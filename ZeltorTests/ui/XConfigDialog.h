@@ -30,10 +30,11 @@ public:
 
 protected:
     void lockChanged(bool locked) override;
+    bool isBound() const override { return m_configuration != nullptr; }
 
 private:
-    void durationEdited(int32_t minutes);
-    void noiseLevelChanged();
+    // Takes a numeric noise level; any other text is selected for correction and not taken.
+    bool noiseLevelEdited();
 
     std::shared_ptr<CConfigZeltor> m_configuration;
     DurationControls* m_duration = nullptr;

@@ -65,7 +65,7 @@ XConfigVentilatorDialog::XConfigVentilatorDialog() : ConfigurationPage("XConfigV
     auto* duration = new QGridLayout(m_testSettings);
     duration->addWidget(label("20103::Test duration:", "lblDuration", m_testSettings), 0, 0);
     m_duration = new DurationControls(*m_testSettings, *duration, 0, DurationControls::Rounding::Nearest);
-    m_duration->setEditedHandler([this](int32_t minutes) { durationEdited(minutes); });
+    m_duration->setEditedHandler(editHandler([this](int32_t minutes) { m_configuration->setDuration(minutes); }));
     duration->setRowStretch(3, 1);
 
     m_measurementParams = &createMeasurementFrame();
@@ -73,7 +73,7 @@ XConfigVentilatorDialog::XConfigVentilatorDialog() : ConfigurationPage("XConfigV
     m_parameterFrame = &addFrame("20102::Parameter view", "fraParameterView");
     m_parameterFrame->setToolTip(QStringLiteral("Right-click to select a predefined view"));
     m_parameterView = named<XParameterView>("xpvParamView", m_parameterFrame);
-    m_parameterView->setChangeHandler([this] { com::ignoreFailure([&] { parameterViewChanged(); }); });
+    m_parameterView->setChangeHandler(editHandler([this] { parameterViewChanged(); }, {.whileLoading = true}));
 
     m_trendSettings = &createTrendFrame();
     addTestGuideFrame();
@@ -117,17 +117,15 @@ QGroupBox& XConfigVentilatorDialog::createMeasurementFrame()
     grid->addWidget(m_suppressionValue, 4, 2);
     grid->setRowStretch(5, 1);
 
-    connect(m_detectLevel, &QLineEdit::textChanged, this, [this] { com::ignoreFailure([&] { detectLevelChanged(); }); });
-    connect(m_referenceUnit, &QComboBox::activated, this, [this](int index) {
-        com::ignoreFailure([&] { referenceUnitChosen(m_referenceUnit->itemText(index)); });
-    });
-    connect(m_breathsPerCalculation, &QComboBox::activated, this, [this](int index) {
-        com::ignoreFailure([&] { breathsPerCalculationChosen(m_breathsPerCalculation->itemText(index)); });
-    });
-    connect(m_massFlow, &QCheckBox::clicked, this, [this] { com::ignoreFailure([&] { massFlowClicked(); }); });
+    connectEdit(m_detectLevel, &QLineEdit::textChanged, [this] { detectLevelChanged(); });
+    connectEdit(m_referenceUnit, &QComboBox::activated,
+                [this](int index) { referenceUnitChosen(m_referenceUnit->itemText(index)); });
+    connectEdit(m_breathsPerCalculation, &QComboBox::activated,
+                [this](int index) { breathsPerCalculationChosen(m_breathsPerCalculation->itemText(index)); });
+    connectEdit(m_massFlow, &QCheckBox::clicked,
+                [this] { com::required(m_configuration->Settings()).setCalculateMassFlow(m_massFlow->isChecked()); });
     // The period is applied when the slider's value changes, not on every mouse move over it.
-    connect(m_suppression, &QSlider::valueChanged, this,
-            [this](int value) { com::ignoreFailure([&] { suppressionChanged(value); }); });
+    connectEdit(m_suppression, &QSlider::valueChanged, [this](int value) { suppressionChanged(value); });
     return frame;
 }
 
@@ -142,10 +140,9 @@ QGroupBox& XConfigVentilatorDialog::createTrendFrame()
     grid->addWidget(m_trendInterval, 1, 1);
     grid->addWidget(label("20146::Seconds", "lblTrend_IntervalSec", &frame), 1, 2);
     grid->setRowStretch(2, 1);
-    connect(m_trendingActive, &QCheckBox::clicked, this, [this] { com::ignoreFailure([&] { trendingClicked(); }); });
+    connectEdit(m_trendingActive, &QCheckBox::clicked, [this] { trendingClicked(); }, {.whileLocked = false});
     // Also while the page is loading: an interval below 1 is corrected as it is shown.
-    connect(m_trendInterval, &QLineEdit::textChanged, this,
-            [this] { com::ignoreFailure([&] { trendIntervalChanged(); }); });
+    connectEdit(m_trendInterval, &QLineEdit::textChanged, [this] { trendIntervalChanged(); }, {.whileLoading = true});
     return frame;
 }
 
@@ -201,18 +198,8 @@ void XConfigVentilatorDialog::showTrendIntervalEnabled(bool enabled)
     widgets::setBackgroundColor(*m_trendInterval, enabled ? widgets::kSystemWindow : widgets::kSystemButtonFace);
 }
 
-void XConfigVentilatorDialog::durationEdited(int32_t minutes)
-{
-    if (isLoading() || !m_configuration)
-        return;
-    m_configuration->setDuration(minutes);
-    raiseChange();
-}
-
 void XConfigVentilatorDialog::detectLevelChanged()
 {
-    if (isLoading() || !m_configuration)
-        return;
     int32_t level = m_detectLevel->wholeNumber();
     if (level > kHighestDetectLevel) {
         {
@@ -223,60 +210,37 @@ void XConfigVentilatorDialog::detectLevelChanged()
         level = kHighestDetectLevel;
     }
     com::required(m_configuration->Settings()).setDetectLevel(level);
-    raiseChange();
 }
 
 void XConfigVentilatorDialog::referenceUnitChosen(const QString& text)
 {
-    if (isLoading() || !m_configuration)
-        return;
     const auto unit = std::find_if(kReferenceUnits.begin(), kReferenceUnits.end(),
                                    [&](const char* name) { return text == QLatin1String(name); });
     const int32_t code = unit == kReferenceUnits.end() ? 0 : static_cast<int32_t>(unit - kReferenceUnits.begin());
     com::required(m_configuration->Settings()).setReferenceUnit(code);
-    raiseChange();
 }
 
 void XConfigVentilatorDialog::breathsPerCalculationChosen(const QString& text)
 {
-    if (isLoading() || !m_configuration)
-        return;
     com::required(m_configuration->Settings()).setBreathsPerCalculation(format::toInt32(format::leadingNumber(text)));
-    raiseChange();
-}
-
-void XConfigVentilatorDialog::massFlowClicked()
-{
-    if (isLoading() || !m_configuration)
-        return;
-    com::required(m_configuration->Settings()).setCalculateMassFlow(m_massFlow->isChecked());
-    raiseChange();
 }
 
 void XConfigVentilatorDialog::suppressionChanged(int value)
 {
-    if (isLoading() || !m_configuration)
-        return;
     const int32_t period = value * kSuppressionStepMs;
     showSuppressionPeriod(period);
     com::required(m_configuration->Settings()).setSuppressPressurePeakPeriod(period);
-    raiseChange();
 }
 
 void XConfigVentilatorDialog::trendingClicked()
 {
-    if (isLoading() || Locked() || !m_configuration)
-        return;
     const bool active = m_trendingActive->isChecked();
     com::required(m_configuration->TrendSettings()).setActive(active);
     showTrendIntervalEnabled(active);
-    raiseChange();
 }
 
 void XConfigVentilatorDialog::trendIntervalChanged()
 {
-    if (!m_configuration)
-        return;
     int32_t interval = m_trendInterval->wholeNumber();
     if (interval < 1) {
         interval = kDefaultTrendInterval;
@@ -287,18 +251,15 @@ void XConfigVentilatorDialog::trendIntervalChanged()
         m_trendInterval->selectAll();
     }
     com::required(m_configuration->TrendSettings()).setInterval(interval);
-    raiseChange();
 }
 
 void XConfigVentilatorDialog::parameterViewChanged()
 {
-    if (!m_configuration)
-        return;
+    // The standards follow the parameters where they can; the change is reported all the same.
     com::ignoreFailure([&] {
         const auto owner = m_configuration->OwnerTest();
         com::required(std::dynamic_pointer_cast<CZeltorLimitData>(com::required(owner).Limits())).SyncStandards();
     });
-    raiseChange();
 }
 
 void XConfigVentilatorDialog::lockChanged(bool locked)

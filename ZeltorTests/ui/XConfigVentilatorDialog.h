@@ -39,6 +39,7 @@ protected:
     void lockChanged(bool locked) override;
     void frameSelected(int index) override;
     void framesPlaced(int helpTextTop) override;
+    bool isBound() const override { return m_configuration != nullptr; }
 
 private:
     QGroupBox& createMeasurementFrame();
@@ -48,11 +49,9 @@ private:
     void showTrendIntervalEnabled(bool enabled);
 
     // The reactions to the user's edits.
-    void durationEdited(int32_t minutes);
     void detectLevelChanged();
     void referenceUnitChosen(const QString& text);
     void breathsPerCalculationChosen(const QString& text);
-    void massFlowClicked();
     void suppressionChanged(int value);
     void trendingClicked();
     void trendIntervalChanged();

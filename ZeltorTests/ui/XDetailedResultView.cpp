@@ -8,12 +8,10 @@
 #include "CWaveformData.h"
 #include "CZeltorMeasurementTable.h"
 #include "FDetailedResultView.h"
-#include "HostControl.h"
 
 #include "HostViews.h"
 #include "TranslateControls.h"
 
-#include "com/FlagGuard.h"
 #include "com/Failure.h"
 #include "com/Required.h"
 #include "widgets/Twips.h"
@@ -68,11 +66,10 @@ std::shared_ptr<CZeltorMeasurementTable> channelOf(const CWaveformData& snapshot
 } // namespace
 
 XDetailedResultView::XDetailedResultView()
-    : xhtHelpText(hostControl<Nelvar::XHelpText>(Nelvar::kHelpTextProgId))
-    , m_detailWindow([](const std::shared_ptr<ZeltorGraph::IGraphData>& item) {
-        FDetailedResultView window;
-        return window.ShowDetail(item);
-    })
+    : m_detailWindow([](const std::shared_ptr<ZeltorGraph::IGraphData>& item) {
+          FDetailedResultView window;
+          return window.ShowDetail(item);
+      })
 {
     setObjectName(QStringLiteral("XDetailedResultView"));
     lblTitle.setObjectName(QStringLiteral("lblTitle"));
@@ -81,22 +78,18 @@ XDetailedResultView::XDetailedResultView()
     txtComment.setObjectName(QStringLiteral("txtComment"));
     txtComment.setReadOnly(true);
     tvwTrends.setHeaderHidden(true);
-    if (xhtHelpText) {
-        xhtHelpText->setParent(this);
-        xhtHelpText->setObjectName(QStringLiteral("xhtHelpText"));
-        xhtHelpText->setText(QStringLiteral(
-            "20167::The above TreeView displays all trends and snapshots that are stored in the current test "
-            "template. Double-clicking a parameter will display it in full-screen mode. Check the parameters that "
-            "should be included on the printed test report."));
-    }
-    connect(&tvwTrends, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem* node, int) {
-        if (node)
-            checkChanged(*node);
-    });
-    connect(&tvwTrends, &QTreeWidget::itemDoubleClicked, this, [this] { doubleClicked(); });
+    createHelpText();
+    setHelpText(QStringLiteral(
+        "20167::The above TreeView displays all trends and snapshots that are stored in the current test "
+        "template. Double-clicking a parameter will display it in full-screen mode. Check the parameters that "
+        "should be included on the printed test report."));
+    connectEdit(tvwTrends.model(), &QAbstractItemModel::dataChanged,
+                [this](const QModelIndex& first, const QModelIndex& last, const QList<int>& roles) {
+                    return checksChanged(first, last, roles);
+                },
+                {.whileLocked = false});
+    connectEdit(&tvwTrends, &QTreeWidget::itemDoubleClicked, [this] { return detailKept(); }, {.whileLocked = false});
     Zeltor::translateControls(*this);
-    if (xhtHelpText)
-        com::ignoreFailure([&] { xhtHelpText->setText(Zeltor::translated(xhtHelpText->Text())); });
     lblTitle.move(0, 0);
 }
 
@@ -225,67 +218,74 @@ void XDetailedResultView::writePrintFlags(const QTreeWidgetItem& group)
     }
 }
 
-void XDetailedResultView::checkChanged(QTreeWidgetItem& node)
+bool XDetailedResultView::checksChanged(const QModelIndex& first, const QModelIndex& last, const QList<int>& roles)
 {
-    if (Locked() || isLoading() || m_inCheckHandler)
-        return;
-    const com::FlagGuard handling(m_inCheckHandler);
-    const bool done = com::ignoreFailure([&] {
-        switch (kindOf(node)) {
-        case enkTrendParameter:
-        case enkChannel: {
-            QTreeWidgetItem& group = com::required(node.parent());
-            writePrintFlags(group);
-            setCheckedFromChildren(group);
-            setCheckedFromChildren(com::required(group.parent()));
-            break;
-        }
-        case enkTrend:
-        case enkSnapshot:
-            setChildrenChecked(node);
-            writePrintFlags(node);
-            setCheckedFromChildren(com::required(node.parent()));
-            break;
-        case enkRoot: {
-            const auto [first, last] = childRange(node);
-            for (size_t index = first; index <= last && index < m_nodes.size(); ++index) {
-                QTreeWidgetItem& group = *m_nodes[index];
-                if (kindOf(group) != enkTrend && kindOf(group) != enkSnapshot)
-                    continue;
-                setChecked(group, isChecked(node));
-                setChildrenChecked(group);
-                writePrintFlags(group);
-            }
-            break;
-        }
-        }
-    });
-    if (done)
-        com::ignoreFailure([&] { raiseChange(); });
+    if (!roles.contains(Qt::CheckStateRole))
+        return false;
+    // The checks the page sets in answer are its own writes.
+    const LoadingScope answering(*this);
+    for (int row = first.row(); row <= last.row(); ++row)
+        checkChanged(com::required(nodeAt(first.siblingAtRow(row))));
+    return true;
 }
 
-void XDetailedResultView::doubleClicked()
+QTreeWidgetItem* XDetailedResultView::nodeAt(const QModelIndex& index) const
 {
-    if (Locked())
-        return;
-    com::ignoreFailure([&] {
-        const QTreeWidgetItem* node = tvwTrends.currentItem();
-        if (!node || !node->parent())
-            return;
-        std::shared_ptr<ZeltorGraph::IGraphData> item;
-        const QString leafKey = keyOf(*node).right(kKeySuffix);
-        if (kindOf(*node) == enkTrendParameter) {
-            if (const auto trend = com::required(m_trends).Item(keyOf(*node->parent())))
-                item = trend->Parameter(leafKey);
-        } else if (kindOf(*node) == enkChannel) {
-            if (const auto snapshot = com::required(m_snapshots).Item(keyOf(*node->parent())))
-                item = channelOf(*snapshot, leafKey);
+    if (!index.isValid())
+        return nullptr;
+    if (!index.parent().isValid())
+        return tvwTrends.topLevelItem(index.row());
+    QTreeWidgetItem* const parent = nodeAt(index.parent());
+    return parent ? parent->child(index.row()) : nullptr;
+}
+
+void XDetailedResultView::checkChanged(QTreeWidgetItem& node)
+{
+    switch (kindOf(node)) {
+    case enkTrendParameter:
+    case enkChannel: {
+        QTreeWidgetItem& group = com::required(node.parent());
+        writePrintFlags(group);
+        setCheckedFromChildren(group);
+        setCheckedFromChildren(com::required(group.parent()));
+        break;
+    }
+    case enkTrend:
+    case enkSnapshot:
+        setChildrenChecked(node);
+        writePrintFlags(node);
+        setCheckedFromChildren(com::required(node.parent()));
+        break;
+    case enkRoot: {
+        const auto [first, last] = childRange(node);
+        for (size_t index = first; index <= last && index < m_nodes.size(); ++index) {
+            QTreeWidgetItem& group = *m_nodes[index];
+            if (kindOf(group) != enkTrend && kindOf(group) != enkSnapshot)
+                continue;
+            setChecked(group, isChecked(node));
+            setChildrenChecked(group);
+            writePrintFlags(group);
         }
-        if (!item)
-            return;
-        if (m_detailWindow(item) == FDetailedResultView::edaOK)
-            raiseChange();
-    });
+        break;
+    }
+    }
+}
+
+bool XDetailedResultView::detailKept()
+{
+    const QTreeWidgetItem* node = tvwTrends.currentItem();
+    if (!node || !node->parent())
+        return false;
+    std::shared_ptr<ZeltorGraph::IGraphData> item;
+    const QString leafKey = keyOf(*node).right(kKeySuffix);
+    if (kindOf(*node) == enkTrendParameter) {
+        if (const auto trend = com::required(m_trends).Item(keyOf(*node->parent())))
+            item = trend->Parameter(leafKey);
+    } else if (kindOf(*node) == enkChannel) {
+        if (const auto snapshot = com::required(m_snapshots).Item(keyOf(*node->parent())))
+            item = channelOf(*snapshot, leafKey);
+    }
+    return item && m_detailWindow(item) == FDetailedResultView::edaOK;
 }
 
 void XDetailedResultView::SetFocus()
@@ -309,10 +309,11 @@ void XDetailedResultView::layOut()
     const auto px = widgets::twipsToPixels;
     const int width = this->width();
     lblTitle.resize(width, lblTitle.sizeHint().height());
-    const int helpHeight = xhtHelpText ? px(kHelpHeight) : 0;
+    Nelvar::XHelpText* const help = helpText();
+    const int helpHeight = help ? px(kHelpHeight) : 0;
     const int helpTop = height() - px(kHelpBottomGap) - helpHeight;
-    if (xhtHelpText)
-        xhtHelpText->setGeometry(0, helpTop, width, helpHeight);
+    if (help)
+        help->setGeometry(0, helpTop, width, helpHeight);
     int treeBottom = helpTop;
     if (!txtComment.isHidden() && !txtComment.document()->isEmpty()) {
         const int commentTop = helpTop - px(kCommentAboveHelp) - txtComment.height();

@@ -13,10 +13,6 @@
 #include <memory>
 #include <vector>
 
-namespace Nelvar {
-class XHelpText;
-}
-
 namespace ZeltorTests {
 
 class CSnapshotColl;
@@ -68,8 +64,12 @@ private:
     void setChildrenChecked(const QTreeWidgetItem& node);
     void setCheckedFromChildren(QTreeWidgetItem& node);
     void writePrintFlags(const QTreeWidgetItem& group);
+    // Answers the user's change of checks: returns whether the changed data were checks.
+    bool checksChanged(const QModelIndex& first, const QModelIndex& last, const QList<int>& roles);
+    QTreeWidgetItem* nodeAt(const QModelIndex& index) const;
     void checkChanged(QTreeWidgetItem& node);
-    void doubleClicked();
+    // Shows the double-clicked leaf in the detailed window: whether the user kept the view with OK.
+    bool detailKept();
     // The node's range of children in the order of adding: [first, last].
     std::pair<size_t, size_t> childRange(const QTreeWidgetItem& node) const;
     void layOut();
@@ -78,13 +78,11 @@ private:
     QTreeWidget tvwTrends{this};
     QLabel lblCommentTitle{QStringLiteral("20386::Comment"), this};
     CommentBox txtComment{this};
-    std::shared_ptr<Nelvar::XHelpText> xhtHelpText;
 
     std::shared_ptr<CTrendCollection> m_trends;
     std::shared_ptr<CSnapshotColl> m_snapshots;
     // The nodes in the order they were added.
     std::vector<QTreeWidgetItem*> m_nodes;
-    bool m_inCheckHandler = false;
     DetailWindow m_detailWindow;
 };
 

@@ -20,6 +20,7 @@ constexpr int kCommentTop = 240;
 XDetailedResultZeltor::XDetailedResultZeltor()
 {
     setObjectName(QStringLiteral("XDetailedResultZeltor"));
+    setViewOnly(true);
     lblCommentTitle.setObjectName(QStringLiteral("lblCommentTitle"));
     txtComment.setObjectName(QStringLiteral("txtComment"));
     lblCommentTitle.move(0, 0);

@@ -14,10 +14,6 @@ class XDetailedResultZeltor final : public Zeltor::PageBase {
 public:
     XDetailedResultZeltor();
 
-    std::shared_ptr<Nelvar::ICallBack> CallBack() const override { return nullptr; }
-    void setCallBack(const std::shared_ptr<Nelvar::ICallBack>&) override {}
-    bool Locked() const override { return true; }
-    void setLocked(bool) override {}
     // Shows the comment of a result; anything else leaves the box as it is.
     void Initialize(const com::Value& inData) override;
     void SetFocus() override;

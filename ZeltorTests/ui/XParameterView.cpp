@@ -4,9 +4,6 @@
 #include "CParameterList.h"
 #include "TranslateControls.h"
 
-#include "HostServices.h"
-#include "Product.h"
-
 #include "com/Failure.h"
 #include "com/FlagGuard.h"
 #include "com/Required.h"
@@ -93,9 +90,7 @@ void XParameterView::fillPredefinedViews()
     const QSignalBlocker quiet(m_cboPredefinedViews);
     m_cboPredefinedViews.clear();
     for (const char* key : kPredefinedViews) {
-        QString text = QString::fromLatin1(key);
-        com::ignoreFailure([&] { text = Nelvar::languageService().GetText(Zeltor::kProduct, text); });
-        m_cboPredefinedViews.addItem(text);
+        m_cboPredefinedViews.addItem(Zeltor::translated(QString::fromLatin1(key)));
     }
     m_cboPredefinedViews.setCurrentIndex(-1);
 }

@@ -6,9 +6,7 @@
 #include "IZeltorConfiguration.h"
 #include "TranslateControls.h"
 
-#include "HostServices.h"
 #include "Measurement.h"
-#include "Product.h"
 #include "Standards.h"
 #include "TestElement.h"
 
@@ -172,9 +170,7 @@ void XResultVentilator::createColumns()
             continue;
         shown.push_back(&column);
         m_columnKeys << QString::fromLatin1(column.key);
-        QString caption = QString::fromLatin1(column.caption);
-        com::ignoreFailure([&] { caption = Nelvar::languageService().GetText(Zeltor::kProduct, caption, {}); });
-        captions << caption;
+        captions << Zeltor::translated(QString::fromLatin1(column.caption));
     }
     m_lvwResult.setColumnCount(static_cast<int>(shown.size()));
     m_lvwResult.setHeaderLabels(captions);
@@ -318,7 +314,8 @@ void XResultVentilator::UpdateDisplay(const std::shared_ptr<Nelvar::IResultData>
     }
     const QColor windowText = widgets::colorOf(widgets::kSystemWindowText, m_lvwResult.palette());
     const QColor failed = widgets::colorOf(widgets::kColorRed);
-    try {
+    // The rows after a failing one keep their texts.
+    const bool updated = com::untilFirstFailure([&] {
         for (int position = 0; position < m_lvwResult.topLevelItemCount(); ++position) {
             QTreeWidgetItem& row = *m_lvwResult.topLevelItem(position);
             const auto measurement = result->Measurement(rowKey(row));
@@ -334,11 +331,9 @@ void XResultVentilator::UpdateDisplay(const std::shared_ptr<Nelvar::IResultData>
                 row.setText(columnOf("average"), texts.value(3));
             }
         }
-    } catch (...) {
-        // The rows after the failing one keep their texts.
-        return;
-    }
-    m_lvwResult.viewport()->update();
+    });
+    if (updated)
+        m_lvwResult.viewport()->update();
 }
 
 void XResultVentilator::ClearAllFailed()

@@ -19,7 +19,7 @@ QString standardTitle(const Nelvar::IStandard& standard)
 
 } // namespace
 
-LimitView::LimitView(QWidget* parent) : QWidget(parent)
+LimitView::LimitView(QWidget* parent) : PageBase(parent)
 {
     m_standards.setObjectName(QStringLiteral("standards"));
     m_standardRow.addWidget(&m_standardLabel);
@@ -34,20 +34,19 @@ LimitView::LimitView(QWidget* parent) : QWidget(parent)
 LimitView::~LimitView()
 {
     // Editors that lose the focus while they go make no edit.
-    m_filling = true;
+    const LoadingScope closing(*this);
     m_table.reset();
     m_replacedTables.clear();
 }
 
-void LimitView::setLocked(bool locked)
+void LimitView::lockChanged(bool locked)
 {
-    m_locked = locked;
     m_table->setLocked(locked);
 }
 
 void LimitView::Initialize(const com::Value& limitDataValue)
 {
-    const com::FlagGuard filling(m_filling);
+    const LoadingScope filling(*this);
     std::shared_ptr<Nelvar::ILimitData> limitData;
     if (limitDataValue.isObject())
         limitData = limitDataValue.objectAs<Nelvar::ILimitData>();
@@ -59,7 +58,7 @@ void LimitView::Initialize(const com::Value& limitDataValue)
 
 void LimitView::Refresh()
 {
-    const com::FlagGuard filling(m_filling);
+    const LoadingScope filling(*this);
     showStandards();
 }
 
@@ -80,11 +79,11 @@ void LimitView::AddRow(const QString& key, const QString& caption, const QString
 void LimitView::takeNextRows()
 {
     const LimitRow::Listeners listeners{
-        [this] { return !m_filling; },
+        [this] { return !isLoading(); },
         [this](const std::shared_ptr<Nelvar::ILimit>& limit) { limitEdited(limit); },
     };
     auto table = std::make_unique<LimitTable>(m_nextRows, listeners, this);
-    table->setLocked(m_locked);
+    table->setLocked(Locked());
     m_layout.addWidget(table.get(), 1);
     if (!m_handlingEdit)
         m_replacedTables.clear();
@@ -134,7 +133,7 @@ void LimitView::showChosenStandard()
 
 void LimitView::limitEdited(const std::shared_ptr<Nelvar::ILimit>& limit)
 {
-    const auto callBack = m_callBack;
+    const auto callBack = CallBack();
     if (!callBack)
         return;
     // The host may fill the page anew in answer, replacing the row that made the edit.

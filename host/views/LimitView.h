@@ -2,14 +2,13 @@
 
 #include "LimitTable.h"
 
-#include "Dialogs.h"
 #include "HostViews.h"
+#include "PageBase.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QVBoxLayout>
-#include <QWidget>
 
 #include <memory>
 #include <vector>
@@ -23,19 +22,11 @@ namespace host {
 
 // The host's limit page: a choice of the limit data's standards above one row per parameter,
 // showing and editing the chosen standard's limits in place.
-class LimitView final : public QWidget, public Nelvar::ICustomControl, public Nelvar::XLimitView {
+class LimitView final : public Zeltor::PageBase, public Nelvar::XLimitView {
 public:
     explicit LimitView(QWidget* parent = nullptr);
     ~LimitView() override;
 
-    std::shared_ptr<Nelvar::ICallBack> CallBack() const override { return m_callBack; }
-    void setCallBack(const std::shared_ptr<Nelvar::ICallBack>& callBack) override { m_callBack = callBack; }
-    QWidget* hWnd() const override { return const_cast<LimitView*>(this); }
-    bool Visible() const override { return !isHidden(); }
-    void setVisible(bool visible) override { QWidget::setVisible(visible); }
-    bool Locked() const override { return m_locked; }
-    // A locked page still lets the user look at every standard but takes no edit.
-    void setLocked(bool locked) override;
     // Takes the limit data (ILimitData; anything else shows no standards), shows the rows added
     // since the last initialisation in place of the previous ones, and shows the standards,
     // keeping the chosen one when it is still there.
@@ -46,6 +37,10 @@ public:
 
     void AddRow(const QString& key, const QString& caption, const QString& unitList, const QString& reserved) override;
 
+protected:
+    // A locked page still lets the user look at every standard but takes no edit.
+    void lockChanged(bool locked) override;
+
 private:
     void takeNextRows();
     void showStandards();
@@ -53,9 +48,6 @@ private:
     void limitEdited(const std::shared_ptr<Nelvar::ILimit>& limit);
 
     std::weak_ptr<Nelvar::ILimitData> m_limitData;
-    std::shared_ptr<Nelvar::ICallBack> m_callBack;
-    bool m_locked = false;
-    bool m_filling = false;
     bool m_handlingEdit = false;
     // The rows added since the last initialisation; empty and not begun right after it.
     std::vector<LimitRowSpec> m_nextRows;

@@ -273,6 +273,16 @@ TEST_F(DetailedResultViewTest, EachClickWritesTheFlagsBelowItAndRaisesOneChange)
     }
 }
 
+// Only a change of a check mark is an edit: renaming a node changes no flag and raises nothing.
+TEST_F(DetailedResultViewTest, AChangeOtherThanACheckMarkIsNoEdit)
+{
+    openPage();
+    node(QStringLiteral("N")).setText(0, QStringLiteral("renamed"));
+    EXPECT_EQ(printFlags(), kInitialFlags);
+    EXPECT_EQ(checkMarks(), kInitialMarks);
+    EXPECT_EQ(callBack->changes, 0);
+}
+
 TEST_F(DetailedResultViewTest, NothingReactsWhileLocked)
 {
     openPage();
