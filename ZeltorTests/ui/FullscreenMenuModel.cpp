@@ -3,16 +3,15 @@
 #include "CResultVentilator.h"
 #include "CTrend.h"
 #include "CTrendCollection.h"
-#include "CTrendParameter.h"
 #include "CWaveformData.h"
 #include "CZeltorMeasurementTable.h"
+#include "TrendMinMaxTable.h"
 
 #include "TranslateControls.h"
 
 #include "com/Error.h"
 #include "com/Failure.h"
 #include "com/Required.h"
-#include "format/Format.h"
 
 namespace ZeltorTests {
 
@@ -21,7 +20,6 @@ namespace {
 constexpr double kHeaderFontSize = 12.0;
 constexpr double kEntryFontSize = 10.0;
 constexpr uint32_t kWhite = 0xFFFFFF;
-const QChar kColumnSeparator(94);
 
 const char* const kWaveformsCaption = "20378::Waveforms";
 
@@ -37,41 +35,12 @@ private:
     widgets::TreeListModel& m_list;
 };
 
-QString formatted(float value, const CTrendParameter& parameter)
-{
-    return format::formatNumber(value, parameter.ValueFormat(), format::localeDecimalSeparator());
-}
-
-void setUpTrendTable(widgets::TreeListTable& table)
-{
-    widgets::TreeListStyle& style = table.style();
-    style.fontSize = 8.0;
-    style.bold = false;
-    style.textColor = kWhite;
-    style.backColor = 0;
-    table.setColumnCount(4);
-    const std::array<int, 3> widths{1900, 700, 700};
-    const std::array<int, 3> alignments{widgets::TreeListStyle::kAlignLeft, widgets::TreeListStyle::kAlignRight,
-                                        widgets::TreeListStyle::kAlignRight};
-    const std::array<const char*, 3> captions{"20381::Parameter", "20382::Min", "20383::Max"};
-    for (int column = 1; column <= 3; ++column) {
-        const auto slot = static_cast<size_t>(column - 1);
-        table.column(column).width = widths[slot];
-        table.column(column).style.alignment = alignments[slot];
-        widgets::TreeListStyle& header = table.cell(0, column);
-        header.text = Zeltor::translated(QString::fromUtf8(captions[slot]));
-        header.fontSize = 8.0;
-        header.backColor = 0;
-        header.alignment = alignments[slot];
-    }
-}
-
 } // namespace
 
 FullscreenMenuModel::FullscreenMenuModel(widgets::TreeListModel& list, Listener& listener)
     : m_list(list), m_listener(listener)
 {
-    m_list.setSeparator(kColumnSeparator);
+    m_list.setSeparator(TrendMinMaxTable::kColumnSeparator);
     m_list.onEntryClick = [this](int index) { itemClick(index); };
     m_list.onTableClick = [this](widgets::TreeListTable& table, int row) { tableClick(table, row); };
 }
@@ -216,23 +185,11 @@ void FullscreenMenuModel::AddTrend(const std::shared_ptr<CTrend>& trend)
     const int entry = addRecordEntry(kTrendsCaption, m_trendsHeader, m_trendsHeaderPresent, trend);
     com::ignoreFailure([&] {
         widgets::TreeListTable& table = m_list.table(entry);
-        setUpTrendTable(table);
+        TrendMinMaxTable::setUp(table);
+        const int32_t bookmark = m_list.bookmark(entry);
         for (const auto& parameter : *trend)
-            com::ignoreFailure([&] { addTrendParameterRow(table, parameter); });
+            com::ignoreFailure([&] { TrendMinMaxTable::addRow(table, parameter, bookmark); });
     });
-}
-
-void FullscreenMenuModel::addTrendParameterRow(widgets::TreeListTable& table,
-                                               const std::shared_ptr<CTrendParameter>& parameter)
-{
-    const CTrendParameter& shown = com::required(parameter);
-    table.addRow(shown.Caption(true) + kColumnSeparator + formatted(shown.MinValue(), shown) + kColumnSeparator
-                 + formatted(shown.MaxValue(), shown));
-    const int row = table.rowCount() - 1;
-    widgets::TreeListStyle& key = table.cell(row, 0);
-    key.data = com::Value(parameter);
-    key.text = shown.Key();
-    table.cell(row, 1).data = com::Value(m_list.bookmark(m_list.lastAdded()));
 }
 
 void FullscreenMenuModel::AddSnapshot(const std::shared_ptr<CWaveformData>& snapshot)
@@ -571,15 +528,7 @@ void FullscreenMenuModel::refreshActiveTrendTable()
             entry = index;
     if (entry == -1)
         return;
-    widgets::TreeListTable& table = m_list.table(entry);
-    for (int row = 1; row < table.rowCount(); ++row)
-        com::ignoreFailure([&] {
-            const auto& parameter = trend.Parameter(table.cell(row, 0).text);
-            if (!parameter || !parameter->MinMaxChange())
-                return;
-            table.cell(row, 2).text = formatted(parameter->MinValue(), *parameter);
-            table.cell(row, 3).text = formatted(parameter->MaxValue(), *parameter);
-        });
+    TrendMinMaxTable::refresh(m_list.table(entry), trend);
 }
 
 void FullscreenMenuModel::infoTitleChanged(int32_t bookmark, const QString& title)

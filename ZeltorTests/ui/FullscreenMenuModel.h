@@ -14,7 +14,6 @@ namespace ZeltorTests {
 
 class CResultVentilator;
 class CTrend;
-class CTrendParameter;
 class CWaveformData;
 
 // What the full-screen view's side menu knows, without its widgets: one tree of what the view can
@@ -125,7 +124,6 @@ private:
     int addRecordEntry(const char* headerCaption, int32_t& header, bool& headerPresent,
                        const std::shared_ptr<ZeltorGraph::IGraphDataParent>& record);
     void addTableEntries(int parentIndex, const CWaveformData& waveform);
-    void addTrendParameterRow(widgets::TreeListTable& table, const std::shared_ptr<CTrendParameter>& parameter);
     void setActiveTrend(const std::shared_ptr<CTrend>& trend);
     void itemClick(int index);
     void tableClick(widgets::TreeListTable& table, int row);
