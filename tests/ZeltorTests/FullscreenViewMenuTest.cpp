@@ -534,3 +534,87 @@ TEST_F(FirstSampleReplayTest, AClickIsForgottenByInitializeAndWithItsTrend)
     sample(*third);
     EXPECT_EQ(events.first(), QStringLiteral("Before(true)"));
 }
+
+namespace {
+
+// What the model tells the side that shows it, as one line per call.
+class RecordingListener final : public FullscreenMenuModel::Listener {
+public:
+    QStringList calls;
+
+private:
+    void buttonEnabledChanged(FullscreenMenuModel::EButtonRow row, int32_t index, bool enabled) override
+    {
+        calls << QStringLiteral("%1%2=%3")
+                     .arg(row == FullscreenMenuModel::EButtonRow::Trend ? 'T' : 'S')
+                     .arg(index)
+                     .arg(enabled ? "on" : "off");
+    }
+    void infoBoxEnabled(bool enabled) override { calls << (enabled ? "panel enabled" : "panel disabled"); }
+    void infoBoxOpened(bool open) override { calls << (open ? "panel open" : "panel closed"); }
+    void infoBoxFilled(std::shared_ptr<ZeltorGraph::IGraphDataParent>& record, int32_t bookmark) override
+    {
+        calls << QStringLiteral("panel shows %1 of %2").arg(record->Title()).arg(bookmark);
+    }
+    void trendSampled() override { calls << "sampled"; }
+    void itemSelected(const std::shared_ptr<ZeltorGraph::IGraphData>& item, int32_t bookmark) override
+    {
+        calls << QStringLiteral("selected %1 of %2").arg(item->Title()).arg(bookmark);
+    }
+    void startTrend() override { calls << "start trend"; }
+    void stopTrend(const std::shared_ptr<ZeltorGraph::IGraphDataParent>& record) override
+    {
+        calls << "stop " + record->Key();
+    }
+    void createSnapshot() override { calls << "create snapshot"; }
+    void truncate(const std::shared_ptr<ZeltorGraph::IGraphDataParent>& record) override
+    {
+        calls << "truncate " + record->Key();
+    }
+    void deleteGraphDataParent(const std::shared_ptr<ZeltorGraph::IGraphDataParent>& record) override
+    {
+        calls << "delete " + record->Key();
+    }
+    void titleChanged() override { calls << "title changed"; }
+    void beforeItemClick(bool fOverride) override { calls << (fOverride ? "before(true)" : "before(false)"); }
+    void afterItemClick() override { calls << "after"; }
+};
+
+} // namespace
+
+// Without any widget: the model tells its listener what the panel and the buttons show.
+TEST_F(FullscreenViewMenuTest, TheModelAloneTellsItsListenerWhatThePanelAndTheButtonsShow)
+{
+    widgets::TreeListModel tree;
+    RecordingListener listener;
+    FullscreenMenuModel alone(tree, listener);
+    alone.Initialize(*result);
+    alone.StartTest([](int32_t) {});
+    const auto recording = trend(QStringLiteral("Trend1"), QStringLiteral("Night"));
+    alone.AddTrend(recording);
+    recording->Start();
+    const int32_t bookmark = tree.bookmark(indexOfRecord(tree, recording.get()));
+
+    listener.calls.clear();
+    tree.clickEntry(indexOfRecord(tree, recording.get()));
+    EXPECT_EQ(
+        listener.calls,
+        (QStringList{"panel enabled", "panel enabled", "panel open", "T2=off", "T1=on", "T0=off", "S2=off", "S1=off"}))
+        << "a refused selection opens the panel without filling it";
+
+    listener.calls.clear();
+    alone.setAllowInfoBox(true);
+    tree.clickEntry(indexOfRecord(tree, recording.get()));
+    alone.buttonClicked(FullscreenMenuModel::EButtonRow::Trend, 1);
+    alone.buttonClicked(FullscreenMenuModel::EButtonRow::Snapshot, 0);
+    EXPECT_EQ(listener.calls,
+              (QStringList{"panel enabled", "panel enabled", "panel open",
+                           QStringLiteral("panel shows Night of %1").arg(bookmark), "T2=off", "T1=on", "T0=off",
+                           "S2=off", "S1=off", "stop Trend1", "create snapshot", "S2=on"}));
+    EXPECT_TRUE(alone.buttonEnabled(FullscreenMenuModel::EButtonRow::Snapshot, 2));
+
+    listener.calls.clear();
+    tree.clickEntry(0);
+    EXPECT_EQ(listener.calls, (QStringList{"panel enabled", "panel disabled", "panel closed"}))
+        << "a heading closes the panel and leaves the buttons";
+}
