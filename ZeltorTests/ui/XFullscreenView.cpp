@@ -43,13 +43,6 @@ QString text(const char* key)
     return Zeltor::translated(QString::fromUtf8(key));
 }
 
-// A member's statements, up to the first that fails.
-template <typename Body>
-void untilFailure(Body&& body)
-{
-    com::ignoreFailure(std::forward<Body>(body));
-}
-
 ZeltorGraph::EZeltorGraphType graphTypeOf(const ZeltorGraph::XGraph& pane)
 {
     return com::required(pane.GraphData()).GraphType();
@@ -124,49 +117,49 @@ ZeltorGraph::XGraph& XFullscreenView::pane(int32_t index)
 void XFullscreenView::Initialize(const std::shared_ptr<Nelvar::ITestElement>& test, ITestGuideWindow& form,
                                  bool fInitMenu)
 {
-    untilFailure([&] {
+    com::untilFirstFailure([&] {
         m_testElement = test;
         const auto result = std::dynamic_pointer_cast<CResultVentilator>(com::required(test).Result());
         m_trends = com::required(result).Trends();
         m_snapshots = result->Snapshots();
         m_window = &form;
         if (fInitMenu)
-            xfvmMenu.Initialize(*result);
+            xfvmMenu.model().Initialize(*result);
         m_initialised = true;
     });
 }
 
 void XFullscreenView::DisplayResults(const CResultVentilator& result, ITestGuideWindow& form)
 {
-    untilFailure([&] {
+    com::untilFirstFailure([&] {
         m_window = &form;
         if (const auto& trends = result.Trends(); trends && trends->Count() >= 1)
             for (const auto& trend : *trends)
-                xfvmMenu.AddTrend(trend);
+                xfvmMenu.model().AddTrend(trend);
         if (const auto& snapshots = result.Snapshots(); snapshots && snapshots->Count() >= 1)
             for (const auto& snapshot : *snapshots)
-                xfvmMenu.AddSnapshot(snapshot);
+                xfvmMenu.model().AddSnapshot(snapshot);
     });
 }
 
 void XFullscreenView::StartTest()
 {
-    untilFailure([&] { xfvmMenu.StartTest([this](int32_t index) { setCurrentPane(index); }); });
+    com::untilFirstFailure([&] { xfvmMenu.model().StartTest([this](int32_t index) { setCurrentPane(index); }); });
 }
 
 void XFullscreenView::StopTest()
 {
-    untilFailure([&] {
+    com::untilFirstFailure([&] {
         // No trend can start once the run has stopped.
         xstStartTrend.hide();
-        xfvmMenu.StopTest();
+        xfvmMenu.model().StopTest();
         m_paneBookmarks = {};
     });
 }
 
 void XFullscreenView::StepFrameRate(int32_t step)
 {
-    untilFailure([&] {
+    com::untilFirstFailure([&] {
         std::optional<int32_t> rate;
         for (const auto& graph : xgsGraphs) {
             // A pane without an item ends the step there.
@@ -181,12 +174,12 @@ void XFullscreenView::StepFrameRate(int32_t step)
 
 void XFullscreenView::UpdateWaveformReferences(const std::shared_ptr<CWaveformData>& waveform)
 {
-    untilFailure([&] { xfvmMenu.UpdateWaveformReferences(waveform); });
+    com::untilFirstFailure([&] { xfvmMenu.model().UpdateWaveformReferences(waveform); });
 }
 
 void XFullscreenView::SelectStandard(const std::shared_ptr<Nelvar::IStandard>& standard)
 {
-    untilFailure([&] {
+    com::untilFirstFailure([&] {
         m_selectedStandard = standard;
         for (const auto& graph : xgsGraphs)
             if (const auto parameter = std::dynamic_pointer_cast<CTrendParameter>(graph->GraphData()))
@@ -196,18 +189,18 @@ void XFullscreenView::SelectStandard(const std::shared_ptr<Nelvar::IStandard>& s
 
 void XFullscreenView::activatePane(int32_t index)
 {
-    untilFailure([&] {
+    com::untilFirstFailure([&] {
         pane(index).setHighLight(true);
         pane(1 - index).setHighLight(false);
         m_currentPane = index;
         if (m_initialised)
-            xfvmMenu.SetActiveItem(m_paneBookmarks.at(static_cast<size_t>(index)));
+            xfvmMenu.model().SetActiveItem(m_paneBookmarks.at(static_cast<size_t>(index)));
     });
 }
 
 void XFullscreenView::itemSelected(const std::shared_ptr<ZeltorGraph::IGraphData>& item, int32_t bookmark)
 {
-    untilFailure([&] {
+    com::untilFirstFailure([&] {
         const auto current = static_cast<size_t>(m_currentPane);
         const size_t other = 1 - current;
         ZeltorGraph::XGraph& currentPane = pane(m_currentPane);
@@ -216,9 +209,9 @@ void XFullscreenView::itemSelected(const std::shared_ptr<ZeltorGraph::IGraphData
         if (shown && !m_forcedDisplay) {
             xnonMessage.Show(text("20543::You are already viewing this data in a waveform."),
                              text("20000::Zeltor Ventilator Tester"), kNoticeMilliseconds, *this);
-            xfvmMenu.setAllowInfoBox(false);
+            xfvmMenu.model().setAllowInfoBox(false);
         } else {
-            xfvmMenu.setAllowInfoBox(true);
+            xfvmMenu.model().setAllowInfoBox(true);
             xnonMessage.Hide();
             const ZeltorGraph::IGraphData& selected = com::required(item);
             if (selected.GraphType() == ZeltorGraph::egtTrendGraph)
@@ -252,9 +245,11 @@ void XFullscreenView::coupleTimeAxes(ZeltorGraph::XGraph& current, ZeltorGraph::
 
 void XFullscreenView::updateCreateSnapshotButton()
 {
-    QPushButton& create = xfvmMenu.SnapshotButton(0);
+    const auto setCreateEnabled = [this](bool enabled) {
+        xfvmMenu.model().setButtonEnabled(FullscreenMenuModel::EButtonRow::Snapshot, 0, enabled);
+    };
     if (!com::required(m_window).Running()) {
-        create.setEnabled(false);
+        setCreateEnabled(false);
         return;
     }
     bool live = false;
@@ -262,12 +257,12 @@ void XFullscreenView::updateCreateSnapshotButton()
         const auto shown = graph->GraphData();
         live = live || (shown && shown->GraphType() == ZeltorGraph::egtWaveformGraph);
     }
-    create.setEnabled(live);
+    setCreateEnabled(live);
 }
 
 void XFullscreenView::takeSnapshot()
 {
-    untilFailure([&] {
+    com::untilFirstFailure([&] {
         int32_t currentX = 0;
         for (const auto& graph : xgsGraphs) {
             const auto shown = graph->GraphData();
@@ -287,8 +282,8 @@ void XFullscreenView::takeSnapshot()
                 const auto table = std::dynamic_pointer_cast<CZeltorMeasurementTable>(pane(index).GraphData());
                 if (!table)
                     continue;
-                xfvmMenu.SelectItemByBM(
-                    xfvmMenu.GetSnapshotBookmark(table->Caption(true), com::required(table->Parent()).Key()));
+                xfvmMenu.model().SelectItemByBM(
+                    xfvmMenu.model().GetSnapshotBookmark(table->Caption(true), com::required(table->Parent()).Key()));
             }
         }
         activatePane(remembered);
@@ -298,9 +293,9 @@ void XFullscreenView::takeSnapshot()
 
 void XFullscreenView::AddSnapshot(const std::shared_ptr<CWaveformData>& snapshot)
 {
-    untilFailure([&] {
-        xfvmMenu.AddSnapshot(snapshot);
-        const int32_t firstEntry = xfvmMenu.list().count() > 0 ? xfvmMenu.list().bookmark(0) : 0;
+    com::untilFirstFailure([&] {
+        xfvmMenu.model().AddSnapshot(snapshot);
+        const int32_t firstEntry = xfvmMenu.model().list().count() > 0 ? xfvmMenu.model().list().bookmark(0) : 0;
         for (const int32_t index : {1 - m_currentPane, m_currentPane}) {
             // Only a pane on a waveform table has a row under the new snapshot; a pane whose row
             // is not found keeps the one it has.
@@ -308,12 +303,12 @@ void XFullscreenView::AddSnapshot(const std::shared_ptr<CWaveformData>& snapshot
             if (!shown || shown->GraphType() == ZeltorGraph::egtTrendGraph)
                 continue;
             int32_t& bookmark = m_paneBookmarks.at(static_cast<size_t>(index));
-            const int32_t moved =
-                xfvmMenu.GetSnapshotBookmark(xfvmMenu.GetItemText(bookmark), com::required(snapshot).Key());
+            const int32_t moved = xfvmMenu.model().GetSnapshotBookmark(xfvmMenu.model().GetItemText(bookmark),
+                                                                       com::required(snapshot).Key());
             if (moved == 0 || moved == firstEntry)
                 continue;
             bookmark = moved;
-            xfvmMenu.SetActiveItem(bookmark);
+            xfvmMenu.model().SetActiveItem(bookmark);
         }
         xfvmMenu.MenuInfo().BeginEdit();
     });
@@ -332,7 +327,7 @@ void XFullscreenView::openStartTrendDialog()
 
 void XFullscreenView::startNewTrend(const QString& description, int32_t interval)
 {
-    untilFailure([&] {
+    com::untilFirstFailure([&] {
         // A trend sampled every 0 seconds or less would stop every later tick of the run's clock;
         // one started outside a run would never be sampled.
         if (interval < 1 || !com::required(m_window).Running())
@@ -351,8 +346,8 @@ void XFullscreenView::startNewTrend(const QString& description, int32_t interval
         const auto trend = trends.Add(key, com::required(parameters));
         com::required(trend).Initialize(title, interval, m_elapsedTime);
         trend->Start();
-        xfvmMenu.AddTrend(trend);
-        xfvmMenu.TrendButton(0).setEnabled(false);
+        xfvmMenu.model().AddTrend(trend);
+        xfvmMenu.model().setButtonEnabled(FullscreenMenuModel::EButtonRow::Trend, 0, false);
         xstStartTrend.hide();
     });
 }
@@ -375,7 +370,7 @@ void XFullscreenView::stopTrendAsked(const std::shared_ptr<ZeltorGraph::IGraphDa
 
 void XFullscreenView::deleteAsked(const std::shared_ptr<ZeltorGraph::IGraphDataParent>& item)
 {
-    untilFailure([&] {
+    com::untilFirstFailure([&] {
         const auto type = com::required(item).ParentType();
         if (type == ZeltorGraph::egtWaveformGraph)
             return;
@@ -388,7 +383,7 @@ void XFullscreenView::deleteAsked(const std::shared_ptr<ZeltorGraph::IGraphDataP
 
 void XFullscreenView::truncateAsked(const std::shared_ptr<ZeltorGraph::IGraphDataParent>& item)
 {
-    untilFailure([&] {
+    com::untilFirstFailure([&] {
         if (com::required(item).ParentType() != ZeltorGraph::egtSnapshotGraph)
             return;
         ask(epaTruncate, *item,
@@ -399,29 +394,30 @@ void XFullscreenView::truncateAsked(const std::shared_ptr<ZeltorGraph::IGraphDat
 
 void XFullscreenView::answeredYes()
 {
-    untilFailure([&] {
+    com::untilFirstFailure([&] {
         switch (m_pendingAction) {
         case epaDelete:
             if (m_pendingItemType == ZeltorGraph::egtTrendGraph) {
                 com::required(m_trends).Remove(m_pendingItemKey);
-                xfvmMenu.RemoveTrend(m_pendingItemKey);
+                xfvmMenu.model().RemoveTrend(m_pendingItemKey);
                 if (m_trends->Count() == 0)
-                    xfvmMenu.RemoveHeader(XFullscreenViewMenu::ehTrends);
+                    xfvmMenu.model().RemoveHeader(FullscreenMenuModel::ehTrends);
             } else if (m_pendingItemType == ZeltorGraph::egtSnapshotGraph) {
                 com::required(m_snapshots).Remove(m_pendingItemKey);
-                xfvmMenu.RemoveSnapshot(m_pendingItemKey);
+                xfvmMenu.model().RemoveSnapshot(m_pendingItemKey);
                 if (m_snapshots->Count() == 0)
-                    xfvmMenu.RemoveHeader(XFullscreenViewMenu::ehSnapshots);
+                    xfvmMenu.model().RemoveHeader(FullscreenMenuModel::ehSnapshots);
             }
             clearPendingAction();
-            xfvmMenu.SelectHighLightedItem();
+            xfvmMenu.model().SelectHighLightedItem();
             break;
         case epaStopTrend:
             if (const auto last = com::required(m_trends).LastTrend(); last && last->Active()) {
                 last->Stop();
-                xfvmMenu.TrendButton(0).setEnabled(true);
-                xfvmMenu.TrendButton(2).setEnabled(true);
-                xfvmMenu.TrendButton(1).setEnabled(false);
+                FullscreenMenuModel& menu = xfvmMenu.model();
+                menu.setButtonEnabled(FullscreenMenuModel::EButtonRow::Trend, 0, true);
+                menu.setButtonEnabled(FullscreenMenuModel::EButtonRow::Trend, 2, true);
+                menu.setButtonEnabled(FullscreenMenuModel::EButtonRow::Trend, 1, false);
             }
             break;
         case epaTruncate:

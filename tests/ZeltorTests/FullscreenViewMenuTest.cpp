@@ -41,7 +41,7 @@ protected:
         result->InitializeResult(configuration, limits);
         menu = std::make_unique<XFullscreenViewMenu>();
         menu->resize(300, 900);
-        menu->setAllowInfoBox(true);
+        model().setAllowInfoBox(true);
         QObject::connect(menu.get(), &XFullscreenViewMenu::ItemSelected,
                          [this](const std::shared_ptr<ZeltorGraph::IGraphData>& item, int32_t bookmark) {
                              selections.push_back({item, bookmark});
@@ -53,7 +53,8 @@ protected:
         HostFixture::TearDown();
     }
 
-    widgets::TreeListModel& list() const { return menu->list(); }
+    FullscreenMenuModel& model() const { return menu->model(); }
+    widgets::TreeListModel& list() const { return model().list(); }
     std::shared_ptr<CTrend> trend(const QString& key, const QString& title) const
     {
         return addTrend(*result->Trends(), key, title, *configuration->Parameters());
@@ -69,17 +70,16 @@ protected:
     widgets::TreeListTable& tableOf(const std::shared_ptr<CTrend>& shown) const { return list().table(indexOf(shown)); }
     void startTest() const
     {
-        menu->StartTest([](int32_t) {});
+        model().StartTest([](int32_t) {});
     }
 
     QString infoShown() const { return FullscreenMenuState::infoShown(*menu); }
     QString enabledButtons() const { return FullscreenMenuState::enabledButtons(*menu); }
     void enableAllButtons() const
     {
-        for (int32_t index = 0; index < 3; ++index) {
-            menu->TrendButton(index).setEnabled(true);
-            menu->SnapshotButton(index).setEnabled(true);
-        }
+        for (const auto row : {FullscreenMenuModel::EButtonRow::Trend, FullscreenMenuModel::EButtonRow::Snapshot})
+            for (int32_t index = 0; index < 3; ++index)
+                model().setButtonEnabled(row, index, true);
     }
     QString liveCaption(int channel) const
     {
@@ -98,7 +98,7 @@ protected:
 TEST_F(FullscreenViewMenuTest, AResultWithoutTrendsListsItsLiveWaveformsAndStartTestFillsBothPanes)
 {
     EXPECT_EQ(enabledButtons(), QString()) << "nothing to do before a run";
-    menu->Initialize(*result);
+    model().Initialize(*result);
     EXPECT_EQ(treeLines(list()), (QStringList{"0 Waveforms", "1 Flow", "1 Pressure", "1 Volume"}));
     EXPECT_EQ(list().data(0), nullptr);
     EXPECT_EQ(list().fontSize(0), 12.0);
@@ -113,7 +113,8 @@ TEST_F(FullscreenViewMenuTest, AResultWithoutTrendsListsItsLiveWaveformsAndStart
 
     // The pressure goes to the lower pane first, then the flow to the upper one.
     std::vector<std::pair<int32_t, int>> panesAndSelections;
-    menu->StartTest([&](int32_t pane) { panesAndSelections.emplace_back(pane, static_cast<int>(selections.size())); });
+    model().StartTest(
+        [&](int32_t pane) { panesAndSelections.emplace_back(pane, static_cast<int>(selections.size())); });
     EXPECT_EQ(panesAndSelections, (std::vector<std::pair<int32_t, int>>{{1, 0}, {0, 1}}));
     EXPECT_EQ(selections, (std::vector<Selection>{{live.PressureTable(), list().bookmark(2)},
                                                   {live.FlowTable(), list().bookmark(1)}}));
@@ -125,7 +126,7 @@ TEST_F(FullscreenViewMenuTest, AResultWithTrendsListsEachWithItsParameterTable)
     const auto day = trend(QStringLiteral("T1"), QStringLiteral("Day"));
     const auto night = trend(QStringLiteral("T2"), QStringLiteral("Night"));
     day->Parameter(QStringLiteral("BRRA"))->AddSample(12.5f, 16.25f);
-    menu->Initialize(*result);
+    model().Initialize(*result);
     EXPECT_EQ(treeLines(list()), (QStringList{"0 Waveforms", "1 Flow", "1 Pressure", "1 Volume", "0 Trends", "1 Day",
                                               "1 Night"}));
     EXPECT_EQ(list().data(5), day);
@@ -159,15 +160,15 @@ TEST_F(FullscreenViewMenuTest, AResultWithTrendsListsEachWithItsParameterTable)
 
 TEST_F(FullscreenViewMenuTest, SnapshotsAndTrendsGoUnderHeadingsMadeWhenFirstNeeded)
 {
-    menu->Initialize(*result);
+    model().Initialize(*result);
     startTest();
     const auto first = snapshot(QStringLiteral("0S"));
-    menu->AddSnapshot(first);
+    model().AddSnapshot(first);
     EXPECT_FALSE(menu->SnapshotButton(0).isEnabled());
     const auto added = trend(QStringLiteral("Trend1"), QStringLiteral("00:01:15"));
-    menu->AddTrend(added);
+    model().AddTrend(added);
     const auto second = snapshot(QStringLiteral("1S"), 90);
-    menu->AddSnapshot(second);
+    model().AddSnapshot(second);
 
     EXPECT_EQ(treeLines(list()),
               (QStringList{"0 Waveforms", "1 Flow", "1 Pressure", "1 Volume", "0 Snapshots", "1 " + first->Title(),
@@ -185,9 +186,9 @@ TEST_F(FullscreenViewMenuTest, SnapshotsAndTrendsGoUnderHeadingsMadeWhenFirstNee
 TEST_F(FullscreenViewMenuTest, ClicksRaiseTheSelectionAndShowTheRecordInThePanel)
 {
     const auto night = trend(QStringLiteral("T1"), QStringLiteral("Night"));
-    menu->Initialize(*result);
+    model().Initialize(*result);
     const auto taken = snapshot(QStringLiteral("0S"));
-    menu->AddSnapshot(taken);
+    model().AddSnapshot(taken);
 
     list().clickEntry(2);
     EXPECT_EQ(selections, (std::vector<Selection>{{result->WaveformData()->PressureTable(), list().bookmark(2)}}));
@@ -212,7 +213,7 @@ TEST_F(FullscreenViewMenuTest, ClicksRaiseTheSelectionAndShowTheRecordInThePanel
     EXPECT_EQ(infoShown(), QString()) << "a heading has no details";
 
     // While the view refuses a selection, the panel is not filled.
-    menu->setAllowInfoBox(false);
+    model().setAllowInfoBox(false);
     list().clickEntry(indexOf(night));
     EXPECT_EQ(infoShown(), QString());
 }
@@ -237,24 +238,24 @@ TEST_F(FullscreenViewMenuTest, ButtonStatesFollowTheRecordPicked)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        menu->StopTest();
+        model().StopTest();
         result->Trends()->Clear();
         result->Snapshots()->Clear();
         std::shared_ptr<CTrend> recording;
         if (c.loaded)
             recording = trend(QStringLiteral("T1"), QStringLiteral("Loaded"));
-        menu->Initialize(*result);
+        model().Initialize(*result);
         if (c.running)
             startTest();
         if (!c.loaded) {
             recording = trend(QStringLiteral("T1"), QStringLiteral("Started"));
-            menu->AddTrend(recording);
+            model().AddTrend(recording);
         }
         recording->Start();
         if (c.stopped)
             recording->Stop();
         const auto taken = snapshot(QStringLiteral("0S"));
-        menu->AddSnapshot(taken);
+        model().AddSnapshot(taken);
 
         enableAllButtons();
         const QString pick = QString::fromLatin1(c.pick);
@@ -270,7 +271,7 @@ TEST_F(FullscreenViewMenuTest, ButtonStatesFollowTheRecordPicked)
 
 TEST_F(FullscreenViewMenuTest, ButtonsRaiseTheirCommandsForTheRecordPicked)
 {
-    menu->Initialize(*result);
+    model().Initialize(*result);
     startTest();
     const auto taken = snapshot(QStringLiteral("0S"));
     QStringList raised;
@@ -286,7 +287,7 @@ TEST_F(FullscreenViewMenuTest, ButtonsRaiseTheirCommandsForTheRecordPicked)
     menu->TrendButton(0).click();
     menu->SnapshotButton(0).click();
     EXPECT_TRUE(menu->SnapshotButton(2).isEnabled()) << "the new snapshot can be deleted";
-    menu->AddSnapshot(taken);
+    model().AddSnapshot(taken);
     list().clickEntry(indexOf(taken));
     menu->SnapshotButton(1).click();
     menu->SnapshotButton(2).click();
@@ -297,33 +298,35 @@ TEST_F(FullscreenViewMenuTest, ButtonsRaiseTheirCommandsForTheRecordPicked)
 
 TEST_F(FullscreenViewMenuTest, SnapshotBookmarksAreFoundUnderTheirSnapshot)
 {
-    menu->Initialize(*result);
-    EXPECT_EQ(menu->GetSnapshotBookmark(QStringLiteral("Pressure"), QStringLiteral("0S")), 0) << "no snapshots heading";
+    model().Initialize(*result);
+    EXPECT_EQ(model().GetSnapshotBookmark(QStringLiteral("Pressure"), QStringLiteral("0S")), 0)
+        << "no snapshots heading";
     const auto first = snapshot(QStringLiteral("0S"));
     const auto second = snapshot(QStringLiteral("1S"), 90);
-    menu->AddSnapshot(first);
-    menu->AddSnapshot(second);
+    model().AddSnapshot(first);
+    model().AddSnapshot(second);
 
-    EXPECT_EQ(menu->GetSnapshotBookmark(QStringLiteral("Pressure"), QStringLiteral("1S")),
+    EXPECT_EQ(model().GetSnapshotBookmark(QStringLiteral("Pressure"), QStringLiteral("1S")),
               bookmarkOf(second->PressureTable()));
-    EXPECT_EQ(menu->GetSnapshotBookmark(QStringLiteral("Flow"), QStringLiteral("0S")), bookmarkOf(first->FlowTable()));
-    EXPECT_EQ(menu->GetSnapshotBookmark(QStringLiteral("Flow"), QStringLiteral("9S")), list().bookmark(0))
+    EXPECT_EQ(model().GetSnapshotBookmark(QStringLiteral("Flow"), QStringLiteral("0S")),
+              bookmarkOf(first->FlowTable()));
+    EXPECT_EQ(model().GetSnapshotBookmark(QStringLiteral("Flow"), QStringLiteral("9S")), list().bookmark(0))
         << "an unknown snapshot gives the first entry";
-    EXPECT_EQ(menu->GetItemText(bookmarkOf(second)), second->Title());
-    EXPECT_EQ(menu->GetItemText(-5), QString());
+    EXPECT_EQ(model().GetItemText(bookmarkOf(second)), second->Title());
+    EXPECT_EQ(model().GetItemText(-5), QString());
 }
 
 TEST_F(FullscreenViewMenuTest, NewLiveTablesTakeThePlaceOfTheOldOnesOnly)
 {
-    menu->Initialize(*result);
+    model().Initialize(*result);
     const auto taken = snapshot(QStringLiteral("0S"));
-    menu->AddSnapshot(taken);
+    model().AddSnapshot(taken);
     const auto fresh = CWaveformData::create();
     fresh->Initialize(QStringLiteral("1S"), *configuration->Parameters(), 9000);
 
-    menu->UpdateWaveformReferences(nullptr);
+    model().UpdateWaveformReferences(nullptr);
     EXPECT_EQ(list().data(1), result->WaveformData()->FlowTable());
-    menu->UpdateWaveformReferences(fresh);
+    model().UpdateWaveformReferences(fresh);
     EXPECT_EQ(list().data(1), fresh->FlowTable());
     EXPECT_EQ(list().data(2), fresh->PressureTable());
     EXPECT_EQ(list().data(3), fresh->VolumeTable());
@@ -334,74 +337,74 @@ TEST_F(FullscreenViewMenuTest, RemovingTrendsSnapshotsAndHeadings)
 {
     const auto day = trend(QStringLiteral("T1"), QStringLiteral("Day"));
     const auto night = trend(QStringLiteral("T2"), QStringLiteral("Night"));
-    menu->Initialize(*result);
+    model().Initialize(*result);
     const auto taken = snapshot(QStringLiteral("0S"));
-    menu->AddSnapshot(taken);
+    model().AddSnapshot(taken);
 
-    menu->RemoveTrend(QStringLiteral("T9"));
-    menu->RemoveSnapshot(QStringLiteral("9S"));
+    model().RemoveTrend(QStringLiteral("T9"));
+    model().RemoveSnapshot(QStringLiteral("9S"));
     EXPECT_EQ(list().count(), 12) << "unknown keys change nothing";
-    menu->RemoveTrend(QStringLiteral("T1"));
+    model().RemoveTrend(QStringLiteral("T1"));
     EXPECT_EQ(indexOf(day), -1);
     EXPECT_NE(indexOf(night), -1);
-    menu->RemoveSnapshot(QStringLiteral("0S"));
+    model().RemoveSnapshot(QStringLiteral("0S"));
     EXPECT_EQ(treeLines(list()),
               (QStringList{"0 Waveforms", "1 Flow", "1 Pressure", "1 Volume", "0 Trends", "1 Night", "0 Snapshots"}));
 
-    menu->RemoveHeader(XFullscreenViewMenu::ehSnapshots);
-    menu->RemoveHeader(XFullscreenViewMenu::ehTrends);
+    model().RemoveHeader(FullscreenMenuModel::ehSnapshots);
+    model().RemoveHeader(FullscreenMenuModel::ehTrends);
     EXPECT_EQ(treeLines(list()), (QStringList{"0 Waveforms", "1 Flow", "1 Pressure", "1 Volume"}));
-    EXPECT_EQ(menu->GetSnapshotBookmark(QStringLiteral("Flow"), QStringLiteral("0S")), 0);
-    menu->AddSnapshot(taken);
+    EXPECT_EQ(model().GetSnapshotBookmark(QStringLiteral("Flow"), QStringLiteral("0S")), 0);
+    model().AddSnapshot(taken);
     EXPECT_EQ(list().text(4), QStringLiteral("Snapshots")) << "a new heading";
 }
 
 TEST_F(FullscreenViewMenuTest, TheHighlightedEntryOrItsFirstChildIsPicked)
 {
-    menu->Initialize(*result);
+    model().Initialize(*result);
     const auto taken = snapshot(QStringLiteral("0S"));
-    menu->AddSnapshot(taken);
+    model().AddSnapshot(taken);
 
     list().setAllExpanded(false);
-    menu->SelectHighLightedItem();
+    model().SelectHighLightedItem();
     EXPECT_TRUE(selections.empty()) << "nothing highlighted";
 
     list().select(indexOf(taken) - 1);
-    menu->SelectHighLightedItem();
+    model().SelectHighLightedItem();
     EXPECT_TRUE(list().expanded(indexOf(taken) - 1));
     EXPECT_TRUE(list().highlighted(indexOf(taken)));
     EXPECT_EQ(infoShown(), taken->Title()) << "the heading's first entry, the snapshot";
 
     list().select(2);
-    menu->SelectHighLightedItem();
+    model().SelectHighLightedItem();
     EXPECT_EQ(selections, (std::vector<Selection>{{result->WaveformData()->PressureTable(), list().bookmark(2)}}));
 }
 
 TEST_F(FullscreenViewMenuTest, TheActiveItemIsHighlightedWithItsRecordsDetails)
 {
     const auto night = trend(QStringLiteral("T1"), QStringLiteral("Night"));
-    menu->Initialize(*result);
+    model().Initialize(*result);
     startTest();
     const auto taken = snapshot(QStringLiteral("0S"));
-    menu->AddSnapshot(taken);
+    model().AddSnapshot(taken);
 
-    menu->SetActiveItem(bookmarkOf(night));
+    model().SetActiveItem(bookmarkOf(night));
     EXPECT_TRUE(list().highlighted(indexOf(night)));
     EXPECT_EQ(infoShown(), QStringLiteral("Night"));
 
-    menu->SetActiveItem(bookmarkOf(taken->VolumeTable()));
+    model().SetActiveItem(bookmarkOf(taken->VolumeTable()));
     EXPECT_TRUE(list().highlighted(indexOf(taken->VolumeTable())));
     EXPECT_FALSE(list().highlighted(indexOf(night)));
     EXPECT_EQ(infoShown(), taken->Title()) << "a snapshot channel shows its snapshot";
     EXPECT_EQ(enabledButtons(), QStringLiteral("T0 S1 S2")) << "the loaded trend is not recording";
 
-    menu->SetActiveItem(list().bookmark(1));
+    model().SetActiveItem(list().bookmark(1));
     EXPECT_EQ(infoShown(), QString()) << "a live waveform shows no details";
     EXPECT_EQ(enabledButtons(), QStringLiteral("T0")) << "nor can the snapshot be truncated or deleted from it";
 
-    menu->SetActiveItem(0);
+    model().SetActiveItem(0);
     EXPECT_TRUE(list().highlighted(1)) << "no entry has bookmark 0: nothing changes";
-    menu->SetActiveItem(list().bookmark(0));
+    model().SetActiveItem(list().bookmark(0));
     EXPECT_EQ(infoShown(), QString());
 }
 
@@ -409,9 +412,9 @@ TEST_F(FullscreenViewMenuTest, ASampleRefreshesTheActiveTrendsOwnTableEvenWhenAn
 {
     const auto earlier = trend(QStringLiteral("T1"), QStringLiteral("Night"));
     earlier->Parameter(QStringLiteral("BRRA"))->AddSample(10.0f, 11.0f);
-    menu->Initialize(*result);
+    model().Initialize(*result);
     const auto running = trend(QStringLiteral("Trend1"), QStringLiteral("Night"));
-    menu->AddTrend(running);
+    model().AddTrend(running);
     running->Start();
 
     running->Parameter(QStringLiteral("BRRA"))->AddSample(14.0f, 18.5f);
@@ -437,26 +440,27 @@ TEST_F(FullscreenViewMenuTest, ASampleRefreshesTheActiveTrendsOwnTableEvenWhenAn
 
 TEST_F(FullscreenViewMenuTest, AfterTheRunADeletedRecordTakesItsEmptiedHeadingWithIt)
 {
-    menu->Initialize(*result);
+    model().Initialize(*result);
     startTest();
     const auto added = trend(QStringLiteral("Trend1"), QStringLiteral("Night"));
-    menu->AddTrend(added);
+    model().AddTrend(added);
     const auto taken = snapshot(QStringLiteral("0S"));
-    menu->AddSnapshot(taken);
-    menu->StopTest();
+    model().AddSnapshot(taken);
+    model().StopTest();
     EXPECT_EQ(enabledButtons(), QString());
 
-    EXPECT_EQ(menu->GetSnapshotBookmark(QStringLiteral("Flow"), QStringLiteral("0S")), bookmarkOf(taken->FlowTable()));
-    menu->RemoveTrend(QStringLiteral("Trend1"));
-    menu->RemoveHeader(XFullscreenViewMenu::ehTrends);
-    menu->RemoveSnapshot(QStringLiteral("0S"));
-    menu->RemoveHeader(XFullscreenViewMenu::ehSnapshots);
+    EXPECT_EQ(model().GetSnapshotBookmark(QStringLiteral("Flow"), QStringLiteral("0S")),
+              bookmarkOf(taken->FlowTable()));
+    model().RemoveTrend(QStringLiteral("Trend1"));
+    model().RemoveHeader(FullscreenMenuModel::ehTrends);
+    model().RemoveSnapshot(QStringLiteral("0S"));
+    model().RemoveHeader(FullscreenMenuModel::ehSnapshots);
     EXPECT_EQ(treeLines(list()), (QStringList{"0 Waveforms", "1 Flow", "1 Pressure", "1 Volume"}));
 
     // Initialize forgets the headings of the list it replaces.
-    menu->AddSnapshot(taken);
-    menu->Initialize(*result);
-    EXPECT_EQ(menu->GetSnapshotBookmark(QStringLiteral("Flow"), QStringLiteral("0S")), 0);
+    model().AddSnapshot(taken);
+    model().Initialize(*result);
+    EXPECT_EQ(model().GetSnapshotBookmark(QStringLiteral("Flow"), QStringLiteral("0S")), 0);
 }
 
 // The first sample of the active trend shows the trend row clicked last once more, drawn again
@@ -475,7 +479,7 @@ protected:
     std::shared_ptr<CTrend> started(const QString& key)
     {
         auto added = trend(key, key);
-        menu->AddTrend(added);
+        model().AddTrend(added);
         added->Start();
         return added;
     }
@@ -486,7 +490,7 @@ protected:
 
 TEST_F(FirstSampleReplayTest, TheRowClickedLastIsShownAgainOnTheFirstSampleOnly)
 {
-    menu->Initialize(*result);
+    model().Initialize(*result);
     const auto first = started(QStringLiteral("Trend1"));
     list().clickTableRow(indexOf(first), 1);
     const QString selected = "Selected " + first->Parameter(QStringLiteral("BRRA"))->Title();
@@ -507,10 +511,10 @@ TEST_F(FirstSampleReplayTest, TheRowClickedLastIsShownAgainOnTheFirstSampleOnly)
 
 TEST_F(FirstSampleReplayTest, AClickIsForgottenByInitializeAndWithItsTrend)
 {
-    menu->Initialize(*result);
+    model().Initialize(*result);
     const auto gone = started(QStringLiteral("Trend1"));
     list().clickTableRow(indexOf(gone), 1);
-    menu->RemoveTrend(QStringLiteral("Trend1"));
+    model().RemoveTrend(QStringLiteral("Trend1"));
     result->Trends()->Remove(QStringLiteral("Trend1"));
     const auto second = started(QStringLiteral("Trend2"));
     events.clear();
@@ -518,7 +522,7 @@ TEST_F(FirstSampleReplayTest, AClickIsForgottenByInitializeAndWithItsTrend)
     EXPECT_TRUE(events.isEmpty()) << "the click on a deleted trend is not replayed";
 
     list().clickTableRow(indexOf(second), 2);
-    menu->Initialize(*result);
+    model().Initialize(*result);
     const auto third = started(QStringLiteral("Trend3"));
     events.clear();
     sample(*third);
@@ -529,4 +533,88 @@ TEST_F(FirstSampleReplayTest, AClickIsForgottenByInitializeAndWithItsTrend)
     events.clear();
     sample(*third);
     EXPECT_EQ(events.first(), QStringLiteral("Before(true)"));
+}
+
+namespace {
+
+// What the model tells the side that shows it, as one line per call.
+class RecordingListener final : public FullscreenMenuModel::Listener {
+public:
+    QStringList calls;
+
+private:
+    void buttonEnabledChanged(FullscreenMenuModel::EButtonRow row, int32_t index, bool enabled) override
+    {
+        calls << QStringLiteral("%1%2=%3")
+                     .arg(row == FullscreenMenuModel::EButtonRow::Trend ? 'T' : 'S')
+                     .arg(index)
+                     .arg(enabled ? "on" : "off");
+    }
+    void infoBoxEnabled(bool enabled) override { calls << (enabled ? "panel enabled" : "panel disabled"); }
+    void infoBoxOpened(bool open) override { calls << (open ? "panel open" : "panel closed"); }
+    void infoBoxFilled(std::shared_ptr<ZeltorGraph::IGraphDataParent>& record, int32_t bookmark) override
+    {
+        calls << QStringLiteral("panel shows %1 of %2").arg(record->Title()).arg(bookmark);
+    }
+    void trendSampled() override { calls << "sampled"; }
+    void itemSelected(const std::shared_ptr<ZeltorGraph::IGraphData>& item, int32_t bookmark) override
+    {
+        calls << QStringLiteral("selected %1 of %2").arg(item->Title()).arg(bookmark);
+    }
+    void startTrend() override { calls << "start trend"; }
+    void stopTrend(const std::shared_ptr<ZeltorGraph::IGraphDataParent>& record) override
+    {
+        calls << "stop " + record->Key();
+    }
+    void createSnapshot() override { calls << "create snapshot"; }
+    void truncate(const std::shared_ptr<ZeltorGraph::IGraphDataParent>& record) override
+    {
+        calls << "truncate " + record->Key();
+    }
+    void deleteGraphDataParent(const std::shared_ptr<ZeltorGraph::IGraphDataParent>& record) override
+    {
+        calls << "delete " + record->Key();
+    }
+    void titleChanged() override { calls << "title changed"; }
+    void beforeItemClick(bool fOverride) override { calls << (fOverride ? "before(true)" : "before(false)"); }
+    void afterItemClick() override { calls << "after"; }
+};
+
+} // namespace
+
+// Without any widget: the model tells its listener what the panel and the buttons show.
+TEST_F(FullscreenViewMenuTest, TheModelAloneTellsItsListenerWhatThePanelAndTheButtonsShow)
+{
+    widgets::TreeListModel tree;
+    RecordingListener listener;
+    FullscreenMenuModel alone(tree, listener);
+    alone.Initialize(*result);
+    alone.StartTest([](int32_t) {});
+    const auto recording = trend(QStringLiteral("Trend1"), QStringLiteral("Night"));
+    alone.AddTrend(recording);
+    recording->Start();
+    const int32_t bookmark = tree.bookmark(indexOfRecord(tree, recording.get()));
+
+    listener.calls.clear();
+    tree.clickEntry(indexOfRecord(tree, recording.get()));
+    EXPECT_EQ(
+        listener.calls,
+        (QStringList{"panel enabled", "panel enabled", "panel open", "T2=off", "T1=on", "T0=off", "S2=off", "S1=off"}))
+        << "a refused selection opens the panel without filling it";
+
+    listener.calls.clear();
+    alone.setAllowInfoBox(true);
+    tree.clickEntry(indexOfRecord(tree, recording.get()));
+    alone.buttonClicked(FullscreenMenuModel::EButtonRow::Trend, 1);
+    alone.buttonClicked(FullscreenMenuModel::EButtonRow::Snapshot, 0);
+    EXPECT_EQ(listener.calls,
+              (QStringList{"panel enabled", "panel enabled", "panel open",
+                           QStringLiteral("panel shows Night of %1").arg(bookmark), "T2=off", "T1=on", "T0=off",
+                           "S2=off", "S1=off", "stop Trend1", "create snapshot", "S2=on"}));
+    EXPECT_TRUE(alone.buttonEnabled(FullscreenMenuModel::EButtonRow::Snapshot, 2));
+
+    listener.calls.clear();
+    tree.clickEntry(0);
+    EXPECT_EQ(listener.calls, (QStringList{"panel enabled", "panel disabled", "panel closed"}))
+        << "a heading closes the panel and leaves the buttons";
 }

@@ -84,7 +84,7 @@ protected:
     }
 
     XFullscreenViewMenu& menu() const { return view->menu(); }
-    widgets::TreeListModel& list() const { return view->menu().list(); }
+    widgets::TreeListModel& list() const { return view->menu().model().list(); }
     ZeltorGraph::XGraph& pane(int32_t index) const { return view->pane(index); }
     int indexOf(const std::shared_ptr<com::Object>& record) const { return indexOfRecord(list(), record.get()); }
     int32_t bookmarkOf(const std::shared_ptr<com::Object>& record) const { return list().bookmark(indexOf(record)); }
@@ -92,14 +92,14 @@ protected:
     std::shared_ptr<CTrend> listedTrend(const QString& key)
     {
         auto added = addTrend(*result->Trends(), key, key, *parameters);
-        menu().AddTrend(added);
+        menu().model().AddTrend(added);
         return added;
     }
     std::shared_ptr<CWaveformData> listedSnapshot(const QString& key, int32_t endTime)
     {
         auto taken = frozenSnapshot(key, *parameters, endTime);
         result->Snapshots()->Add(taken);
-        menu().AddSnapshot(taken);
+        menu().model().AddSnapshot(taken);
         return taken;
     }
     // A click on the entry of a table, drawn into that pane.
@@ -216,7 +216,7 @@ TEST_F(FullscreenViewTest, PanesOfOneWaveformSetAreCoupledOthersNot)
     start();
     for (const auto& taken : {first, second}) {
         result->Snapshots()->Add(taken);
-        menu().AddSnapshot(taken);
+        menu().model().AddSnapshot(taken);
     }
     const auto night = listedTrend(QStringLiteral("Trend1"));
     const auto day = listedTrend(QStringLiteral("Trend2"));
@@ -360,7 +360,7 @@ TEST_F(FullscreenViewTest, ASnapshotIsTakenFromTheLivePanesAndShownFrozen)
 
     // With only trends shown the snapshot starts at 0; after the run nothing can be taken.
     showIn(0, other, 1);
-    menu().SnapshotButton(0).setEnabled(true);
+    menu().model().setButtonEnabled(FullscreenMenuModel::EButtonRow::Snapshot, 0, true);
     menu().SnapshotButton(0).click();
     EXPECT_EQ(snapshotsAt.back(), 0);
     window->setRunning(false);
@@ -373,7 +373,7 @@ TEST_F(FullscreenViewTest, AddSnapshotMovesOnlyWaveformAndSnapshotPanesThatHaveA
     start();
     // Titled like a channel, so that a row of that text is found under every snapshot.
     const auto trend = addTrend(*result->Trends(), QStringLiteral("Trend1"), QStringLiteral("Pressure"), *parameters);
-    menu().AddTrend(trend);
+    menu().model().AddTrend(trend);
     const auto earlier = listedSnapshot(QStringLiteral("0S"), 30);
     showIn(0, earlier->VolumeTable());
     showIn(1, trend, 1);
