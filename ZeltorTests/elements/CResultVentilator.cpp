@@ -7,7 +7,6 @@
 #include "CSettings.h"
 #include "CTestVentilator.h"
 #include "CZeltorLimitData.h"
-#include "MGlobalFunctions.h"
 #include "ResultReportTable.h"
 
 #include "CMeasurement.h"
@@ -44,7 +43,7 @@ constexpr QLatin1String kPlugInDataName = Zeltor::RecordNames::kPlugInData;
 constexpr int32_t kSamplesPerSecond = 50;
 
 // Raw flow in ml/sec, rounded to four decimals as the waveform tables store it.
-float flowOfRaw(int32_t raw) { return MGlobalFunctions::RoundToDigits(static_cast<float>(raw * double{0.1f}), 4); }
+float flowOfRaw(int32_t raw) { return format::roundToDigits(static_cast<float>(raw * double{0.1f}), 4); }
 
 } // namespace
 
