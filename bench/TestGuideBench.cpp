@@ -36,7 +36,8 @@ void BM_LiveResultUpdate(benchmark::State& state)
     record->InitializeResult(configuration, std::dynamic_pointer_cast<CZeltorLimitData>(element->Limits()));
     element->Load(record->Save(Nelvar::xmlService().CreateDocument()), nullptr);
     IgnoredTestGuideEvents events;
-    FZeltorTestGuide window(events);
+    FZeltorTestGuide window;
+    window.setEventHandler(&events);
     window.Initialize(element, std::make_shared<host::TestSequence>());
     const auto result = std::dynamic_pointer_cast<CResultVentilator>(element->Result());
     std::vector<std::shared_ptr<CMeasurement>> measurements;

@@ -3,7 +3,7 @@
 #include "CParameterList.h"
 #include "CPreDefinedTrendSettings.h"
 #include "CSettings.h"
-#include "ui/PageDialog.h"
+#include "PageDialog.h"
 
 #include "ParameterKeys.h"
 #include "RecordNames.h"

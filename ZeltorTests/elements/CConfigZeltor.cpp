@@ -2,7 +2,7 @@
 
 #include "CParameterList.h"
 #include "elements/RecordFields.h"
-#include "ui/PageDialog.h"
+#include "PageDialog.h"
 
 #include "ErrorPassing.h"
 #include "HostServices.h"

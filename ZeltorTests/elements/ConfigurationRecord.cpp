@@ -4,7 +4,7 @@
 #include "DurationSeconds.h"
 #include "elements/RecordFields.h"
 #include "TestErrors.h"
-#include "ui/PageDialog.h"
+#include "PageDialog.h"
 
 #include "ErrorPassing.h"
 #include "HostServices.h"

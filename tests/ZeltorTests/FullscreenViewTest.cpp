@@ -56,7 +56,8 @@ protected:
         result = std::dynamic_pointer_cast<CResultVentilator>(element->Result());
         parameters = configuration->Parameters();
 
-        window = std::make_unique<ScriptedTestGuideWindow>(events, std::make_shared<TestGuideWindowRecord>(), [] {});
+        window = std::make_unique<ScriptedTestGuideWindow>(std::make_shared<TestGuideWindowRecord>(), [] {});
+        window->setEventHandler(&events);
         view = std::make_unique<XFullscreenView>();
         view->resize(1400, 900);
         view->show();

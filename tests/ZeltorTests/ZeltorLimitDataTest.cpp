@@ -36,6 +36,8 @@ protected:
     void SetUp() override
     {
         HostFixture::SetUp();
+        // The limit page's form comes from the library, by its class name.
+        com::ClassRegistry::instance().registerServer(QStringLiteral(ZELTOR_TESTS_LIBRARY));
         setSetting(QStringLiteral("FlowUnit"), eunFlow_LpMin);
         configuration = std::make_shared<CConfigVentilator>();
         configuration->LoadDefaultSettings();
