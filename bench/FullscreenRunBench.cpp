@@ -9,10 +9,10 @@
 
 #include "BenchHost.h"
 
-#include "CConfigVentilator.h"
-#include "CTestVentilator.h"
+#include "elements/CConfigVentilator.h"
+#include "elements/CTestVentilator.h"
 #include "CZeltorVTI.h"
-#include "FZeltorTestGuide.h"
+#include "ui/FZeltorTestGuide.h"
 #include "GMTI.h"
 #include "SimulatorProgram.h"
 #include "XGraph.h"

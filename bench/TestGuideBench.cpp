@@ -5,12 +5,12 @@
 #include "IgnoredTestGuideEvents.h"
 #include "BenchHost.h"
 
-#include "CConfigVentilator.h"
-#include "CMeasurement.h"
-#include "CResultVentilator.h"
-#include "CTestVentilator.h"
-#include "CZeltorLimitData.h"
-#include "FZeltorTestGuide.h"
+#include "elements/CConfigVentilator.h"
+#include "data/CMeasurement.h"
+#include "elements/CResultVentilator.h"
+#include "elements/CTestVentilator.h"
+#include "elements/CZeltorLimitData.h"
+#include "ui/FZeltorTestGuide.h"
 
 #include "testmodel/TestSequence.h"
 

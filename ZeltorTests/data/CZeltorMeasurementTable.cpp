@@ -1,9 +1,9 @@
-#include "CZeltorMeasurementTable.h"
+#include "data/CZeltorMeasurementTable.h"
 
-#include "CGraphSettings.h"
-#include "CParameterDef.h"
-#include "CSnapshotPrinter.h"
-#include "CWaveformData.h"
+#include "data/CGraphSettings.h"
+#include "data/CParameterDef.h"
+#include "data/CSnapshotPrinter.h"
+#include "data/CWaveformData.h"
 #include "RecordReading.h"
 
 #include "Converter.h"

@@ -1,4 +1,4 @@
-#include "TrendValuesRecord.h"
+#include "data/TrendValuesRecord.h"
 
 #include "HostServices.h"
 #include "RecordReading.h"

@@ -1,6 +1,6 @@
-#include "MGlobalFunctions.h"
+#include "elements/MGlobalFunctions.h"
 
-#include "HighResTimer.h"
+#include "elements/HighResTimer.h"
 
 #include "HostServices.h"
 #include "Product.h"

@@ -1,6 +1,6 @@
-#include "PageDialog.h"
+#include "elements/PageDialog.h"
 
-#include "DialogWrapper.h"
+#include "elements/DialogWrapper.h"
 
 #include "com/ClassRegistry.h"
 #include "com/Error.h"

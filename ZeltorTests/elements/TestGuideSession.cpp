@@ -1,8 +1,8 @@
-#include "TestGuideSession.h"
+#include "elements/TestGuideSession.h"
 
-#include "InstrumentIdentifier.h"
-#include "ResultRecord.h"
-#include "RunMessages.h"
+#include "elements/InstrumentIdentifier.h"
+#include "elements/ResultRecord.h"
+#include "elements/RunMessages.h"
 
 #include "RunContext.h"
 #include "TestElement.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TestGuideWindow.h"
+#include "elements/TestGuideWindow.h"
 
 #include <cstdint>
 #include <functional>

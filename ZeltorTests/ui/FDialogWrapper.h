@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DialogWrapper.h"
+#include "elements/DialogWrapper.h"
 
 #include "DialogHostForm.h"
 #include "EventSource.h"

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "TestGuideToolbar.h"
-#include "TestGuideWindow.h"
-#include "XFullscreenView.h"
-#include "XMinMaxAvg.h"
-#include "XResultVentilator.h"
+#include "ui/TestGuideToolbar.h"
+#include "elements/TestGuideWindow.h"
+#include "ui/XFullscreenView.h"
+#include "ui/XMinMaxAvg.h"
+#include "ui/XResultVentilator.h"
 
 #include "TestGuideHost.h"
 

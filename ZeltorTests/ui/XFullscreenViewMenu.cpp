@@ -1,11 +1,11 @@
-#include "XFullscreenViewMenu.h"
+#include "ui/XFullscreenViewMenu.h"
 
-#include "CResultVentilator.h"
-#include "CTrend.h"
-#include "CTrendCollection.h"
-#include "CTrendParameter.h"
-#include "CWaveformData.h"
-#include "CZeltorMeasurementTable.h"
+#include "elements/CResultVentilator.h"
+#include "data/CTrend.h"
+#include "data/CTrendCollection.h"
+#include "data/CTrendParameter.h"
+#include "data/CWaveformData.h"
+#include "data/CZeltorMeasurementTable.h"
 #include "NamedControls.h"
 
 #include "TranslateControls.h"

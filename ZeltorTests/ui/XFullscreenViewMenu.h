@@ -1,6 +1,6 @@
 #pragma once
 
-#include "XFullScreenMenuInfo.h"
+#include "ui/XFullScreenMenuInfo.h"
 
 #include "GraphInterfaces.h"
 

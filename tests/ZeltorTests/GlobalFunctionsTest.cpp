@@ -1,4 +1,4 @@
-#include "MGlobalFunctions.h"
+#include "elements/MGlobalFunctions.h"
 
 #include <QLineEdit>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TestGuideWindow.h"
+#include "elements/TestGuideWindow.h"
 
 #include "com/ClassRegistry.h"
 #include "events/EventLoop.h"
