@@ -1,21 +1,7 @@
 # The test library's folders point down: ui/ uses elements/ and data/, elements/ uses data/, never
 # the other way. Run with -DLIBRARY=<the ZeltorTests folder>; fails naming every include of data/
-# that names a header of elements/ or ui/, and every include of elements/ that names one of ui/.
-
-# Whether `included` (as written between the quotes) names a header of `folder`: by its folder
-# when it names one, else by the header's file name.
-function(names_header_of included folder result)
-  get_filename_component(directory "${included}" DIRECTORY)
-  get_filename_component(name "${included}" NAME)
-  if(directory)
-    string(COMPARE EQUAL "${directory}" "${folder}" found)
-  elseif(EXISTS "${LIBRARY}/${folder}/${name}")
-    set(found TRUE)
-  else()
-    set(found FALSE)
-  endif()
-  set(${result} ${found} PARENT_SCOPE)
-endfunction()
+# that names a header of elements/ or ui/, and every include of elements/ that names one of ui/
+# (includes name their folder, "ui/XQuery.h").
 
 set(violations "")
 foreach(rule "data:elements" "data:ui" "elements:ui")
@@ -27,8 +13,8 @@ foreach(rule "data:elements" "data:ui" "elements:ui")
     file(STRINGS "${source}" lines REGEX "^#include \"")
     foreach(line ${lines})
       string(REGEX REPLACE "^#include \"([^\"]*)\".*" "\\1" included "${line}")
-      names_header_of("${included}" "${used}" found)
-      if(found)
+      get_filename_component(folder "${included}" DIRECTORY)
+      if(folder STREQUAL used)
         file(RELATIVE_PATH shown "${LIBRARY}" "${source}")
         string(APPEND violations "\n  ${shown} includes \"${included}\" of ${used}/")
       endif()
