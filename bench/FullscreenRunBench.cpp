@@ -9,16 +9,17 @@
 
 #include "BenchHost.h"
 
-#include "CConfigVentilator.h"
-#include "CTestVentilator.h"
+#include "elements/CConfigVentilator.h"
+#include "elements/CTestVentilator.h"
 #include "CZeltorVTI.h"
-#include "FZeltorTestGuide.h"
+#include "ui/FZeltorTestGuide.h"
 #include "GMTI.h"
 #include "SimulatorProgram.h"
 #include "XGraph.h"
 
 #include "testmodel/TestSequence.h"
 
+#include "com/ClassRegistry.h"
 #include "events/EventLoop.h"
 #include "serial/PortFinder.h"
 
@@ -191,7 +192,7 @@ void BM_FullscreenLiveRun(benchmark::State& state)
     const BenchHost host;
     events::EventLoop::install(nullptr); // the Qt event loop: the run goes in real time
     serial::setConfiguredPort(simulator.devicePath());
-    installTestGuideWindow();
+    com::ClassRegistry::instance().registerServer(QStringLiteral(ZELTOR_TESTS_LIBRARY));
 
     for (auto _ : state) {
         const auto element = CTestVentilator::create();

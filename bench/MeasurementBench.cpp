@@ -1,8 +1,8 @@
 // How fast values convert between internal and display units, and how many samples a
 // measurement counts per second.
 
-#include "CMeasurement.h"
-#include "CParameterDef.h"
+#include "data/CMeasurement.h"
+#include "data/CParameterDef.h"
 #include "Converters.h"
 #include "EUnit.h"
 

@@ -5,12 +5,12 @@
 
 #include "BenchHost.h"
 
-#include "CParameterList.h"
-#include "CTrend.h"
-#include "CTrendCollection.h"
-#include "CWaveformData.h"
-#include "CZeltorCalculationSet.h"
-#include "CZeltorMeasurementTable.h"
+#include "data/CParameterList.h"
+#include "data/CTrend.h"
+#include "data/CTrendCollection.h"
+#include "data/CWaveformData.h"
+#include "data/CZeltorCalculationSet.h"
+#include "data/CZeltorMeasurementTable.h"
 
 #include "HostServices.h"
 #include "Xml.h"

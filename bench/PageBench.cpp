@@ -6,10 +6,10 @@
 #include "BenchHost.h"
 #include "BenchSimulator.h"
 
-#include "CConfigVentilator.h"
-#include "CTestVentilator.h"
-#include "CZeltorLimitData.h"
-#include "XConfigVentilatorDialog.h"
+#include "elements/CConfigVentilator.h"
+#include "elements/CTestVentilator.h"
+#include "elements/CZeltorLimitData.h"
+#include "ui/XConfigVentilatorDialog.h"
 
 #include "Dialogs.h"
 #include "PlugIn.h"

@@ -4,10 +4,10 @@
 
 #include "BenchHost.h"
 
-#include "CParameterList.h"
-#include "CTrend.h"
-#include "CTrendCollection.h"
-#include "CTrendParameter.h"
+#include "data/CParameterList.h"
+#include "data/CTrend.h"
+#include "data/CTrendCollection.h"
+#include "data/CTrendParameter.h"
 
 #include "report/HostReport.h"
 

@@ -5,12 +5,12 @@
 #include "IgnoredTestGuideEvents.h"
 #include "BenchHost.h"
 
-#include "CConfigVentilator.h"
-#include "CMeasurement.h"
-#include "CResultVentilator.h"
-#include "CTestVentilator.h"
-#include "CZeltorLimitData.h"
-#include "FZeltorTestGuide.h"
+#include "elements/CConfigVentilator.h"
+#include "data/CMeasurement.h"
+#include "elements/CResultVentilator.h"
+#include "elements/CTestVentilator.h"
+#include "elements/CZeltorLimitData.h"
+#include "ui/FZeltorTestGuide.h"
 
 #include "testmodel/TestSequence.h"
 
@@ -36,7 +36,8 @@ void BM_LiveResultUpdate(benchmark::State& state)
     record->InitializeResult(configuration, std::dynamic_pointer_cast<CZeltorLimitData>(element->Limits()));
     element->Load(record->Save(Nelvar::xmlService().CreateDocument()), nullptr);
     IgnoredTestGuideEvents events;
-    FZeltorTestGuide window(events);
+    FZeltorTestGuide window;
+    window.setEventHandler(&events);
     window.Initialize(element, std::make_shared<host::TestSequence>());
     const auto result = std::dynamic_pointer_cast<CResultVentilator>(element->Result());
     std::vector<std::shared_ptr<CMeasurement>> measurements;

@@ -4,9 +4,9 @@
 #include "BenchSimulator.h"
 #include "ScriptedTestGuideWindow.h"
 
-#include "CConfigVentilator.h"
-#include "CPreDefinedTrendSettings.h"
-#include "CTestVentilator.h"
+#include "elements/CConfigVentilator.h"
+#include "elements/CPreDefinedTrendSettings.h"
+#include "elements/CTestVentilator.h"
 
 #include "GMTI.h"
 #include "SimulatorPort.h"

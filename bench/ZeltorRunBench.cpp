@@ -6,10 +6,10 @@
 #include "BenchSimulator.h"
 #include "ScriptedTestGuideWindow.h"
 
-#include "CConfigZeltor.h"
-#include "CMeasurement.h"
-#include "CResultZeltor.h"
-#include "CTestZeltor.h"
+#include "elements/CConfigZeltor.h"
+#include "data/CMeasurement.h"
+#include "elements/CResultZeltor.h"
+#include "elements/CTestZeltor.h"
 
 #include "FrameEncoder.h"
 #include "GMTI.h"

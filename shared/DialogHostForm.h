@@ -21,7 +21,7 @@ namespace Zeltor {
 //
 // Every IDialog member except Initialize ignores a page that fails, and does nothing without a
 // page. This is the form of the plug-in library; the test library's form adds its events.
-class DialogHostForm : public Nelvar::IDialog {
+class DialogHostForm : public virtual Nelvar::IDialog {
 public:
     DialogHostForm();
     ~DialogHostForm() override;

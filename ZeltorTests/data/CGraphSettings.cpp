@@ -1,4 +1,4 @@
-#include "CGraphSettings.h"
+#include "data/CGraphSettings.h"
 
 #include "RecordReading.h"
 

@@ -1,9 +1,9 @@
-#include "CMeasurement.h"
+#include "data/CMeasurement.h"
 
-#include "CParameterDef.h"
-#include "DataErrors.h"
+#include "data/CParameterDef.h"
+#include "data/DataErrors.h"
 #include "RecordReading.h"
-#include "ParameterTable.h"
+#include "data/ParameterTable.h"
 
 #include "Converter.h"
 #include "ErrorPassing.h"

@@ -1,7 +1,7 @@
-#include "CParameterDef.h"
+#include "data/CParameterDef.h"
 
-#include "DataErrors.h"
-#include "ParameterTable.h"
+#include "data/DataErrors.h"
+#include "data/ParameterTable.h"
 
 #include "Converter.h"
 #include "Converters.h"

@@ -1,7 +1,7 @@
-#include "CParameterList.h"
+#include "data/CParameterList.h"
 
-#include "CParameterDef.h"
-#include "DataErrors.h"
+#include "data/CParameterDef.h"
+#include "data/DataErrors.h"
 
 #include "ErrorPassing.h"
 #include "HostServices.h"

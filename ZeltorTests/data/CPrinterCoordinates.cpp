@@ -1,4 +1,4 @@
-#include "CPrinterCoordinates.h"
+#include "data/CPrinterCoordinates.h"
 
 #include "com/Error.h"
 #include "com/Failure.h"

@@ -1,9 +1,9 @@
-#include "CSnapshotColl.h"
+#include "data/CSnapshotColl.h"
 
-#include "CSnapshotPrinter.h"
-#include "CWaveformData.h"
-#include "DataErrors.h"
-#include "ReportHeading.h"
+#include "data/CSnapshotPrinter.h"
+#include "data/CWaveformData.h"
+#include "data/DataErrors.h"
+#include "data/ReportHeading.h"
 
 #include "ErrorPassing.h"
 #include "Product.h"

@@ -1,8 +1,8 @@
-#include "CSnapshotPrinter.h"
+#include "data/CSnapshotPrinter.h"
 
-#include "CPrinterCoordinates.h"
-#include "CZeltorMeasurementTable.h"
-#include "ReportGraphBlock.h"
+#include "data/CPrinterCoordinates.h"
+#include "data/CZeltorMeasurementTable.h"
+#include "data/ReportGraphBlock.h"
 
 #include "GMiscConverters.h"
 #include "Product.h"

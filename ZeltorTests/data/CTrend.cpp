@@ -1,11 +1,11 @@
-#include "CTrend.h"
+#include "data/CTrend.h"
 
-#include "CMeasurement.h"
-#include "CParameterDef.h"
-#include "CParameterList.h"
-#include "CTrendParameter.h"
-#include "DataErrors.h"
-#include "ParameterTable.h"
+#include "data/CMeasurement.h"
+#include "data/CParameterDef.h"
+#include "data/CParameterList.h"
+#include "data/CTrendParameter.h"
+#include "data/DataErrors.h"
+#include "data/ParameterTable.h"
 #include "RecordReading.h"
 
 #include "ErrorPassing.h"

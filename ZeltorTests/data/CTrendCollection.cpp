@@ -1,9 +1,9 @@
-#include "CTrendCollection.h"
+#include "data/CTrendCollection.h"
 
-#include "CTrend.h"
-#include "CTrendPrinter.h"
-#include "DataErrors.h"
-#include "ReportHeading.h"
+#include "data/CTrend.h"
+#include "data/CTrendPrinter.h"
+#include "data/DataErrors.h"
+#include "data/ReportHeading.h"
 
 #include "ErrorPassing.h"
 #include "RecordNames.h"

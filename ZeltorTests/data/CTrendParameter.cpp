@@ -1,9 +1,9 @@
-#include "CTrendParameter.h"
+#include "data/CTrendParameter.h"
 
-#include "CGraphSettings.h"
-#include "CParameterDef.h"
-#include "CTrend.h"
-#include "CTrendPrinter.h"
+#include "data/CGraphSettings.h"
+#include "data/CParameterDef.h"
+#include "data/CTrend.h"
+#include "data/CTrendPrinter.h"
 
 #include "Converter.h"
 #include "Standards.h"

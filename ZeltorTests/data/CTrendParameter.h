@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TrendValuesRecord.h"
+#include "data/TrendValuesRecord.h"
 
 #include "GraphInterfaces.h"
 

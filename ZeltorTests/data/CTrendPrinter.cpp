@@ -1,8 +1,8 @@
-#include "CTrendPrinter.h"
+#include "data/CTrendPrinter.h"
 
-#include "CPrinterCoordinates.h"
-#include "CTrendParameter.h"
-#include "ReportGraphBlock.h"
+#include "data/CPrinterCoordinates.h"
+#include "data/CTrendParameter.h"
+#include "data/ReportGraphBlock.h"
 
 #include "GMiscConverters.h"
 #include "Product.h"

@@ -1,9 +1,9 @@
-#include "CWaveformData.h"
+#include "data/CWaveformData.h"
 
-#include "CGraphSettings.h"
-#include "CParameterDef.h"
-#include "CParameterList.h"
-#include "CZeltorMeasurementTable.h"
+#include "data/CGraphSettings.h"
+#include "data/CParameterDef.h"
+#include "data/CParameterList.h"
+#include "data/CZeltorMeasurementTable.h"
 #include "RecordReading.h"
 
 #include "GMiscConverters.h"

@@ -1,9 +1,9 @@
-#include "CZeltorCalculationSet.h"
+#include "data/CZeltorCalculationSet.h"
 
-#include "CMeasurement.h"
-#include "CParameterDef.h"
-#include "CParameterList.h"
-#include "ParameterTable.h"
+#include "data/CMeasurement.h"
+#include "data/CParameterDef.h"
+#include "data/CParameterList.h"
+#include "data/ParameterTable.h"
 
 #include "com/Failure.h"
 

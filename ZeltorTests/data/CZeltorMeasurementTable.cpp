@@ -1,10 +1,9 @@
-#include "CZeltorMeasurementTable.h"
+#include "data/CZeltorMeasurementTable.h"
 
-#include "CGraphSettings.h"
-#include "CParameterDef.h"
-#include "CSnapshotPrinter.h"
-#include "CWaveformData.h"
-#include "MGlobalFunctions.h"
+#include "data/CGraphSettings.h"
+#include "data/CParameterDef.h"
+#include "data/CSnapshotPrinter.h"
+#include "data/CWaveformData.h"
 #include "RecordReading.h"
 
 #include "Converter.h"
@@ -72,7 +71,7 @@ float storedYEnd(float value, double storedPerBaseUnit)
 // A raw packet value in the channel's base unit, rounded to four decimals.
 float scaledRaw(int32_t raw, float scale)
 {
-    return MGlobalFunctions::RoundToDigits(static_cast<float>(static_cast<double>(raw) * scale), 4);
+    return format::roundToDigits(static_cast<float>(static_cast<double>(raw) * scale), 4);
 }
 
 // How a stored value is written into "Data": in hundredths, the nearest whole number with halves

@@ -1,4 +1,4 @@
-#include "ParameterTable.h"
+#include "data/ParameterTable.h"
 
 #include "EUnit.h"
 

@@ -1,6 +1,6 @@
-#include "ReportGraphBlock.h"
+#include "data/ReportGraphBlock.h"
 
-#include "CPrinterCoordinates.h"
+#include "data/CPrinterCoordinates.h"
 
 #include "GMiscConverters.h"
 #include "Report.h"

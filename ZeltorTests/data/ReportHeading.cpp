@@ -1,6 +1,6 @@
-#include "ReportHeading.h"
+#include "data/ReportHeading.h"
 
-#include "ReportGraphBlock.h"
+#include "data/ReportGraphBlock.h"
 
 #include "Report.h"
 

@@ -1,6 +1,5 @@
-#include "TrendValuesRecord.h"
+#include "data/TrendValuesRecord.h"
 
-#include "MGlobalFunctions.h"
 #include "HostServices.h"
 #include "RecordReading.h"
 #include "Xml.h"
@@ -23,7 +22,7 @@ constexpr int kPairsPerChunk = 200;
 // A value whose hundredths leave the 32-bit range is written as 0, as rounding gives it.
 QString hundredthsText(float value)
 {
-    const float rounded = MGlobalFunctions::RoundToDigits(value, 2);
+    const float rounded = format::roundToDigits(value, 2);
     return QString::number(format::toInt32(static_cast<double>(rounded) * 100.0));
 }
 

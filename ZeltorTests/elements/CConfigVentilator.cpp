@@ -1,9 +1,9 @@
-#include "CConfigVentilator.h"
+#include "elements/CConfigVentilator.h"
 
-#include "CParameterList.h"
-#include "CPreDefinedTrendSettings.h"
-#include "CSettings.h"
-#include "ui/PageDialog.h"
+#include "data/CParameterList.h"
+#include "elements/CPreDefinedTrendSettings.h"
+#include "elements/CSettings.h"
+#include "elements/PageDialog.h"
 
 #include "ParameterKeys.h"
 #include "RecordNames.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ConfigurationRecord.h"
+#include "elements/ConfigurationRecord.h"
 
 #include <memory>
 #include <utility>

@@ -1,8 +1,8 @@
-#include "CConfigZeltor.h"
+#include "elements/CConfigZeltor.h"
 
-#include "CParameterList.h"
+#include "data/CParameterList.h"
 #include "elements/RecordFields.h"
-#include "ui/PageDialog.h"
+#include "elements/PageDialog.h"
 
 #include "ErrorPassing.h"
 #include "HostServices.h"

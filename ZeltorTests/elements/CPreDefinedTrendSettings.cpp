@@ -1,4 +1,4 @@
-#include "CPreDefinedTrendSettings.h"
+#include "elements/CPreDefinedTrendSettings.h"
 
 #include "elements/RecordFields.h"
 

@@ -1,24 +1,23 @@
-#include "CResultVentilator.h"
+#include "elements/CResultVentilator.h"
 
-#include "PageDialog.h"
+#include "elements/PageDialog.h"
 
-#include "CConfigVentilator.h"
-#include "CPreDefinedTrendSettings.h"
-#include "CSettings.h"
-#include "CTestVentilator.h"
-#include "CZeltorLimitData.h"
-#include "MGlobalFunctions.h"
-#include "ResultReportTable.h"
+#include "elements/CConfigVentilator.h"
+#include "elements/CPreDefinedTrendSettings.h"
+#include "elements/CSettings.h"
+#include "elements/CTestVentilator.h"
+#include "elements/CZeltorLimitData.h"
+#include "elements/ResultReportTable.h"
 
-#include "CMeasurement.h"
-#include "CParameterList.h"
-#include "CSnapshotColl.h"
-#include "CTrend.h"
-#include "CTrendCollection.h"
-#include "CWaveformData.h"
-#include "CZeltorCalculationSet.h"
-#include "CZeltorMeasurementTable.h"
-#include "DataErrors.h"
+#include "data/CMeasurement.h"
+#include "data/CParameterList.h"
+#include "data/CSnapshotColl.h"
+#include "data/CTrend.h"
+#include "data/CTrendCollection.h"
+#include "data/CWaveformData.h"
+#include "data/CZeltorCalculationSet.h"
+#include "data/CZeltorMeasurementTable.h"
+#include "data/DataErrors.h"
 
 #include "Converters.h"
 #include "EUnit.h"
@@ -44,7 +43,7 @@ constexpr QLatin1String kPlugInDataName = Zeltor::RecordNames::kPlugInData;
 constexpr int32_t kSamplesPerSecond = 50;
 
 // Raw flow in ml/sec, rounded to four decimals as the waveform tables store it.
-float flowOfRaw(int32_t raw) { return MGlobalFunctions::RoundToDigits(static_cast<float>(raw * double{0.1f}), 4); }
+float flowOfRaw(int32_t raw) { return format::roundToDigits(static_cast<float>(raw * double{0.1f}), 4); }
 
 } // namespace
 

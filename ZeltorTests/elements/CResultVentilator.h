@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ResultRecord.h"
+#include "elements/ResultRecord.h"
 
 #include <QString>
 

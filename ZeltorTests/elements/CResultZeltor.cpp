@@ -1,15 +1,15 @@
-#include "CResultZeltor.h"
+#include "elements/CResultZeltor.h"
 
-#include "PageDialog.h"
+#include "elements/PageDialog.h"
 
-#include "CConfigZeltor.h"
+#include "elements/CConfigZeltor.h"
 #include "IZeltorConfiguration.h"
-#include "ResultReportTable.h"
+#include "elements/ResultReportTable.h"
 
-#include "CMeasurement.h"
-#include "CParameterDef.h"
-#include "CParameterList.h"
-#include "DataErrors.h"
+#include "data/CMeasurement.h"
+#include "data/CParameterDef.h"
+#include "data/CParameterList.h"
+#include "data/DataErrors.h"
 
 #include "CZeltorVTI.h"
 #include "GMTI.h"

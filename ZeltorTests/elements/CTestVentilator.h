@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ZeltorTestElement.h"
+#include "elements/ZeltorTestElement.h"
 
 #include "com/Value.h"
 

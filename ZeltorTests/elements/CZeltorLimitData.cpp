@@ -1,12 +1,12 @@
-#include "CZeltorLimitData.h"
+#include "elements/CZeltorLimitData.h"
 
-#include "CMeasurement.h"
-#include "CParameterDef.h"
-#include "CParameterList.h"
+#include "data/CMeasurement.h"
+#include "data/CParameterDef.h"
+#include "data/CParameterList.h"
+#include "elements/DialogWrapper.h"
 #include "IZeltorConfiguration.h"
-#include "ParameterTable.h"
-#include "TestErrors.h"
-#include "ui/FDialogWrapper.h"
+#include "data/ParameterTable.h"
+#include "elements/TestErrors.h"
 
 #include "ErrorPassing.h"
 #include "HostViews.h"
@@ -144,7 +144,7 @@ void CZeltorLimitData::SyncStandards()
 
 std::shared_ptr<Nelvar::IDialog> CZeltorLimitData::CreateDialog()
 {
-    auto form = std::make_shared<FDialogWrapper>();
+    const auto form = com::ClassRegistry::instance().createAs<IDialogWrapper>(kDialogWrapperProgId);
     const auto page = std::dynamic_pointer_cast<Nelvar::XLimitView>(
         form->CreateSetupCtrl(QString::fromLatin1(Nelvar::kLimitViewProgId)));
     if (!page) {

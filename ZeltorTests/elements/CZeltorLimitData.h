@@ -16,7 +16,7 @@ class XLimitView;
 namespace ZeltorTests {
 
 class CParameterList;
-class FDialogWrapper;
+class IDialogWrapper;
 class IZeltorConfiguration;
 
 // The expected results of a test element: the host's standards, each holding one limit per
@@ -100,7 +100,7 @@ private:
     std::shared_ptr<Nelvar::IStandards> m_standards;
     std::weak_ptr<Nelvar::ITestElement> m_owner;
     // The open limit page, held by the host; its notifications arrive while it is open.
-    std::weak_ptr<FDialogWrapper> m_dialog;
+    std::weak_ptr<IDialogWrapper> m_dialog;
     std::unique_ptr<Nelvar::CallBackPipe::Subscription> m_dialogUnload;
     std::unique_ptr<Nelvar::CallBackPipe::Subscription> m_dialogEvents;
 };

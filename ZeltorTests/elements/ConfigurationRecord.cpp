@@ -1,10 +1,10 @@
-#include "ConfigurationRecord.h"
+#include "elements/ConfigurationRecord.h"
 
-#include "CParameterList.h"
-#include "DurationSeconds.h"
+#include "data/CParameterList.h"
+#include "elements/DurationSeconds.h"
 #include "elements/RecordFields.h"
-#include "TestErrors.h"
-#include "ui/PageDialog.h"
+#include "elements/TestErrors.h"
+#include "elements/PageDialog.h"
 
 #include "ErrorPassing.h"
 #include "HostServices.h"

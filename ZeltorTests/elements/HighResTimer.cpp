@@ -1,4 +1,4 @@
-#include "HighResTimer.h"
+#include "elements/HighResTimer.h"
 
 #include "com/Error.h"
 

@@ -1,4 +1,4 @@
-#include "InstrumentIdentifier.h"
+#include "elements/InstrumentIdentifier.h"
 
 #include "Instruments.h"
 #include "Product.h"

@@ -1,6 +1,6 @@
-#include "MGlobalFunctions.h"
+#include "elements/MGlobalFunctions.h"
 
-#include "HighResTimer.h"
+#include "elements/HighResTimer.h"
 
 #include "HostServices.h"
 #include "Product.h"
@@ -10,9 +10,6 @@
 #include <QLineEdit>
 
 #include "com/Failure.h"
-#include "format/Format.h"
-
-#include <cmath>
 
 namespace ZeltorTests::MGlobalFunctions {
 
@@ -47,16 +44,6 @@ int16_t FilterDigitKey(int16_t keyCode)
 void SelectAllText(QLineEdit& textBox)
 {
     textBox.setSelection(0, static_cast<int>(textBox.text().size()));
-}
-
-float RoundToDigits(float value, int32_t digits)
-{
-    float rounded = 0.0f;
-    com::ignoreFailure([&] {
-        const double factor = format::toInt32(std::pow(10.0, digits));
-        rounded = static_cast<float>(format::toInt32(static_cast<double>(value) * factor) / factor);
-    });
-    return rounded;
 }
 
 } // namespace ZeltorTests::MGlobalFunctions

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <memory>
 
-// Free functions shared by the test elements, their windows and their data.
+// Free functions shared by the test elements and their windows.
 class QLineEdit;
 
 namespace ZeltorTests {
@@ -21,9 +21,5 @@ int16_t FilterDigitKey(int16_t keyCode);
 
 // Selects the whole text of a text box.
 void SelectAllText(QLineEdit& textBox);
-
-// The value rounded to `digits` decimals, halves to the even neighbour ((0.125, 2) gives 0.12),
-// as a Single. A value whose scaled form leaves the 32-bit range gives 0.
-float RoundToDigits(float value, int32_t digits);
 
 } // namespace ZeltorTests::MGlobalFunctions

@@ -1,11 +1,11 @@
-#include "ResultRecord.h"
+#include "elements/ResultRecord.h"
 
-#include "PageDialog.h"
+#include "elements/PageDialog.h"
 
 #include "Version.h"
-#include "TestErrors.h"
+#include "elements/TestErrors.h"
 
-#include "CMeasurement.h"
+#include "data/CMeasurement.h"
 
 #include "ErrorPassing.h"
 #include "HostServices.h"

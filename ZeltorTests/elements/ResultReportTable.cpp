@@ -1,6 +1,6 @@
-#include "ResultReportTable.h"
+#include "elements/ResultReportTable.h"
 
-#include "CMeasurement.h"
+#include "data/CMeasurement.h"
 
 #include "Product.h"
 #include "Report.h"

@@ -1,4 +1,4 @@
-#include "RunMessages.h"
+#include "elements/RunMessages.h"
 
 #include "GMiscConverters.h"
 

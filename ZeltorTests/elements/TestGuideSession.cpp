@@ -1,12 +1,13 @@
-#include "TestGuideSession.h"
+#include "elements/TestGuideSession.h"
 
-#include "InstrumentIdentifier.h"
-#include "ResultRecord.h"
-#include "RunMessages.h"
+#include "elements/InstrumentIdentifier.h"
+#include "elements/ResultRecord.h"
+#include "elements/RunMessages.h"
 
 #include "RunContext.h"
 #include "TestElement.h"
 
+#include "com/ClassRegistry.h"
 #include "com/Failure.h"
 #include "com/Required.h"
 
@@ -23,8 +24,9 @@ void TestGuideSession::perform(const std::shared_ptr<Nelvar::ITestElement>& elem
     prepareResult();
     m_sequence = sequence;
     com::ignoreFailure([&] {
-        m_window = createTestGuideWindow(events);
-        com::required(m_window).Initialize(element, sequence);
+        m_window = com::ClassRegistry::instance().createAs<ITestGuideWindow>(kTestGuideWindowProgId);
+        m_window->setEventHandler(&events);
+        m_window->Initialize(element, sequence);
     });
     com::ignoreFailure([&] { com::required(m_window).ShowModal(); });
     m_window.reset();

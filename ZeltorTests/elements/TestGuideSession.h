@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TestGuideWindow.h"
+#include "elements/TestGuideWindow.h"
 
 #include <cstdint>
 #include <functional>
@@ -25,8 +25,9 @@ class ResultRecord;
 class TestGuideSession {
 public:
     // Asks the run context whether the element may run; when it may: `prepareResult`, a new window
-    // bound to the element and the run context, raising its events to `events`, shown modally
-    // until it is hidden, then unloaded, and the result handed over. A failing step is skipped.
+    // (made by its class name) bound to the element and the run context, raising its events to
+    // `events`, shown modally until it is hidden, then unloaded, and the result handed over. A
+    // failing step is skipped.
     void perform(const std::shared_ptr<Nelvar::ITestElement>& element, ITestGuideEvents& events,
                  Nelvar::ITestElementBase& base, const std::shared_ptr<Nelvar::ITestSequence>& sequence,
                  const std::function<void()>& prepareResult);
@@ -60,7 +61,7 @@ private:
     void handOverResult(const std::shared_ptr<Nelvar::ITestElement>& element, Nelvar::ITestElementBase& base);
 
     std::shared_ptr<Nelvar::ITestSequence> m_sequence;
-    std::unique_ptr<ITestGuideWindow> m_window;
+    std::shared_ptr<ITestGuideWindow> m_window;
     std::shared_ptr<Nelvar::IInstrumentInfo> m_instrument;
     bool m_keepResult = false;
     bool m_discardResult = false;

@@ -1,11 +1,11 @@
-#include "ZeltorTestElement.h"
+#include "elements/ZeltorTestElement.h"
 
-#include "CZeltorLimitData.h"
+#include "elements/CZeltorLimitData.h"
 #include "IZeltorConfiguration.h"
-#include "ResultRecord.h"
+#include "elements/ResultRecord.h"
 
-#include "CParameterDef.h"
-#include "CParameterList.h"
+#include "data/CParameterDef.h"
+#include "data/CParameterList.h"
 
 #include "RecordNames.h"
 #include "Standards.h"

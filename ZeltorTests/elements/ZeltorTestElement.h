@@ -1,8 +1,8 @@
 #pragma once
 
 #include "TestElement.h"
-#include "TestGuideSession.h"
-#include "TestGuideWindow.h"
+#include "elements/TestGuideSession.h"
+#include "elements/TestGuideWindow.h"
 
 #include "com/Value.h"
 

@@ -1,4 +1,4 @@
-#include "CommentBox.h"
+#include "ui/CommentBox.h"
 
 #include <QMimeData>
 #include <QTextBlock>

@@ -1,6 +1,6 @@
-#include "ConfigurationPage.h"
+#include "ui/ConfigurationPage.h"
 
-#include "HostControl.h"
+#include "ui/HostControl.h"
 #include "TranslateControls.h"
 
 #include "HostViews.h"

@@ -1,4 +1,4 @@
-#include "DigitBox.h"
+#include "ui/DigitBox.h"
 
 #include "TypedKeys.h"
 

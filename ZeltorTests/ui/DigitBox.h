@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SelectOnFocusBox.h"
+#include "ui/SelectOnFocusBox.h"
 
 #include <cstdint>
 

@@ -1,6 +1,6 @@
-#include "DurationControls.h"
+#include "ui/DurationControls.h"
 
-#include "DigitBox.h"
+#include "ui/DigitBox.h"
 #include "NamedControls.h"
 #include "TranslateControls.h"
 

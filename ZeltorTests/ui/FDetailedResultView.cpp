@@ -1,7 +1,7 @@
-#include "FDetailedResultView.h"
+#include "ui/FDetailedResultView.h"
 
-#include "CWaveformData.h"
-#include "CZeltorMeasurementTable.h"
+#include "data/CWaveformData.h"
+#include "data/CZeltorMeasurementTable.h"
 
 #include "TranslateControls.h"
 

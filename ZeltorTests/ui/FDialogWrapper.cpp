@@ -1,4 +1,4 @@
-#include "FDialogWrapper.h"
+#include "ui/FDialogWrapper.h"
 
 namespace ZeltorTests {
 

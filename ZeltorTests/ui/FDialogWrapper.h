@@ -1,5 +1,7 @@
 #pragma once
 
+#include "elements/DialogWrapper.h"
+
 #include "DialogHostForm.h"
 #include "EventSource.h"
 
@@ -10,19 +12,18 @@
 namespace ZeltorTests {
 
 // The test library's dialog host form: the shared form, which also listens to the host's
-// callback and tells its owner of every event raised through it (ControlEvent, unchanged) and of
-// its unloading by the host (Unload). The owner listens for as long as it holds the
-// subscription; an owner may drop the form from within either event.
-class FDialogWrapper final : public Zeltor::DialogHostForm {
+// callback and raises its events to its owner.
+class FDialogWrapper final : public Zeltor::DialogHostForm, public IDialogWrapper {
 public:
-    using Subscription = Nelvar::CallBackPipe::Subscription;
-    using ControlEventListener = std::function<void(const QString& eventName, const std::vector<com::Value>& args)>;
+    std::shared_ptr<Nelvar::ICustomControl> CreateSetupCtrl(const QString& className) override
+    {
+        return DialogHostForm::CreateSetupCtrl(className);
+    }
+    void InitializeQuietly(const com::Value& data) override { DialogHostForm::InitializeQuietly(data); }
+    std::shared_ptr<Nelvar::ICustomControl> SetupControl() const override { return page(); }
 
-    // The page that CreateSetupCtrl created, for the members a page has beyond ICustomControl.
-    std::shared_ptr<Nelvar::ICustomControl> SetupControl() const { return page(); }
-
-    [[nodiscard]] std::unique_ptr<Subscription> onUnload(std::function<void()> listener);
-    [[nodiscard]] std::unique_ptr<Subscription> onControlEvent(ControlEventListener listener);
+    [[nodiscard]] std::unique_ptr<Subscription> onUnload(std::function<void()> listener) override;
+    [[nodiscard]] std::unique_ptr<Subscription> onControlEvent(ControlEventListener listener) override;
 
 private:
     void callBackSet(const std::shared_ptr<Nelvar::ICallBack>& callBack) override;

@@ -1,15 +1,15 @@
-#include "FZeltorTestGuide.h"
+#include "ui/FZeltorTestGuide.h"
 
-#include "CConfigVentilator.h"
-#include "CConfigZeltor.h"
-#include "CPreDefinedTrendSettings.h"
-#include "CResultVentilator.h"
-#include "CSnapshotColl.h"
-#include "CTrendCollection.h"
-#include "DurationSeconds.h"
-#include "HighResTimer.h"
+#include "elements/CConfigVentilator.h"
+#include "elements/CConfigZeltor.h"
+#include "elements/CPreDefinedTrendSettings.h"
+#include "elements/CResultVentilator.h"
+#include "data/CSnapshotColl.h"
+#include "data/CTrendCollection.h"
+#include "elements/DurationSeconds.h"
+#include "elements/HighResTimer.h"
 #include "IZeltorConfiguration.h"
-#include "MGlobalFunctions.h"
+#include "elements/MGlobalFunctions.h"
 #include "TranslateControls.h"
 
 #include "GMiscConverters.h"
@@ -57,9 +57,8 @@ bool isSingleReadingTest(int32_t testID)
 
 } // namespace
 
-FZeltorTestGuide::FZeltorTestGuide(ITestGuideEvents& events)
-    : m_events(events),
-      m_xtgWizard(Nelvar::createTestGuideWizard(this)),
+FZeltorTestGuide::FZeltorTestGuide()
+    : m_xtgWizard(Nelvar::createTestGuideWizard(this)),
       m_xtgStatusBar(Nelvar::createTestGuideStatusBar(&m_tbrPerform)),
       m_xpsProgress(Nelvar::createProgressSphere(this))
 {
@@ -109,7 +108,7 @@ void FZeltorTestGuide::raiseEvent(Event handler)
 {
     // The element's handlers report to the operator themselves; nothing goes back to the button,
     // key or clock that raised the event.
-    com::ignoreFailure([&] { (m_events.*handler)(); });
+    com::ignoreFailure([&] { (com::required(m_events).*handler)(); });
 }
 
 void FZeltorTestGuide::Initialize(const std::shared_ptr<Nelvar::ITestElement>& element,
@@ -508,19 +507,5 @@ int32_t FZeltorTestGuide::resultStatus() const
     com::ignoreFailure([&] { status = com::required(com::required(m_element).Result()).Status(); });
     return status;
 }
-
-void installTestGuideWindow()
-{
-    setTestGuideWindowFactory([](ITestGuideEvents& events) -> std::unique_ptr<ITestGuideWindow> {
-        return std::make_unique<FZeltorTestGuide>(events);
-    });
-}
-
-namespace {
-
-// The library's window is the one the elements open from the moment the library is loaded.
-[[maybe_unused]] const bool kWindowInstalledOnLoad = (installTestGuideWindow(), true);
-
-} // namespace
 
 } // namespace ZeltorTests

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "TestGuideToolbar.h"
-#include "TestGuideWindow.h"
-#include "XFullscreenView.h"
-#include "XMinMaxAvg.h"
-#include "XResultVentilator.h"
+#include "ui/TestGuideToolbar.h"
+#include "elements/TestGuideWindow.h"
+#include "ui/XFullscreenView.h"
+#include "ui/XMinMaxAvg.h"
+#include "ui/XResultVentilator.h"
 
 #include "TestGuideHost.h"
 
@@ -33,12 +33,13 @@ class FZeltorTestGuide final : public QWidget, public ITestGuideWindow {
 
 public:
     // Loads the window: its controls with their captions translated, and its one-second clock.
-    explicit FZeltorTestGuide(ITestGuideEvents& events);
+    FZeltorTestGuide();
     // Unloads the window: the wizard lets go of it and of the controls it hosts.
     ~FZeltorTestGuide() override;
 
     // ITestGuideWindow. Initialize stops at the first failing step and raises its error; the
     // other members skip a failing step and go on with the next.
+    void setEventHandler(ITestGuideEvents* events) override { m_events = events; }
     void Initialize(const std::shared_ptr<Nelvar::ITestElement>& element,
                     const std::shared_ptr<Nelvar::ITestSequence>& sequence) override;
     void ShowModal() override;
@@ -87,7 +88,7 @@ private:
     template <typename Event>
     void raiseEvent(Event event);
 
-    ITestGuideEvents& m_events;
+    ITestGuideEvents* m_events = nullptr;
     std::shared_ptr<Nelvar::ITestElement> m_element;
     int32_t m_displayMode = 0;
     QRect m_normalRect;
@@ -106,9 +107,5 @@ private:
     XResultVentilator m_xrvResult{this};
     XMinMaxAvg m_xmmaMaxMinAvg{this};
 };
-
-// Makes the library's test guide window the one the test elements open (done when the library
-// is loaded).
-void installTestGuideWindow();
 
 } // namespace ZeltorTests

@@ -1,11 +1,11 @@
-#include "FullscreenMenuModel.h"
+#include "ui/FullscreenMenuModel.h"
 
-#include "CResultVentilator.h"
-#include "CTrend.h"
-#include "CTrendCollection.h"
-#include "CWaveformData.h"
-#include "CZeltorMeasurementTable.h"
-#include "TrendMinMaxTable.h"
+#include "elements/CResultVentilator.h"
+#include "data/CTrend.h"
+#include "data/CTrendCollection.h"
+#include "data/CWaveformData.h"
+#include "data/CZeltorMeasurementTable.h"
+#include "ui/TrendMinMaxTable.h"
 
 #include "TranslateControls.h"
 

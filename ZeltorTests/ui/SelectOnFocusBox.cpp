@@ -1,4 +1,4 @@
-#include "SelectOnFocusBox.h"
+#include "ui/SelectOnFocusBox.h"
 
 #include "elements/MGlobalFunctions.h"
 

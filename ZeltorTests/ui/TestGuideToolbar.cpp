@@ -1,4 +1,4 @@
-#include "TestGuideToolbar.h"
+#include "ui/TestGuideToolbar.h"
 
 #include "com/Failure.h"
 

@@ -1,7 +1,7 @@
-#include "TrendMinMaxTable.h"
+#include "ui/TrendMinMaxTable.h"
 
-#include "CTrend.h"
-#include "CTrendParameter.h"
+#include "data/CTrend.h"
+#include "data/CTrendParameter.h"
 
 #include "TranslateControls.h"
 

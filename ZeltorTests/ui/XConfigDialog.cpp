@@ -1,8 +1,8 @@
-#include "XConfigDialog.h"
+#include "ui/XConfigDialog.h"
 
-#include "DigitBox.h"
+#include "ui/DigitBox.h"
 #include "NamedControls.h"
-#include "DurationControls.h"
+#include "ui/DurationControls.h"
 #include "elements/CConfigZeltor.h"
 
 #include "com/Failure.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ConfigurationPage.h"
+#include "ui/ConfigurationPage.h"
 
 #include <cstdint>
 #include <memory>

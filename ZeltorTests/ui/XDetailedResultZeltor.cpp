@@ -1,4 +1,4 @@
-#include "XDetailedResultZeltor.h"
+#include "ui/XDetailedResultZeltor.h"
 
 #include "TestElement.h"
 #include "TranslateControls.h"

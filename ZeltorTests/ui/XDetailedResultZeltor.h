@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CommentBox.h"
+#include "ui/CommentBox.h"
 #include "PageBase.h"
 
 #include <QLabel>

@@ -1,9 +1,9 @@
-#include "XFullScreenMenuInfo.h"
+#include "ui/XFullScreenMenuInfo.h"
 
-#include "CTrend.h"
-#include "CWaveformData.h"
+#include "data/CTrend.h"
+#include "data/CWaveformData.h"
 #include "NamedControls.h"
-#include "SelectOnFocusBox.h"
+#include "ui/SelectOnFocusBox.h"
 #include "TranslateControls.h"
 
 #include "GMiscConverters.h"

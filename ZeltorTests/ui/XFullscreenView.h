@@ -1,10 +1,10 @@
 #pragma once
 
-#include "TestGuideWindow.h"
-#include "XFullscreenViewMenu.h"
-#include "XNonObtrusiveMsg.h"
-#include "XQuery.h"
-#include "XStartTrendDialog.h"
+#include "elements/TestGuideWindow.h"
+#include "ui/XFullscreenViewMenu.h"
+#include "ui/XNonObtrusiveMsg.h"
+#include "ui/XQuery.h"
+#include "ui/XStartTrendDialog.h"
 
 #include "XGraph.h"
 

@@ -1,4 +1,4 @@
-#include "XFullscreenViewMenu.h"
+#include "ui/XFullscreenViewMenu.h"
 
 #include "NamedControls.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "FullscreenMenuModel.h"
-#include "XFullScreenMenuInfo.h"
+#include "ui/FullscreenMenuModel.h"
+#include "ui/XFullScreenMenuInfo.h"
 
 #include "GraphInterfaces.h"
 

@@ -1,6 +1,6 @@
-#include "XMinMaxAvg.h"
+#include "ui/XMinMaxAvg.h"
 
-#include "CMeasurement.h"
+#include "data/CMeasurement.h"
 #include "TranslateControls.h"
 
 #include "GMiscConverters.h"

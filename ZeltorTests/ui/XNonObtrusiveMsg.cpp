@@ -1,7 +1,7 @@
-#include "XNonObtrusiveMsg.h"
+#include "ui/XNonObtrusiveMsg.h"
 
-#include "HighResTimer.h"
-#include "MGlobalFunctions.h"
+#include "elements/HighResTimer.h"
+#include "elements/MGlobalFunctions.h"
 #include "TranslateControls.h"
 
 #include "com/Error.h"

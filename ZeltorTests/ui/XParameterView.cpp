@@ -1,7 +1,7 @@
-#include "XParameterView.h"
+#include "ui/XParameterView.h"
 
-#include "CParameterDef.h"
-#include "CParameterList.h"
+#include "data/CParameterDef.h"
+#include "data/CParameterList.h"
 #include "TranslateControls.h"
 
 #include "com/Failure.h"

@@ -1,4 +1,4 @@
-#include "XQuery.h"
+#include "ui/XQuery.h"
 
 #include "TranslateControls.h"
 

@@ -1,8 +1,8 @@
-#include "XResultVentilator.h"
+#include "ui/XResultVentilator.h"
 
-#include "CMeasurement.h"
-#include "CParameterDef.h"
-#include "CParameterList.h"
+#include "data/CMeasurement.h"
+#include "data/CParameterDef.h"
+#include "data/CParameterList.h"
 #include "IZeltorConfiguration.h"
 #include "TranslateControls.h"
 

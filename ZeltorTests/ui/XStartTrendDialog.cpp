@@ -1,9 +1,9 @@
-#include "XStartTrendDialog.h"
+#include "ui/XStartTrendDialog.h"
 
-#include "DigitBox.h"
-#include "HostControl.h"
+#include "ui/DigitBox.h"
+#include "ui/HostControl.h"
 #include "NamedControls.h"
-#include "SelectOnFocusBox.h"
+#include "ui/SelectOnFocusBox.h"
 #include "TranslateControls.h"
 
 #include "HostViews.h"

@@ -1,6 +1,7 @@
 #include "Format.h"
 
 #include "com/Error.h"
+#include "com/Failure.h"
 
 #include <QLocale>
 
@@ -341,6 +342,16 @@ char ansiByte(char16_t c)
 int32_t toInt32(double value) { return roundedToRange<int32_t>(value); }
 int16_t toInt16(double value) { return roundedToRange<int16_t>(value); }
 uint8_t toByte(double value) { return roundedToRange<uint8_t>(value); }
+
+float roundToDigits(float value, int32_t digits)
+{
+    float rounded = 0.0f;
+    com::ignoreFailure([&] {
+        const double factor = toInt32(std::pow(10.0, digits));
+        rounded = static_cast<float>(toInt32(static_cast<double>(value) * factor) / factor);
+    });
+    return rounded;
+}
 
 QString generalText(float value) { return generalTextOf(value, 7); }
 QString generalText(double value) { return generalTextOf(value, 15); }

@@ -20,6 +20,10 @@ int32_t toInt32(double value);
 int16_t toInt16(double value);
 uint8_t toByte(double value);
 
+// The value rounded to `digits` decimals, halves to the even neighbour ((0.125, 2) gives 0.12),
+// as a Single. A value whose scaled form leaves the 32-bit range gives 0.
+float roundToDigits(float value, int32_t digits);
+
 // The general text form of a floating value with "." as decimal point whatever the locale, no
 // digit grouping, no leading blank, and no digit before the point for magnitudes below 1
 // (".5", "-.25"). A Single shows at most 7 significant digits, a Double at most 15, trailing

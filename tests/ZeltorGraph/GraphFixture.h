@@ -2,11 +2,11 @@
 
 #include "XGraph.h"
 
-#include "CParameterList.h"
-#include "CTrend.h"
-#include "CTrendParameter.h"
-#include "CWaveformData.h"
-#include "CZeltorMeasurementTable.h"
+#include "data/CParameterList.h"
+#include "data/CTrend.h"
+#include "data/CTrendParameter.h"
+#include "data/CWaveformData.h"
+#include "data/CZeltorMeasurementTable.h"
 
 #include "HostFixture.h"
 #include "PixelProbe.h"

@@ -2,7 +2,7 @@
 
 #include "GraphInterfaces.h"
 
-#include "CGraphSettings.h"
+#include "data/CGraphSettings.h"
 
 #include "com/Error.h"
 

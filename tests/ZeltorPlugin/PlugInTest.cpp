@@ -3,9 +3,9 @@
 
 #include "CaughtError.h"
 
-#include "CConfigVentilator.h"
-#include "CParameterDef.h"
-#include "CParameterList.h"
+#include "elements/CConfigVentilator.h"
+#include "data/CParameterDef.h"
+#include "data/CParameterList.h"
 #include "IZeltorConfiguration.h"
 #include "TestTemplate.h"
 

@@ -1,7 +1,7 @@
-#include "CMeasurement.h"
-#include "CParameterDef.h"
-#include "CParameterList.h"
-#include "CZeltorCalculationSet.h"
+#include "data/CMeasurement.h"
+#include "data/CParameterDef.h"
+#include "data/CParameterList.h"
+#include "data/CZeltorCalculationSet.h"
 
 #include "HostFixture.h"
 #include "ScriptedInstrument.h"

@@ -1,7 +1,7 @@
-#include "CConfigZeltor.h"
-#include "CParameterDef.h"
-#include "CParameterList.h"
-#include "TestErrors.h"
+#include "elements/CConfigZeltor.h"
+#include "data/CParameterDef.h"
+#include "data/CParameterList.h"
+#include "elements/TestErrors.h"
 
 #include "CaughtError.h"
 #include "CompactXml.h"

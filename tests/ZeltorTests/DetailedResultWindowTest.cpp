@@ -6,10 +6,10 @@
 
 #include "ui/FDetailedResultView.h"
 
-#include "CGraphSettings.h"
-#include "CParameterList.h"
-#include "CWaveformData.h"
-#include "CZeltorMeasurementTable.h"
+#include "data/CGraphSettings.h"
+#include "data/CParameterList.h"
+#include "data/CWaveformData.h"
+#include "data/CZeltorMeasurementTable.h"
 
 #include "com/Error.h"
 

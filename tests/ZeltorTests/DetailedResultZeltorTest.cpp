@@ -2,9 +2,9 @@
 
 #include "PageInput.h"
 
-#include "CConfigZeltor.h"
-#include "CResultZeltor.h"
-#include "CTrend.h"
+#include "elements/CConfigZeltor.h"
+#include "elements/CResultZeltor.h"
+#include "data/CTrend.h"
 
 #include "ui/CommentBox.h"
 #include "ui/XDetailedResultZeltor.h"

@@ -1,4 +1,4 @@
-#include "FDialogWrapper.h"
+#include "ui/FDialogWrapper.h"
 
 #include "RecordingPage.h"
 #include "views/HostCallBack.h"

@@ -1,8 +1,8 @@
-#include "CParameterList.h"
-#include "CTrend.h"
-#include "CWaveformData.h"
-#include "CZeltorMeasurementTable.h"
-#include "XFullScreenMenuInfo.h"
+#include "data/CParameterList.h"
+#include "data/CTrend.h"
+#include "data/CWaveformData.h"
+#include "data/CZeltorMeasurementTable.h"
+#include "ui/XFullScreenMenuInfo.h"
 
 #include "HostFixture.h"
 #include "PageInput.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "XFullscreenViewMenu.h"
+#include "ui/XFullscreenViewMenu.h"
 
 #include <QGroupBox>
 #include <QLineEdit>

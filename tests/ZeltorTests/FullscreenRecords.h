@@ -1,10 +1,10 @@
 #pragma once
 
-#include "CParameterList.h"
-#include "CTrend.h"
-#include "CTrendCollection.h"
-#include "CWaveformData.h"
-#include "CZeltorMeasurementTable.h"
+#include "data/CParameterList.h"
+#include "data/CTrend.h"
+#include "data/CTrendCollection.h"
+#include "data/CWaveformData.h"
+#include "data/CZeltorMeasurementTable.h"
 
 #include "widgets/TreeListModel.h"
 

@@ -1,15 +1,15 @@
-#include "CSnapshotColl.h"
-#include "CTrend.h"
-#include "CTrendCollection.h"
-#include "CTrendParameter.h"
-#include "CWaveformData.h"
-#include "CZeltorMeasurementTable.h"
-#include "FZeltorTestGuide.h"
-#include "XFullscreenView.h"
-#include "XFullscreenViewMenu.h"
-#include "XNonObtrusiveMsg.h"
-#include "XQuery.h"
-#include "XStartTrendDialog.h"
+#include "data/CSnapshotColl.h"
+#include "data/CTrend.h"
+#include "data/CTrendCollection.h"
+#include "data/CTrendParameter.h"
+#include "data/CWaveformData.h"
+#include "data/CZeltorMeasurementTable.h"
+#include "ui/FZeltorTestGuide.h"
+#include "ui/XFullscreenView.h"
+#include "ui/XFullscreenViewMenu.h"
+#include "ui/XNonObtrusiveMsg.h"
+#include "ui/XQuery.h"
+#include "ui/XStartTrendDialog.h"
 
 #include "VentilatorRunFixture.h"
 
@@ -21,6 +21,7 @@
 
 #include "XGraph.h"
 
+#include "com/ClassRegistry.h"
 #include "widgets/TreeListWidget.h"
 
 #include <QApplication>
@@ -77,7 +78,11 @@ protected:
     {
         VentilatorRunFixture::SetUp();
         useSimulator();
-        installTestGuideWindow();
+        // The library's own window in place of the fixture's scripted one: the registry loads it by
+        // its class name.
+        auto& classes = com::ClassRegistry::instance();
+        classes.registerServer(QStringLiteral(ZELTOR_TESTS_LIBRARY));
+        classes.remove(kTestGuideWindowProgId);
         configuration()->setDuration(1);
     }
 

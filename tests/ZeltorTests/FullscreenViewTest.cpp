@@ -1,13 +1,13 @@
 #include "IgnoredTestGuideEvents.h"
-#include "CConfigVentilator.h"
-#include "CMeasurement.h"
-#include "CResultVentilator.h"
-#include "CSnapshotColl.h"
-#include "CTestVentilator.h"
-#include "CTrendParameter.h"
-#include "CZeltorLimitData.h"
+#include "elements/CConfigVentilator.h"
+#include "data/CMeasurement.h"
+#include "elements/CResultVentilator.h"
+#include "data/CSnapshotColl.h"
+#include "elements/CTestVentilator.h"
+#include "data/CTrendParameter.h"
+#include "elements/CZeltorLimitData.h"
 #include "GMiscConverters.h"
-#include "XFullscreenView.h"
+#include "ui/XFullscreenView.h"
 
 #include "FullscreenMenuState.h"
 #include "FullscreenRecords.h"
@@ -56,7 +56,8 @@ protected:
         result = std::dynamic_pointer_cast<CResultVentilator>(element->Result());
         parameters = configuration->Parameters();
 
-        window = std::make_unique<ScriptedTestGuideWindow>(events, std::make_shared<TestGuideWindowRecord>(), [] {});
+        window = std::make_unique<ScriptedTestGuideWindow>(std::make_shared<TestGuideWindowRecord>(), [] {});
+        window->setEventHandler(&events);
         view = std::make_unique<XFullscreenView>();
         view->resize(1400, 900);
         view->show();

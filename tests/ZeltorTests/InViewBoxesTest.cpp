@@ -1,5 +1,5 @@
-#include "XNonObtrusiveMsg.h"
-#include "XQuery.h"
+#include "ui/XNonObtrusiveMsg.h"
+#include "ui/XQuery.h"
 
 #include "HostFixture.h"
 

@@ -1,7 +1,7 @@
 #include "WaveformFixture.h"
 
-#include "CGraphSettings.h"
-#include "CParameterDef.h"
+#include "data/CGraphSettings.h"
+#include "data/CParameterDef.h"
 
 #include "CaughtError.h"
 #include "CompactXml.h"

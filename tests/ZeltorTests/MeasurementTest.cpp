@@ -1,6 +1,6 @@
-#include "CMeasurement.h"
-#include "CParameterDef.h"
-#include "DataErrors.h"
+#include "data/CMeasurement.h"
+#include "data/CParameterDef.h"
+#include "data/DataErrors.h"
 
 #include "CaughtError.h"
 #include "HostFixture.h"

@@ -1,6 +1,6 @@
-#include "CMeasurement.h"
-#include "CParameterDef.h"
-#include "XMinMaxAvg.h"
+#include "data/CMeasurement.h"
+#include "data/CParameterDef.h"
+#include "ui/XMinMaxAvg.h"
 
 #include "HostFixture.h"
 

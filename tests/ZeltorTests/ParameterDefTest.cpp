@@ -1,5 +1,5 @@
-#include "CParameterDef.h"
-#include "DataErrors.h"
+#include "data/CParameterDef.h"
+#include "data/DataErrors.h"
 
 #include "CaughtError.h"
 #include "HostFixture.h"

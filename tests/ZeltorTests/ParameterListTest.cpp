@@ -1,6 +1,6 @@
-#include "CParameterDef.h"
-#include "CParameterList.h"
-#include "DataErrors.h"
+#include "data/CParameterDef.h"
+#include "data/CParameterList.h"
+#include "data/DataErrors.h"
 
 #include "CaughtError.h"
 #include "CompactXml.h"

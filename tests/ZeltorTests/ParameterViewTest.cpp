@@ -1,6 +1,6 @@
-#include "CParameterDef.h"
-#include "CParameterList.h"
-#include "XParameterView.h"
+#include "data/CParameterDef.h"
+#include "data/CParameterList.h"
+#include "ui/XParameterView.h"
 
 #include "HostFixture.h"
 

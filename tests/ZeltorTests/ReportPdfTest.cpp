@@ -1,11 +1,11 @@
 #include "VentilatorRunFixture.h"
 
-#include "CSnapshotColl.h"
-#include "CTrend.h"
-#include "CTrendCollection.h"
-#include "CTrendParameter.h"
-#include "CWaveformData.h"
-#include "CZeltorMeasurementTable.h"
+#include "data/CSnapshotColl.h"
+#include "data/CTrend.h"
+#include "data/CTrendCollection.h"
+#include "data/CTrendParameter.h"
+#include "data/CWaveformData.h"
+#include "data/CZeltorMeasurementTable.h"
 
 #include "PdfPages.h"
 #include "ProgramRun.h"

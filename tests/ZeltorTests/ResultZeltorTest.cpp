@@ -1,8 +1,8 @@
-#include "CConfigZeltor.h"
-#include "CMeasurement.h"
-#include "CResultZeltor.h"
-#include "CZeltorLimitData.h"
-#include "TestErrors.h"
+#include "elements/CConfigZeltor.h"
+#include "data/CMeasurement.h"
+#include "elements/CResultZeltor.h"
+#include "elements/CZeltorLimitData.h"
+#include "elements/TestErrors.h"
 
 #include "CaughtError.h"
 #include "CompactXml.h"

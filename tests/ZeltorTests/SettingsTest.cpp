@@ -1,4 +1,4 @@
-#include "CSettings.h"
+#include "elements/CSettings.h"
 
 #include "CaughtError.h"
 #include "CompactXml.h"

@@ -1,7 +1,7 @@
 #include "WaveformFixture.h"
 
-#include "CSnapshotColl.h"
-#include "CSnapshotPrinter.h"
+#include "data/CSnapshotColl.h"
+#include "data/CSnapshotPrinter.h"
 
 #include "RecordingReport.h"
 

@@ -1,6 +1,6 @@
 #include "WaveformFixture.h"
 
-#include "CSnapshotColl.h"
+#include "data/CSnapshotColl.h"
 #include "DocumentWithoutElements.h"
 
 #include "CaughtError.h"

@@ -1,5 +1,5 @@
 #include "HostViews.h"
-#include "XStartTrendDialog.h"
+#include "ui/XStartTrendDialog.h"
 
 #include "HostFixture.h"
 

@@ -1,6 +1,6 @@
-#include "CConfigVentilator.h"
-#include "CConfigZeltor.h"
-#include "DurationSeconds.h"
+#include "elements/CConfigVentilator.h"
+#include "elements/CConfigZeltor.h"
+#include "elements/DurationSeconds.h"
 
 #include "HostFixture.h"
 

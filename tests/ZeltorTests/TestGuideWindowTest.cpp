@@ -1,12 +1,12 @@
-#include "CConfigVentilator.h"
-#include "CMeasurement.h"
-#include "CPreDefinedTrendSettings.h"
-#include "CResultVentilator.h"
-#include "CTrendCollection.h"
-#include "CTestVentilator.h"
-#include "CTestZeltor.h"
-#include "CZeltorLimitData.h"
-#include "FZeltorTestGuide.h"
+#include "elements/CConfigVentilator.h"
+#include "data/CMeasurement.h"
+#include "elements/CPreDefinedTrendSettings.h"
+#include "elements/CResultVentilator.h"
+#include "data/CTrendCollection.h"
+#include "elements/CTestVentilator.h"
+#include "elements/CTestZeltor.h"
+#include "elements/CZeltorLimitData.h"
+#include "ui/FZeltorTestGuide.h"
 #include "IZeltorConfiguration.h"
 
 #include "HostFixture.h"
@@ -121,7 +121,8 @@ protected:
     FZeltorTestGuide& openWindow(int32_t resultStatus = 0)
     {
         giveResult(resultStatus);
-        window = std::make_unique<FZeltorTestGuide>(events);
+        window = std::make_unique<FZeltorTestGuide>();
+        window->setEventHandler(&events);
         window->Initialize(element, sequence);
         return *window;
     }
@@ -345,7 +346,8 @@ TEST_F(TestGuideWindowTest, KeyboardMapOfTheNormalView)
 TEST_F(TestGuideWindowTest, KeysAreIgnoredOutsideTheNormalView)
 {
     giveResult(0);
-    window = std::make_unique<FZeltorTestGuide>(events);
+    window = std::make_unique<FZeltorTestGuide>();
+    window->setEventHandler(&events);
     EXPECT_EQ(window->DisplayMode(), 0);
     for (const Qt::Key key : {Qt::Key_F9, Qt::Key_Escape})
         QTest::keyClick(window.get(), key);
@@ -486,7 +488,7 @@ TEST_F(TestGuideWindowTest, ARunCycleAgainstTheSimulatedInstrument)
 {
     simulator::registerSimulatorPort({});
     serial::setConfiguredPort(QStringLiteral("sim"));
-    installTestGuideWindow();
+    com::ClassRegistry::instance().registerServer(QStringLiteral(ZELTOR_TESTS_LIBRARY));
     configuration()->setDuration(1);
     setTestGuideFlags(0);
 
@@ -549,7 +551,7 @@ TEST_F(TestGuideWindowTest, ARunCycleAgainstTheSimulatedInstrument)
 // and the ventilator test's tools and panel are not shown.
 TEST_F(TestGuideWindowTest, ASingleReadingTestListsItsReadingOnly)
 {
-    installTestGuideWindow();
+    com::ClassRegistry::instance().registerServer(QStringLiteral(ZELTOR_TESTS_LIBRARY));
     const auto flowTest = CTestZeltor::create();
     flowTest->Initialize(QStringLiteral("Zeltor"), 300, 300);
     std::dynamic_pointer_cast<IZeltorConfiguration>(flowTest->Configuration())->LoadDefaultSettings();

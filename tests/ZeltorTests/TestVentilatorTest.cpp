@@ -1,11 +1,11 @@
 #include "VentilatorRunFixture.h"
 
-#include "CMeasurement.h"
-#include "CParameterDef.h"
-#include "CParameterList.h"
-#include "CTestZeltor.h"
-#include "CZeltorCalculationSet.h"
-#include "CZeltorLimitData.h"
+#include "data/CMeasurement.h"
+#include "data/CParameterDef.h"
+#include "data/CParameterList.h"
+#include "elements/CTestZeltor.h"
+#include "data/CZeltorCalculationSet.h"
+#include "elements/CZeltorLimitData.h"
 
 #include "instruments/InstrumentInfo.h"
 #include "instruments/InstrumentList.h"

@@ -1,8 +1,8 @@
 #include "ZeltorRunFixture.h"
 
-#include "CParameterDef.h"
-#include "CParameterList.h"
-#include "CZeltorLimitData.h"
+#include "data/CParameterDef.h"
+#include "data/CParameterList.h"
+#include "elements/CZeltorLimitData.h"
 
 #include "CaughtError.h"
 #include "DocumentWithoutElements.h"

@@ -1,5 +1,5 @@
-#include "CTrendCollection.h"
-#include "DataErrors.h"
+#include "data/CTrendCollection.h"
+#include "data/DataErrors.h"
 
 #include "CaughtError.h"
 #include "TrendFixture.h"

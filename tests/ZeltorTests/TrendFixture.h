@@ -1,10 +1,10 @@
 #pragma once
 
-#include "CMeasurement.h"
-#include "CParameterDef.h"
-#include "CParameterList.h"
-#include "CTrend.h"
-#include "CTrendParameter.h"
+#include "data/CMeasurement.h"
+#include "data/CParameterDef.h"
+#include "data/CParameterList.h"
+#include "data/CTrend.h"
+#include "data/CTrendParameter.h"
 
 #include "CompactXml.h"
 #include "HostFixture.h"

@@ -1,5 +1,5 @@
-#include "CTrendCollection.h"
-#include "CTrendPrinter.h"
+#include "data/CTrendCollection.h"
+#include "data/CTrendPrinter.h"
 
 #include "RecordingReport.h"
 #include "TrendFixture.h"

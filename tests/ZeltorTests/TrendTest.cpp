@@ -1,4 +1,4 @@
-#include "DataErrors.h"
+#include "data/DataErrors.h"
 
 #include "CaughtError.h"
 #include "DocumentWithoutElements.h"

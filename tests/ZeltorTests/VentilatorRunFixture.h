@@ -1,9 +1,9 @@
 #pragma once
 
-#include "CConfigVentilator.h"
-#include "CPreDefinedTrendSettings.h"
-#include "CResultVentilator.h"
-#include "CTestVentilator.h"
+#include "elements/CConfigVentilator.h"
+#include "elements/CPreDefinedTrendSettings.h"
+#include "elements/CResultVentilator.h"
+#include "elements/CTestVentilator.h"
 
 #include "TestRunFixture.h"
 

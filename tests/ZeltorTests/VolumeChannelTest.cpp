@@ -1,10 +1,10 @@
 #include "VentilatorRunFixture.h"
 #include "WaveformFixture.h"
 
-#include "CConfigVentilator.h"
-#include "CMeasurement.h"
-#include "CSnapshotColl.h"
-#include "CZeltorCalculationSet.h"
+#include "elements/CConfigVentilator.h"
+#include "data/CMeasurement.h"
+#include "data/CSnapshotColl.h"
+#include "data/CZeltorCalculationSet.h"
 
 #include "CompactXml.h"
 #include "RecordingReport.h"

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "CParameterList.h"
-#include "CWaveformData.h"
-#include "CZeltorMeasurementTable.h"
+#include "data/CParameterList.h"
+#include "data/CWaveformData.h"
+#include "data/CZeltorMeasurementTable.h"
 
 #include "HostFixture.h"
 #include "RecordingPipeline.h"

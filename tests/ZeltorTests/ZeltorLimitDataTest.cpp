@@ -1,9 +1,9 @@
-#include "CConfigVentilator.h"
-#include "CMeasurement.h"
-#include "CParameterDef.h"
-#include "CParameterList.h"
-#include "CZeltorLimitData.h"
-#include "TestErrors.h"
+#include "elements/CConfigVentilator.h"
+#include "data/CMeasurement.h"
+#include "data/CParameterDef.h"
+#include "data/CParameterList.h"
+#include "elements/CZeltorLimitData.h"
+#include "elements/TestErrors.h"
 
 #include "CaughtError.h"
 #include "InertTestElement.h"
@@ -36,6 +36,8 @@ protected:
     void SetUp() override
     {
         HostFixture::SetUp();
+        // The limit page's form comes from the library, by its class name.
+        com::ClassRegistry::instance().registerServer(QStringLiteral(ZELTOR_TESTS_LIBRARY));
         setSetting(QStringLiteral("FlowUnit"), eunFlow_LpMin);
         configuration = std::make_shared<CConfigVentilator>();
         configuration->LoadDefaultSettings();

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "CConfigZeltor.h"
-#include "CResultZeltor.h"
-#include "CTestZeltor.h"
+#include "elements/CConfigZeltor.h"
+#include "elements/CResultZeltor.h"
+#include "elements/CTestZeltor.h"
 
 #include "TestRunFixture.h"
 

@@ -1,6 +1,6 @@
 #include "ZeltorRunFixture.h"
 
-#include "CMeasurement.h"
+#include "data/CMeasurement.h"
 
 #include "ScriptedInstrument.h"
 

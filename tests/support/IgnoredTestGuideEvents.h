@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TestGuideWindow.h"
+#include "elements/TestGuideWindow.h"
 
 // The element's side of a test guide window that ignores every event the window raises, for
 // code that drives the window itself.

@@ -1,7 +1,8 @@
 #pragma once
 
-#include "TestGuideWindow.h"
+#include "elements/TestGuideWindow.h"
 
+#include "com/ClassRegistry.h"
 #include "events/EventLoop.h"
 
 #include <QString>
@@ -9,6 +10,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 // What a scripted window was asked to do; it outlives the window, so a test can read it after the
 // element has unloaded the window.
@@ -42,17 +44,17 @@ public:
         TestGuideWindowRecord& m_record;
     };
 
-    ScriptedTestGuideWindow(ZeltorTests::ITestGuideEvents& events, std::shared_ptr<TestGuideWindowRecord> record,
-                            std::function<void()> onUnload)
-        : m_events(events), m_record(std::move(record)), m_view(*m_record), m_onUnload(std::move(onUnload))
+    ScriptedTestGuideWindow(std::shared_ptr<TestGuideWindowRecord> record, std::function<void()> onUnload)
+        : m_record(std::move(record)), m_view(*m_record), m_onUnload(std::move(onUnload))
     {
     }
     ~ScriptedTestGuideWindow() override { m_onUnload(); }
 
-    ZeltorTests::ITestGuideEvents& events() { return m_events; }
+    ZeltorTests::ITestGuideEvents& events() { return *m_events; }
     bool shown() const { return m_shown; }
     bool running() const { return m_running; }
 
+    void setEventHandler(ZeltorTests::ITestGuideEvents* events) override { m_events = events; }
     void Initialize(const std::shared_ptr<Nelvar::ITestElement>&, const std::shared_ptr<Nelvar::ITestSequence>&) override
     {
         m_record->calls << QStringLiteral("Initialize");
@@ -101,11 +103,11 @@ private:
         }
         m_clock = events::EventLoop::current().createTimer();
         m_clock->setInterval(1000);
-        m_clock->setTick([this] { m_events.TimerTick(); });
+        m_clock->setTick([this] { m_events->TimerTick(); });
         m_clock->setEnabled(true);
     }
 
-    ZeltorTests::ITestGuideEvents& m_events;
+    ZeltorTests::ITestGuideEvents* m_events = nullptr;
     std::shared_ptr<TestGuideWindowRecord> m_record;
     View m_view;
     std::function<void()> m_onUnload;
@@ -114,20 +116,31 @@ private:
     std::unique_ptr<events::Timer> m_clock;
 };
 
-// Installs a factory of scripted windows for the life of the object; the window the element
-// opened last is at hand.
+// Makes the scripted window the one created by the test guide window's class name for the life of
+// the object; the window the element opened last is at hand.
 class ScriptedTestGuideWindows {
 public:
     ScriptedTestGuideWindows()
     {
-        ZeltorTests::setTestGuideWindowFactory([this](ZeltorTests::ITestGuideEvents& events) {
-            m_record = std::make_shared<TestGuideWindowRecord>();
-            auto window = std::make_unique<ScriptedTestGuideWindow>(events, m_record, [this] { m_current = nullptr; });
-            m_current = window.get();
-            return window;
-        });
+        auto& classes = com::ClassRegistry::instance();
+        for (const com::ClassEntry& entry : classes.entries())
+            if (entry.progId.compare(ZeltorTests::kTestGuideWindowProgId, Qt::CaseInsensitive) == 0)
+                m_replaced = entry;
+        classes.add({ZeltorTests::kTestGuideWindowProgId, {}, [this] {
+                         m_record = std::make_shared<TestGuideWindowRecord>();
+                         auto window
+                             = std::make_shared<ScriptedTestGuideWindow>(m_record, [this] { m_current = nullptr; });
+                         m_current = window.get();
+                         return window;
+                     }});
     }
-    ~ScriptedTestGuideWindows() { ZeltorTests::setTestGuideWindowFactory(nullptr); }
+    ~ScriptedTestGuideWindows()
+    {
+        auto& classes = com::ClassRegistry::instance();
+        classes.remove(ZeltorTests::kTestGuideWindowProgId);
+        if (m_replaced)
+            classes.add(*m_replaced);
+    }
     ScriptedTestGuideWindows(const ScriptedTestGuideWindows&) = delete;
     ScriptedTestGuideWindows& operator=(const ScriptedTestGuideWindows&) = delete;
 
@@ -139,4 +152,5 @@ public:
 private:
     ScriptedTestGuideWindow* m_current = nullptr;
     std::shared_ptr<TestGuideWindowRecord> m_record = std::make_shared<TestGuideWindowRecord>();
+    std::optional<com::ClassEntry> m_replaced;
 };

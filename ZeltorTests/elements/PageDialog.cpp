@@ -1,7 +1,8 @@
-#include "PageDialog.h"
+#include "elements/PageDialog.h"
 
-#include "FDialogWrapper.h"
+#include "elements/DialogWrapper.h"
 
+#include "com/ClassRegistry.h"
 #include "com/Error.h"
 
 namespace ZeltorTests {
@@ -9,7 +10,7 @@ namespace ZeltorTests {
 std::shared_ptr<Nelvar::IDialog> openPageDialog(const QString& pageClass, const com::Value& data)
 {
     try {
-        auto form = std::make_shared<FDialogWrapper>();
+        auto form = com::ClassRegistry::instance().createAs<IDialogWrapper>(kDialogWrapperProgId);
         if (!form->CreateSetupCtrl(pageClass))
             return nullptr;
         form->Initialize(data);

@@ -1,9 +1,10 @@
 #pragma once
 
+#include "com/Object.h"
+
 #include <QString>
 
 #include <cstdint>
-#include <functional>
 #include <memory>
 
 namespace Nelvar {
@@ -47,17 +48,20 @@ public:
     virtual void StepFrameRate(int32_t step) = 0;
 };
 
-// The test guide window in which a test element runs, as the elements reach it. Creating one
-// loads it; destroying it unloads it.
-class ITestGuideWindow {
+// The class name under which the test library registers its test guide window.
+inline const QString kTestGuideWindowProgId = QStringLiteral("ZeltorTests.FZeltorTestGuide");
+
+// The test guide window in which a test element runs, as the elements reach it; made by its class
+// name. Creating one loads it; destroying it unloads it.
+class ITestGuideWindow : public virtual com::Object {
 public:
     enum EDisplayMode : int32_t {
         edmFullscreen = 1,
         edmNormal = 2,
     };
 
-    virtual ~ITestGuideWindow() = default;
-
+    // The element that handles the window's events, which outlives the window; none raises none.
+    virtual void setEventHandler(ITestGuideEvents* events) = 0;
     // Binds the window to the element and its run context and prepares it for the element's test.
     virtual void Initialize(const std::shared_ptr<Nelvar::ITestElement>& element,
                             const std::shared_ptr<Nelvar::ITestSequence>& sequence) = 0;
@@ -78,12 +82,5 @@ public:
     virtual void setToolbarButtonEnabled(const QString& key, bool enabled) = 0;
     virtual IFullscreenView& FullscreenView() = 0;
 };
-
-// Makes the test guide windows: a new, loaded window that raises its events to `events`. The test
-// run windows install the real one; until one is installed no window can be shown.
-using TestGuideWindowFactory = std::function<std::unique_ptr<ITestGuideWindow>(ITestGuideEvents& events)>;
-void setTestGuideWindowFactory(TestGuideWindowFactory factory);
-// A new window, or none when no factory is installed.
-std::unique_ptr<ITestGuideWindow> createTestGuideWindow(ITestGuideEvents& events);
 
 } // namespace ZeltorTests
