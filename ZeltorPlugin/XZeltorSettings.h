@@ -9,12 +9,14 @@
 
 class QCheckBox;
 class QComboBox;
-class QLabel;
-class QSlider;
 class QTabBar;
 
 namespace Nelvar {
 class XHelpText;
+}
+
+namespace Zeltor {
+class SuppressionControls;
 }
 
 namespace ZeltorPlugin {
@@ -58,8 +60,7 @@ private:
     // Enables the compliance controls when a lung is attached, the resistance's when one is.
     void matchLungControls();
     void matchResistanceControls();
-    void suppressionScrolled(int position);
-    void showSuppressionPeriod(int32_t period);
+    void suppressionMoved(int32_t period);
     // Runs a user's edit of the settings and reports it, unless the page is loading or unbound.
     template <typename Edit>
     void edited(Edit&& edit);
@@ -94,8 +95,7 @@ private:
     QComboBox* m_referenceUnit = nullptr;
     QComboBox* m_breathsPerCalculation = nullptr;
     QCheckBox* m_massFlowCalculation = nullptr;
-    QSlider* m_suppression = nullptr;
-    QLabel* m_suppressionValue = nullptr;
+    Zeltor::SuppressionControls* m_suppression = nullptr;
 
     SettingsTextBox* m_flowThreshold = nullptr;
     SettingsTextBox* m_pressureThreshold = nullptr;
