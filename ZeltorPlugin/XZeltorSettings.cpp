@@ -6,6 +6,7 @@
 
 #include "GConverters.h"
 
+#include "HostControl.h"
 #include "HostViews.h"
 #include "ListPosition.h"
 #include "MeasurementSettingsControls.h"
@@ -13,7 +14,6 @@
 #include "SettingsValueTexts.h"
 #include "TranslateControls.h"
 
-#include "com/ClassRegistry.h"
 #include "com/Failure.h"
 #include "format/Format.h"
 #include "widgets/Colors.h"
@@ -130,12 +130,8 @@ XZeltorSettings::XZeltorSettings()
     buildDefaultTestSettings(*m_pages[2]);
     buildAdvanced(*m_pages[3]);
 
-    com::ignoreFailure([&] {
-        m_helpText = com::ClassRegistry::instance().createAs<Nelvar::XHelpText>(
-            QString::fromLatin1(Nelvar::kHelpTextProgId));
-    });
+    m_helpText = Zeltor::hostControl<Nelvar::XHelpText>(Nelvar::kHelpTextProgId, *this);
     if (m_helpText) {
-        m_helpText->setParent(this);
         m_helpText->setObjectName(QStringLiteral("xhtHelpText"));
         com::ignoreFailure([&] { m_helpText->setText(Zeltor::translated(kHelpText)); });
     }
