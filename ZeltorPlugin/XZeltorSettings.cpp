@@ -6,7 +6,6 @@
 
 #include "GConverters.h"
 
-#include "HostControl.h"
 #include "HostViews.h"
 #include "ListPosition.h"
 #include "MeasurementSettingsControls.h"
@@ -14,6 +13,7 @@
 #include "SettingsValueTexts.h"
 #include "TranslateControls.h"
 
+#include "com/ClassRegistry.h"
 #include "com/Failure.h"
 #include "format/Format.h"
 #include "widgets/Colors.h"
@@ -130,8 +130,12 @@ XZeltorSettings::XZeltorSettings()
     buildDefaultTestSettings(*m_pages[2]);
     buildAdvanced(*m_pages[3]);
 
-    m_helpText = Zeltor::hostControl<Nelvar::XHelpText>(Nelvar::kHelpTextProgId, *this);
+    com::ignoreFailure([&] {
+        m_helpText = com::ClassRegistry::instance().createAs<Nelvar::XHelpText>(
+            QString::fromLatin1(Nelvar::kHelpTextProgId));
+    });
     if (m_helpText) {
+        m_helpText->setParent(this);
         m_helpText->setObjectName(QStringLiteral("xhtHelpText"));
         com::ignoreFailure([&] { m_helpText->setText(Zeltor::translated(kHelpText)); });
     }

@@ -35,8 +35,9 @@ ConfigurationPage::ConfigurationPage(const char* objectName, const Configuration
 {
     setObjectName(QString::fromLatin1(objectName));
     m_selection->setObjectName(QStringLiteral("lstSelectConfiguration"));
-    m_helpText = Zeltor::hostControl<Nelvar::XHelpText>(Nelvar::kHelpTextProgId, *this);
+    m_helpText = hostControl<Nelvar::XHelpText>(Nelvar::kHelpTextProgId);
     if (m_helpText) {
+        m_helpText->setParent(this);
         m_helpText->setObjectName(QStringLiteral("xhtHelpText"));
         m_helpText->setGeometry(widgets::twipsRect(0, kHelpTextTop, kDesignWidth, kHelpTextHeight));
     }
@@ -60,7 +61,7 @@ void ConfigurationPage::addTestGuideFrame()
 {
     QGroupBox& frame = addFrame("170::Test guide settings", "fraTestGuideSettings");
     auto* layout = new QVBoxLayout(&frame);
-    m_testGuideSettings = Zeltor::hostControl<Nelvar::XTestGuideSettings>(Nelvar::kTestGuideSettingsProgId, frame);
+    m_testGuideSettings = hostControl<Nelvar::XTestGuideSettings>(Nelvar::kTestGuideSettingsProgId);
     if (m_testGuideSettings) {
         m_testGuideSettings->setObjectName(QStringLiteral("xtgTestGuideConfig"));
         layout->addWidget(m_testGuideSettings.get());

@@ -68,7 +68,7 @@ std::shared_ptr<CZeltorMeasurementTable> channelOf(const CWaveformData& snapshot
 } // namespace
 
 XDetailedResultView::XDetailedResultView()
-    : xhtHelpText(Zeltor::hostControl<Nelvar::XHelpText>(Nelvar::kHelpTextProgId, *this))
+    : xhtHelpText(hostControl<Nelvar::XHelpText>(Nelvar::kHelpTextProgId))
     , m_detailWindow([](const std::shared_ptr<ZeltorGraph::IGraphData>& item) {
         FDetailedResultView window;
         return window.ShowDetail(item);
@@ -82,6 +82,7 @@ XDetailedResultView::XDetailedResultView()
     txtComment.setReadOnly(true);
     tvwTrends.setHeaderHidden(true);
     if (xhtHelpText) {
+        xhtHelpText->setParent(this);
         xhtHelpText->setObjectName(QStringLiteral("xhtHelpText"));
         xhtHelpText->setText(QStringLiteral(
             "20167::The above TreeView displays all trends and snapshots that are stored in the current test "

@@ -68,7 +68,8 @@ XStartTrendDialog::XStartTrendDialog(QWidget* parent)
       m_txtDescription(named<SelectOnFocusBox>("txtDescription", m_frame4)),
       m_txtInterval(named<DigitBox>("txtInterval", m_frame4)),
       m_cmdOK(named<QPushButton>("cmdOK", QStringLiteral("1::&OK"), m_frame4)),
-      m_cmdCancel(named<QPushButton>("cmdCancel", QStringLiteral("2::&Cancel"), m_frame4))
+      m_cmdCancel(named<QPushButton>("cmdCancel", QStringLiteral("2::&Cancel"), m_frame4)),
+      m_xhtTrendIntervalHelp(hostControl<Nelvar::XHelpText>(Nelvar::kHelpTextProgId))
 {
     setObjectName(QStringLiteral("XStartTrendDialog"));
     resize(widgets::twipsToPixels(kWidth + kShadowOffset), widgets::twipsToPixels(kHeight + kShadowOffset));
@@ -96,8 +97,8 @@ XStartTrendDialog::XStartTrendDialog(QWidget* parent)
     m_txtInterval->setText(QString::number(kDefaultInterval));
     label("20146::Seconds", "lblSamplingIntervalSeconds", m_frame4)
         ->setGeometry(widgets::twipsRect(3120, 1155, 1575, 240));
-    m_xhtTrendIntervalHelp = Zeltor::hostControl<Nelvar::XHelpText>(Nelvar::kHelpTextProgId, *m_frame4);
     if (m_xhtTrendIntervalHelp) {
+        m_xhtTrendIntervalHelp->setParent(m_frame4);
         m_xhtTrendIntervalHelp->setObjectName(QStringLiteral("xhtTrendIntervalHelp"));
         m_xhtTrendIntervalHelp->setGeometry(widgets::twipsRect(kLeft, 1560, kFieldWidth, 1500));
     }
