@@ -10,11 +10,11 @@ deps:
 	scripts/install-deps
 
 build: deps
-	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZELTOR_WERROR=ON
 	cmake --build $(BUILD) -j $(JOBS)
 
 build-sanitize: deps
-	cmake -S . -B $(SANITIZE_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZELTOR_SANITIZE=ON
+	cmake -S . -B $(SANITIZE_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZELTOR_SANITIZE=ON -DZELTOR_WERROR=ON
 	cmake --build $(SANITIZE_BUILD) -j $(JOBS)
 
 demo: build

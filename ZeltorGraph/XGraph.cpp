@@ -85,7 +85,7 @@ XGraph::XGraph(QWidget* parent)
     lblFPS.hide();
     for (int32_t index = 0; index < kLegendEntries; ++index) {
         auto& entry = xglLegend[static_cast<size_t>(index)];
-        entry = std::make_unique<XGraphLegend>(this);
+        entry = new XGraphLegend(this);
         entry->setObjectName(QStringLiteral("xglLegend%1").arg(index));
         entry->setCaption(QString::fromUtf8(kLegendCaptions[static_cast<size_t>(index)]));
         entry->onClick = [this, index] { legendClicked(index); };

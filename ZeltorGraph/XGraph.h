@@ -93,7 +93,7 @@ private:
     QWidget shpShadow{this};
     XGraphScaleX xgsScaleX{this};
     XGraphScaleY xgsScaleY{this};
-    std::array<std::unique_ptr<XGraphLegend>, kLegendEntries> xglLegend;
+    std::array<XGraphLegend*, kLegendEntries> xglLegend{};
     QLabel lblFPS{this};
 
     std::shared_ptr<IGraphPipeline> m_pipeline;

@@ -82,7 +82,7 @@ XGraphScaleStrip::XGraphScaleStrip(QWidget* parent, ScaleDirection direction, co
                                                      scrollPlusTip, "20422::Zoom out"};
     for (int32_t index = 0; index < kButtonCount; ++index) {
         auto& slot = imgScale[static_cast<size_t>(index)];
-        slot = std::make_unique<ScaleButton>(this);
+        slot = new ScaleButton(this);
         slot->setObjectName(QStringLiteral("imgScale%1").arg(index));
         slot->setToolTip(QString::fromUtf8(tips[static_cast<size_t>(index)]));
         slot->onClick = [this, index] { buttonClicked(index); };

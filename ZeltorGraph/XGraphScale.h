@@ -8,7 +8,6 @@
 #include <array>
 #include <cstdint>
 #include <functional>
-#include <memory>
 
 namespace ZeltorGraph {
 
@@ -65,7 +64,7 @@ private:
     void layOut();
 
     ScaleDirection m_direction;
-    std::array<std::unique_ptr<ScaleButton>, kButtonCount> imgScale;
+    std::array<ScaleButton*, kButtonCount> imgScale{};
     bool m_autoScale = true;
     bool m_busy = false;
 };

@@ -8,6 +8,7 @@
 
 #include "HostViews.h"
 #include "ListPosition.h"
+#include "MeasurementSettingsControls.h"
 #include "NamedControls.h"
 #include "SettingsValueTexts.h"
 #include "TranslateControls.h"
@@ -56,10 +57,8 @@ constexpr int kAdvancedTab = 3;
 constexpr std::array<int32_t, 3> kTemperatureUnits{ZeltorConverter::eunTemperature_Celcius,
                                                     ZeltorConverter::eunTemperature_Fahrenheit,
                                                     ZeltorConverter::eunTemperature_Kelvin};
-constexpr std::array<int32_t, 6> kBreathCounts{1, 2, 4, 8, 16, 32};
 constexpr std::array<int32_t, 5> kResistanceLevels{5, 20, 50, 200, 500};
 constexpr int32_t kFirstFlowUnit = ZeltorConverter::eunFlow_MLpSec;
-constexpr int kSuppressionStepMs = 10;
 
 const QString kHelpText = QStringLiteral(
     "20141::Enter preferences for the Zeltor plug-in. Some of these settings can be overridden in each test "
@@ -206,25 +205,21 @@ void XZeltorSettings::buildDefaultTestSettings(QWidget& page)
     m_detectLevel = named<SettingsNumberBox>("txtDetectLevel", &page);
     m_referenceUnit = list("cboReferenceUnit", &page);
     m_referenceUnit->setToolTip(QStringLiteral("Gas mixture used in testing"));
-    m_breathsPerCalculation = list("cboBreathsPerCalculation", &page);
-    m_breathsPerCalculation->setToolTip(QStringLiteral("Number of breaths to be averaged for calculating values"));
-    for (const int32_t breaths : kBreathCounts)
-        m_breathsPerCalculation->addItem(QString::number(breaths));
+    m_breathsPerCalculation = Zeltor::breathsPerCalculationList(page);
+    m_breathsPerCalculation->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     addRow(*grid, page, "20110::Noise level:", m_noiseLevel, "ml/min");
     addRow(*grid, page, "20111::Detect level:", m_detectLevel, "ml/min");
     addRow(*grid, page, "20112::Reference unit:", m_referenceUnit);
     addRow(*grid, page, "20113::Breaths per calculation:", m_breathsPerCalculation);
     m_massFlowCalculation = named<QCheckBox>("chkMassFlowCalculation", QStringLiteral("20115::Use mass flow calculation"), &page);
     grid->addWidget(m_massFlowCalculation, grid->rowCount(), 0, 1, 3);
-    m_suppression = named<QSlider>("sldSuppressPressurePeakPeriod", Qt::Horizontal, &page);
-    m_suppression->setRange(1, 10);
-    m_suppression->setSingleStep(1);
-    m_suppression->setPageStep(2);
-    m_suppression->setValue(1);
-    m_suppression->setTickPosition(QSlider::TicksBelow);
-    m_suppressionValue = named<QLabel>("lblSuppressPressurePeakPeriodValue", QStringLiteral("10 ms"), &page);
-    addRow(*grid, page, "20114::Suppress pressure peak period:", m_suppression);
-    grid->addWidget(m_suppressionValue, grid->rowCount() - 1, 2);
+    m_suppression = new Zeltor::SuppressionControls(page, *grid, grid->rowCount(),
+                                                    Zeltor::SuppressionControls::Rounding::Nearest);
+    m_suppression->slider().setSingleStep(1);
+    m_suppression->slider().setPageStep(2);
+    m_suppression->slider().setTickPosition(QSlider::TicksBelow);
+    // The design position: the first step.
+    m_suppression->show(Zeltor::SuppressionControls::kStepMs);
     grid->setRowStretch(grid->rowCount(), 1);
     grid->setColumnStretch(3, 1);
 }
@@ -329,7 +324,7 @@ void XZeltorSettings::connectEdits()
     editsThreshold(m_flowThreshold, &CZeltorSetup::setFlowThreshold);
     editsThreshold(m_pressureThreshold, &CZeltorSetup::setPressureThreshold);
 
-    connectEdit(m_suppression, &QSlider::valueChanged, [this](int position) { suppressionScrolled(position); });
+    m_suppression->setMovedHandler(editHandler([this](int32_t period) { suppressionMoved(period); }));
 }
 
 void XZeltorSettings::Initialize(const com::Value& inData)
@@ -352,9 +347,11 @@ void XZeltorSettings::Initialize(const com::Value& inData)
     m_detectLevel->setText(QString::number(settings.DetectLevel()));
     selectPosition(*m_referenceUnit, settings.ReferenceUnit());
 
-    m_breathsPerCalculation->setCurrentIndex(std::max(positionOf(kBreathCounts, settings.BreathsPerCalculation()), 0));
+    m_breathsPerCalculation->setCurrentIndex(
+        std::max(positionOf(Zeltor::kBreathsPerCalculation, settings.BreathsPerCalculation()), 0));
     // Opening the page stores the count it shows.
-    settings.setBreathsPerCalculation(kBreathCounts[static_cast<size_t>(m_breathsPerCalculation->currentIndex())]);
+    settings.setBreathsPerCalculation(
+        Zeltor::kBreathsPerCalculation[static_cast<size_t>(m_breathsPerCalculation->currentIndex())]);
 
     m_lungAttached->setChecked(settings.ExternalLungAttached());
     selectPosition(*m_complianceUnit, settings.ComplianceUnit());
@@ -364,10 +361,7 @@ void XZeltorSettings::Initialize(const com::Value& inData)
     selectPosition(*m_resistanceType, settings.ExternalResistanceType());
     selectPosition(*m_resistanceLevel, positionOf(kResistanceLevels, settings.ResistanceLevel()));
 
-    showSuppressionPeriod(settings.SuppressPressurePeakPeriod());
-    com::ignoreFailure([&] {
-        m_suppression->setValue(format::toInt32(settings.SuppressPressurePeakPeriod() / double{kSuppressionStepMs}));
-    });
+    m_suppression->show(settings.SuppressPressurePeakPeriod());
 
     selectPosition(*m_gasMixture, settings.GasMixture());
     m_massFlowCalculation->setChecked(settings.CalculateMassFlow());
@@ -395,18 +389,12 @@ void XZeltorSettings::matchResistanceControls()
     enableWithColour(*m_resistanceLevel, attached);
 }
 
-void XZeltorSettings::suppressionScrolled(int position)
+void XZeltorSettings::suppressionMoved(int32_t period)
 {
-    const int32_t period = position * kSuppressionStepMs;
     m_settings->setSuppressPressurePeakPeriod(period);
-    m_suppression->setToolTip(
+    m_suppression->slider().setToolTip(
         QStringLiteral("%1: %2 ms").arg(Zeltor::translated(QStringLiteral("231::Value"))).arg(period));
-    showSuppressionPeriod(period);
-}
-
-void XZeltorSettings::showSuppressionPeriod(int32_t period)
-{
-    m_suppressionValue->setText(QStringLiteral("%1 ms").arg(period));
+    m_suppression->showPeriod(period);
 }
 
 void XZeltorSettings::SetFocus()

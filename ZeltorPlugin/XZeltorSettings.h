@@ -10,8 +10,10 @@
 
 class QCheckBox;
 class QComboBox;
-class QLabel;
-class QSlider;
+
+namespace Zeltor {
+class SuppressionControls;
+}
 
 namespace ZeltorPlugin {
 
@@ -51,8 +53,7 @@ private:
     // Enables the compliance controls when a lung is attached, the resistance's when one is.
     void matchLungControls();
     void matchResistanceControls();
-    void suppressionScrolled(int position);
-    void showSuppressionPeriod(int32_t period);
+    void suppressionMoved(int32_t period);
     // Connects a number box to the setting it edits: the number of its text, left as it is when
     // the text's number does not fit 32 bits.
     void editsNumber(SettingsTextBox* box, void (CZeltorSetup::*set)(int32_t));
@@ -81,8 +82,7 @@ private:
     QComboBox* m_referenceUnit = nullptr;
     QComboBox* m_breathsPerCalculation = nullptr;
     QCheckBox* m_massFlowCalculation = nullptr;
-    QSlider* m_suppression = nullptr;
-    QLabel* m_suppressionValue = nullptr;
+    Zeltor::SuppressionControls* m_suppression = nullptr;
 
     SettingsTextBox* m_flowThreshold = nullptr;
     SettingsTextBox* m_pressureThreshold = nullptr;

@@ -8,7 +8,7 @@
 namespace Zeltor::SettingsValues {
 
 inline const QStringList kComplianceUnitTexts{QStringLiteral("CmH2O/l/s"), QStringLiteral("mBar/l/s")};
-// The gas reference conditions.
+// The gas reference conditions, by the names the pages list and the instrument's start command takes.
 inline const QStringList kReferenceUnitTexts{QStringLiteral("BTPS"), QStringLiteral("ATPX"), QStringLiteral("STPD"),
                                              QStringLiteral("ATPS"), QStringLiteral("ATPD"), QStringLiteral("NTPD")};
 

@@ -18,6 +18,7 @@
 #include "format/Format.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 #include <utility>
@@ -38,31 +39,22 @@ const QString kSnapshotText = QStringLiteral("20555::Snapshot");
 
 constexpr double kSamplesPerSecond = 50.0;
 
+// The channel key of each table, in the order of the tables.
+const std::array<QString, 3> kChannelKeys{Zeltor::Keys::FLOW, Zeltor::Keys::PRES, Zeltor::Keys::VOLU};
+
 } // namespace
 
 std::shared_ptr<CWaveformData> CWaveformData::create() { return std::make_shared<CWaveformData>(Passkey()); }
 
 CWaveformData::CWaveformData(Passkey)
-    : m_flow(CZeltorMeasurementTable::create())
-    , m_pressure(CZeltorMeasurementTable::create())
-    , m_volume(CZeltorMeasurementTable::create())
+    : m_tables{CZeltorMeasurementTable::create(), CZeltorMeasurementTable::create(), CZeltorMeasurementTable::create()}
 {
-}
-
-std::array<CZeltorMeasurementTable*, 3> CWaveformData::tables() const
-{
-    return {m_flow.get(), m_pressure.get(), m_volume.get()};
 }
 
 CZeltorMeasurementTable* CWaveformData::tableOfKey(const QString& key) const
 {
-    if (key == Zeltor::Keys::FLOW)
-        return m_flow.get();
-    if (key == Zeltor::Keys::PRES)
-        return m_pressure.get();
-    if (key == Zeltor::Keys::VOLU)
-        return m_volume.get();
-    return nullptr;
+    const auto channel = std::ranges::find(kChannelKeys, key);
+    return channel == kChannelKeys.end() ? nullptr : m_tables[static_cast<size_t>(channel - kChannelKeys.begin())].get();
 }
 
 ZeltorGraph::EZeltorGraphType CWaveformData::ParentType() const
@@ -73,7 +65,7 @@ ZeltorGraph::EZeltorGraphType CWaveformData::ParentType() const
 int32_t CWaveformData::StartTime() const
 {
     // Halves to even; a loaded creation time at the very bottom of the range gives the lowest start.
-    const double start = std::nearbyint(m_creationTime - m_flow->Count() / kSamplesPerSecond);
+    const double start = std::nearbyint(m_creationTime - FlowTable()->Count() / kSamplesPerSecond);
     return static_cast<int32_t>(std::max(start, static_cast<double>(std::numeric_limits<int32_t>::min())));
 }
 
@@ -92,24 +84,20 @@ void CWaveformData::Initialize(const QString& key, const CParameterList& paramet
 {
     m_key = key;
     // A channel missing from the list leaves its table without a definition; the others bind.
-    for (const auto& [table, channel] : {std::pair{m_flow.get(), Zeltor::Keys::FLOW},
-                                         std::pair{m_pressure.get(), Zeltor::Keys::PRES},
-                                         std::pair{m_volume.get(), Zeltor::Keys::VOLU}}) {
+    for (size_t channel = 0; channel < m_tables.size(); ++channel) {
         std::shared_ptr<CParameterDef> definition;
-        com::ignoreFailure([&] { definition = parameters.Item(channel); });
-        table->Initialize(std::move(definition), weak_from_this());
+        com::ignoreFailure([&] { definition = parameters.Item(kChannelKeys[channel]); });
+        m_tables[channel]->Initialize(std::move(definition), weak_from_this());
     }
-    m_flow->setDetectLevel(static_cast<float>(detectLevel / 60.0));
-    if (reference) {
-        m_flow->CopySettingsFrom(reference->FlowTable());
-        m_pressure->CopySettingsFrom(reference->PressureTable());
-        m_volume->CopySettingsFrom(reference->VolumeTable());
-    }
+    FlowTable()->setDetectLevel(static_cast<float>(detectLevel / 60.0));
+    if (reference)
+        for (size_t channel = 0; channel < m_tables.size(); ++channel)
+            m_tables[channel]->CopySettingsFrom(reference->ChannelTables()[channel]);
 }
 
 void CWaveformData::DrawLatest()
 {
-    for (CZeltorMeasurementTable* table : tables())
+    for (const auto& table : m_tables)
         table->DrawLatest();
 }
 
@@ -120,14 +108,14 @@ void CWaveformData::Truncate()
         // before the cut. The FLOW table reads it while it cuts, so it is set first and taken
         // back when the window misses the data.
         const int32_t previousCreationTime = m_creationTime;
-        const double windowEnd = std::min<double>(m_flow->Settings()->Xmax(), m_flow->Count());
+        const double windowEnd = std::min<double>(FlowTable()->Settings()->Xmax(), FlowTable()->Count());
         m_creationTime = format::toInt32(StartTime() + windowEnd / kSamplesPerSecond);
-        if (!m_flow->Truncate())
+        if (!FlowTable()->Truncate())
             m_creationTime = previousCreationTime;
     });
-    m_pressure->Truncate();
-    m_volume->Truncate();
-    for (CZeltorMeasurementTable* table : tables())
+    PressureTable()->Truncate();
+    VolumeTable()->Truncate();
+    for (const auto& table : m_tables)
         table->Redraw();
 }
 
@@ -137,7 +125,7 @@ void CWaveformData::Freeze(int32_t endTime, int32_t offset)
     com::ignoreFailure([&] {
         m_title = SecondsToTimeString(StartTime()) + QStringLiteral(" - ") + SecondsToTimeString(m_creationTime);
     });
-    for (CZeltorMeasurementTable* table : tables())
+    for (const auto& table : m_tables)
         table->Freeze(offset);
     m_stored = true;
 }
@@ -154,7 +142,7 @@ std::shared_ptr<Nelvar::IXmlElement> CWaveformData::Save(const std::shared_ptr<N
         if (!m_comment.isEmpty())
             element->AddChildElement(kCommentElement, m_comment);
         element->AddChildElement(kCreationTimeElement, Nelvar::utilityService().ValueToText(m_creationTime));
-        for (const CZeltorMeasurementTable* table : tables())
+        for (const auto& table : m_tables)
             if (const auto tableElement = table->Save(document))
                 element->AppendChild(tableElement);
         return element;
@@ -170,7 +158,7 @@ void CWaveformData::Load(const std::shared_ptr<Nelvar::IXmlElement>& element)
     const Nelvar::IXmlElement& record = *element;
     m_stored = true;
     // All three channels are snapshot channels, also those the record lacks.
-    for (CZeltorMeasurementTable* table : tables())
+    for (const auto& table : m_tables)
         table->setGraphType(ZeltorGraph::egtSnapshotGraph);
     m_key = record.GetAttribute(kKeyAttribute);
     Zeltor::records::readingRecord(QStringLiteral("Snapshot \"%1\"").arg(m_key), [&] {
@@ -195,7 +183,7 @@ void CWaveformData::Load(const std::shared_ptr<Nelvar::IXmlElement>& element)
 
 void CWaveformData::Print(CSnapshotPrinter& printer, Nelvar::IReport& report) const
 {
-    for (const CZeltorMeasurementTable* table : tables())
+    for (const auto& table : m_tables)
         table->Print(printer, m_title, report);
 }
 

@@ -50,9 +50,12 @@ public:
     // The creation time less the FLOW table's duration (50 samples a second), in whole seconds.
     int32_t StartTime() const;
     int32_t Length() const;
-    const std::shared_ptr<CZeltorMeasurementTable>& FlowTable() const { return m_flow; }
-    const std::shared_ptr<CZeltorMeasurementTable>& PressureTable() const { return m_pressure; }
-    const std::shared_ptr<CZeltorMeasurementTable>& VolumeTable() const { return m_volume; }
+    using Tables = std::array<std::shared_ptr<CZeltorMeasurementTable>, 3>;
+    // The three channel tables in channel order: FLOW, PRES, VOLU.
+    const Tables& ChannelTables() const { return m_tables; }
+    const std::shared_ptr<CZeltorMeasurementTable>& FlowTable() const { return m_tables[0]; }
+    const std::shared_ptr<CZeltorMeasurementTable>& PressureTable() const { return m_tables[1]; }
+    const std::shared_ptr<CZeltorMeasurementTable>& VolumeTable() const { return m_tables[2]; }
     // "[Snapshot: <title>]" (translated) for a snapshot, empty while live.
     QString DisplayTitle() const;
 
@@ -80,8 +83,6 @@ public:
     void Load(const std::shared_ptr<Nelvar::IXmlElement>& element);
 
 private:
-    // The tables in channel order: FLOW, PRES, VOLU.
-    std::array<CZeltorMeasurementTable*, 3> tables() const;
     // The table of a channel key, or none.
     CZeltorMeasurementTable* tableOfKey(const QString& key) const;
 
@@ -90,9 +91,7 @@ private:
     QString m_comment;
     int32_t m_creationTime = 0;
     bool m_stored = false;
-    const std::shared_ptr<CZeltorMeasurementTable> m_flow;
-    const std::shared_ptr<CZeltorMeasurementTable> m_pressure;
-    const std::shared_ptr<CZeltorMeasurementTable> m_volume;
+    const Tables m_tables;
 };
 
 } // namespace ZeltorTests

@@ -386,7 +386,7 @@ void CZeltorMeasurementTable::SyncXScale(int32_t iMinX, int32_t iMaxX, bool fAut
         apply(*m_settings);
         return;
     }
-    for (const auto& table : {parent->FlowTable(), parent->PressureTable(), parent->VolumeTable()})
+    for (const auto& table : parent->ChannelTables())
         apply(*table->Settings());
 }
 

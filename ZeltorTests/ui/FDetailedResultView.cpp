@@ -71,7 +71,7 @@ std::vector<FDetailedResultView::SavedXWindow> FDetailedResultView::saveXWindows
     // A snapshot's channel writes the X window it shows into all three tables of its snapshot.
     std::vector<std::shared_ptr<ZeltorGraph::IGraphSettings>> touched{item.Settings()};
     if (const auto snapshot = std::dynamic_pointer_cast<CWaveformData>(item.Parent()))
-        for (const auto& table : {snapshot->FlowTable(), snapshot->PressureTable(), snapshot->VolumeTable()})
+        for (const auto& table : snapshot->ChannelTables())
             touched.push_back(table->Settings());
     std::vector<SavedXWindow> saved;
     for (const auto& settings : touched)

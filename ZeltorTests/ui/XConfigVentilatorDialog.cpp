@@ -3,7 +3,9 @@
 #include "ui/DigitBox.h"
 #include "ui/DurationControls.h"
 #include "ListPosition.h"
+#include "MeasurementSettingsControls.h"
 #include "NamedControls.h"
+#include "SettingsValueTexts.h"
 #include "ui/XParameterView.h"
 #include "elements/CConfigVentilator.h"
 #include "elements/CPreDefinedTrendSettings.h"
@@ -28,9 +30,6 @@
 #include <QSignalBlocker>
 #include <QSlider>
 
-#include <algorithm>
-#include <array>
-
 namespace ZeltorTests {
 
 using Zeltor::label;
@@ -40,10 +39,7 @@ namespace {
 
 constexpr ConfigurationPageLayout kLayout{1335, 0, 2585, 1575, 120};
 
-const std::array<const char*, 6> kReferenceUnits{"BTPS", "ATPX", "STPD", "ATPS", "ATPD", "NTPD"};
-const std::array<int32_t, 6> kBreathsPerCalculation{1, 2, 4, 8, 16, 32};
 constexpr int32_t kHighestDetectLevel = 10000;
-constexpr int kSuppressionStepMs = 10;
 constexpr int32_t kDefaultTrendInterval = 15;
 constexpr int kTrendFrame = 3;
 
@@ -54,8 +50,6 @@ const char* const kTrendHelp =
 const char* const kGeneralHelp =
     "20107::Select a duration for the ventilator test and configure the Zeltor's measurement parameters. You can "
     "also select which measurements are to be displayed during the test in the parameter view setup.";
-
-QString milliseconds(int32_t period) { return QStringLiteral("%1 ms").arg(period); }
 
 } // namespace
 
@@ -90,20 +84,12 @@ QGroupBox& XConfigVentilatorDialog::createMeasurementFrame()
     auto* grid = new QGridLayout(&frame);
     m_detectLevel = named<DigitBox>("txtDetectLevel", &frame);
     m_referenceUnit = named<QComboBox>("cboReferenceUnit", &frame);
-    for (const char* unit : kReferenceUnits)
-        m_referenceUnit->addItem(QString::fromLatin1(unit));
+    m_referenceUnit->addItems(Zeltor::SettingsValues::kReferenceUnitTexts);
     m_referenceUnit->setToolTip(QStringLiteral("Gas mixture used in testing"));
-    m_breathsPerCalculation = named<QComboBox>("cboBreathsPerCalculation", &frame);
-    for (const int32_t breaths : kBreathsPerCalculation)
-        m_breathsPerCalculation->addItem(QString::number(breaths));
-    m_breathsPerCalculation->setToolTip(QStringLiteral("Number of breaths to be averaged for calculating values"));
     // The lists start without a selection; Initialize selects what the configuration holds.
-    for (QComboBox* list : {m_referenceUnit, m_breathsPerCalculation})
-        list->setCurrentIndex(-1);
+    m_referenceUnit->setCurrentIndex(-1);
+    m_breathsPerCalculation = Zeltor::breathsPerCalculationList(frame);
     m_massFlow = named<QCheckBox>("chkMassFlowCalculation", QStringLiteral("20115::Use mass flow calculation"), &frame);
-    m_suppression = named<QSlider>("sldSuppressPressurePeakPeriod", Qt::Horizontal, &frame);
-    m_suppression->setRange(1, 10);
-    m_suppressionValue = label("", "lblSuppressPressurePeakPeriodValue", &frame);
     grid->addWidget(label("20111::Detect level:", "lbldetectLevel", &frame), 0, 0);
     grid->addWidget(m_detectLevel, 0, 1);
     grid->addWidget(label("ml/min", "lblDetectLevelUnit", &frame), 0, 2);
@@ -112,9 +98,7 @@ QGroupBox& XConfigVentilatorDialog::createMeasurementFrame()
     grid->addWidget(label("20113::Breaths per calculation:", "lblBreathsPerCalculation", &frame), 2, 0);
     grid->addWidget(m_breathsPerCalculation, 2, 1);
     grid->addWidget(m_massFlow, 3, 0, 1, 3);
-    grid->addWidget(label("20114::Suppress pressure peak period:", "lblSuppressPressurePeakPeriod", &frame), 4, 0);
-    grid->addWidget(m_suppression, 4, 1);
-    grid->addWidget(m_suppressionValue, 4, 2);
+    m_suppression = new Zeltor::SuppressionControls(frame, *grid, 4, Zeltor::SuppressionControls::Rounding::Down);
     grid->setRowStretch(5, 1);
 
     connectEdit(m_detectLevel, &QLineEdit::textChanged, [this] { detectLevelChanged(); });
@@ -125,7 +109,7 @@ QGroupBox& XConfigVentilatorDialog::createMeasurementFrame()
     connectEdit(m_massFlow, &QCheckBox::clicked,
                 [this] { com::required(m_configuration->Settings()).setCalculateMassFlow(m_massFlow->isChecked()); });
     // The period is applied when the slider's value changes, not on every mouse move over it.
-    connectEdit(m_suppression, &QSlider::valueChanged, [this](int value) { suppressionChanged(value); });
+    m_suppression->setMovedHandler(editHandler([this](int32_t period) { suppressionChanged(period); }));
     return frame;
 }
 
@@ -169,12 +153,12 @@ void XConfigVentilatorDialog::loadControls()
     if (const auto& settings = m_configuration->Settings()) {
         // A stored value outside a list shows no entry rather than one the test would not send.
         Zeltor::selectPosition(*m_breathsPerCalculation,
-                               Zeltor::positionOf(kBreathsPerCalculation, settings->BreathsPerCalculation()));
+                               Zeltor::positionOf(Zeltor::kBreathsPerCalculation, settings->BreathsPerCalculation()));
         m_detectLevel->setText(QString::number(settings->DetectLevel()));
         Zeltor::selectPosition(*m_referenceUnit, settings->ReferenceUnit());
         m_massFlow->setChecked(settings->CalculateMassFlow());
-        m_suppression->setValue(settings->SuppressPressurePeakPeriod() / kSuppressionStepMs);
-        showSuppressionPeriod(settings->SuppressPressurePeakPeriod());
+        m_suppression->show(settings->SuppressPressurePeakPeriod());
+        showSuppressionTip(settings->SuppressPressurePeakPeriod());
     }
     com::ignoreFailure([&] { m_duration->show(m_configuration->Duration()); });
     if (const auto& trend = m_configuration->TrendSettings()) {
@@ -186,10 +170,9 @@ void XConfigVentilatorDialog::loadControls()
     com::ignoreFailure([&] { m_parameterView->Initialize(m_configuration->Parameters()); });
 }
 
-void XConfigVentilatorDialog::showSuppressionPeriod(int32_t period)
+void XConfigVentilatorDialog::showSuppressionTip(int32_t period)
 {
-    m_suppressionValue->setText(milliseconds(period));
-    m_suppression->setToolTip(milliseconds(period));
+    m_suppression->slider().setToolTip(QStringLiteral("%1 ms").arg(period));
 }
 
 void XConfigVentilatorDialog::showTrendIntervalEnabled(bool enabled)
@@ -214,10 +197,8 @@ void XConfigVentilatorDialog::detectLevelChanged()
 
 void XConfigVentilatorDialog::referenceUnitChosen(const QString& text)
 {
-    const auto unit = std::find_if(kReferenceUnits.begin(), kReferenceUnits.end(),
-                                   [&](const char* name) { return text == QLatin1String(name); });
-    const int32_t code = unit == kReferenceUnits.end() ? 0 : static_cast<int32_t>(unit - kReferenceUnits.begin());
-    com::required(m_configuration->Settings()).setReferenceUnit(code);
+    const auto unit = Zeltor::SettingsValues::kReferenceUnitTexts.indexOf(text);
+    com::required(m_configuration->Settings()).setReferenceUnit(unit < 0 ? 0 : static_cast<int32_t>(unit));
 }
 
 void XConfigVentilatorDialog::breathsPerCalculationChosen(const QString& text)
@@ -225,10 +206,10 @@ void XConfigVentilatorDialog::breathsPerCalculationChosen(const QString& text)
     com::required(m_configuration->Settings()).setBreathsPerCalculation(format::toInt32(format::leadingNumber(text)));
 }
 
-void XConfigVentilatorDialog::suppressionChanged(int value)
+void XConfigVentilatorDialog::suppressionChanged(int32_t period)
 {
-    const int32_t period = value * kSuppressionStepMs;
-    showSuppressionPeriod(period);
+    m_suppression->showPeriod(period);
+    showSuppressionTip(period);
     com::required(m_configuration->Settings()).setSuppressPressurePeakPeriod(period);
 }
 

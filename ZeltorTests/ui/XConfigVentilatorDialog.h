@@ -8,8 +8,10 @@
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
-class QLabel;
-class QSlider;
+
+namespace Zeltor {
+class SuppressionControls;
+}
 
 namespace ZeltorTests {
 
@@ -45,14 +47,14 @@ private:
     QGroupBox& createMeasurementFrame();
     QGroupBox& createTrendFrame();
     void loadControls();
-    void showSuppressionPeriod(int32_t milliseconds);
+    void showSuppressionTip(int32_t period);
     void showTrendIntervalEnabled(bool enabled);
 
     // The reactions to the user's edits.
     void detectLevelChanged();
     void referenceUnitChosen(const QString& text);
     void breathsPerCalculationChosen(const QString& text);
-    void suppressionChanged(int value);
+    void suppressionChanged(int32_t period);
     void trendingClicked();
     void trendIntervalChanged();
     void parameterViewChanged();
@@ -68,8 +70,7 @@ private:
     QComboBox* m_referenceUnit = nullptr;
     QComboBox* m_breathsPerCalculation = nullptr;
     QCheckBox* m_massFlow = nullptr;
-    QSlider* m_suppression = nullptr;
-    QLabel* m_suppressionValue = nullptr;
+    Zeltor::SuppressionControls* m_suppression = nullptr;
     XParameterView* m_parameterView = nullptr;
     QCheckBox* m_trendingActive = nullptr;
     DigitBox* m_trendInterval = nullptr;

@@ -57,7 +57,7 @@ void setChecked(QTreeWidgetItem& node, bool checked)
 // The channel table of a snapshot by the end of a node's key, or none.
 std::shared_ptr<CZeltorMeasurementTable> channelOf(const CWaveformData& snapshot, const QString& key)
 {
-    for (const auto& table : {snapshot.FlowTable(), snapshot.PressureTable(), snapshot.VolumeTable()})
+    for (const auto& table : snapshot.ChannelTables())
         if (table && key.endsWith(table->Key()))
             return table;
     return nullptr;
@@ -157,7 +157,7 @@ void XDetailedResultView::addSnapshotNodes(QTreeWidgetItem& root, const CWavefor
 {
     QTreeWidgetItem* node = addNode(&root, snapshot.Key(), snapshot.Title(), enkSnapshot);
     node->setExpanded(true);
-    for (const auto& table : {snapshot.FlowTable(), snapshot.PressureTable(), snapshot.VolumeTable()})
+    for (const auto& table : snapshot.ChannelTables())
         addNode(node, snapshot.Key() + QLatin1Char('_') + table->Key(), table->Caption(true), enkChannel,
                 table->PrintOnReport());
     setCheckedFromChildren(*node);

@@ -61,7 +61,7 @@ XFullscreenView::XFullscreenView(QWidget* parent)
     widgets::setForeColor(*this, kViewForeColor);
     for (int32_t index = 0; index < kPanes; ++index) {
         auto& graph = xgsGraphs[static_cast<size_t>(index)];
-        graph = std::make_unique<ZeltorGraph::XGraph>(this);
+        graph = new ZeltorGraph::XGraph(this);
         graph->setObjectName(QStringLiteral("xgsGraphs%1").arg(index));
         // A click anywhere on a pane gives it the focus, which makes it the current pane.
         graph->setFocusPolicy(Qt::ClickFocus);
@@ -450,7 +450,7 @@ bool XFullscreenView::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::FocusIn)
         for (int32_t index = 0; index < kPanes; ++index)
-            if (watched == xgsGraphs[static_cast<size_t>(index)].get())
+            if (watched == xgsGraphs[static_cast<size_t>(index)])
                 activatePane(index);
     return QWidget::eventFilter(watched, event);
 }

@@ -100,7 +100,7 @@ private:
     XStartTrendDialog xstStartTrend{this};
     XQuery xqryQuery{this};
     XNonObtrusiveMsg xnonMessage{this};
-    std::array<std::unique_ptr<ZeltorGraph::XGraph>, kPanes> xgsGraphs;
+    std::array<ZeltorGraph::XGraph*, kPanes> xgsGraphs{};
     XFullscreenViewMenu xfvmMenu{this};
 
     int32_t m_elapsedTime = 0;

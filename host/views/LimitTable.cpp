@@ -30,10 +30,8 @@ LimitTable::LimitTable(const std::vector<LimitRowSpec>& specs, const LimitRow::L
     : QWidget(parent)
 {
     const char* const headings[LimitRow::kColumnCount] = {"Parameter", "", "Upper limit", "", "Lower limit", "Unit"};
-    for (int column = 0; column < LimitRow::kColumnCount; ++column) {
-        m_headings.push_back(std::make_unique<QLabel>(QString::fromLatin1(headings[column])));
-        m_grid.addWidget(m_headings.back().get(), 0, column);
-    }
+    for (int column = 0; column < LimitRow::kColumnCount; ++column)
+        m_grid.addWidget(new QLabel(QString::fromLatin1(headings[column]), this), 0, column);
     int gridRow = 1;
     for (const LimitRowSpec& spec : specs)
         m_rows.push_back(std::make_unique<LimitRow>(spec, m_grid, gridRow++, listeners));

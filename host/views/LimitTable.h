@@ -27,7 +27,6 @@ public:
 
 private:
     QGridLayout m_grid{this};
-    std::vector<std::unique_ptr<QLabel>> m_headings;
     std::vector<std::unique_ptr<LimitRow>> m_rows;
 };
 
