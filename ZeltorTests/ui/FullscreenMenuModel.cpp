@@ -132,7 +132,7 @@ void FullscreenMenuModel::expandHeadersFor(int32_t opened)
 
 void FullscreenMenuModel::addTableEntries(int parentIndex, const CWaveformData& waveform)
 {
-    for (const auto& table : {waveform.FlowTable(), waveform.PressureTable(), waveform.VolumeTable()})
+    for (const auto& table : waveform.ChannelTables())
         com::ignoreFailure([&] { addListItem(parentIndex, table->Caption(true), kEntryFontSize, table); });
 }
 
@@ -149,7 +149,7 @@ void FullscreenMenuModel::Initialize(const CResultVentilator& result)
     com::ignoreFailure([&] { header = addHeader(kWaveformsCaption, m_waveformsHeader, waveformsPresent); });
     com::ignoreFailure([&] {
         const CWaveformData& waveform = com::required(result.WaveformData());
-        const std::array tables{waveform.FlowTable(), waveform.PressureTable(), waveform.VolumeTable()};
+        const auto& tables = waveform.ChannelTables();
         for (size_t channel = 0; channel < tables.size(); ++channel)
             com::ignoreFailure([&] {
                 const int index = addListItem(header, tables[channel]->Caption(true), kEntryFontSize, tables[channel]);
@@ -279,7 +279,7 @@ void FullscreenMenuModel::UpdateWaveformReferences(const std::shared_ptr<CWavefo
 {
     if (!waveform)
         return;
-    for (const auto& table : {waveform->FlowTable(), waveform->PressureTable(), waveform->VolumeTable()})
+    for (const auto& table : waveform->ChannelTables())
         com::ignoreFailure([&] {
             const int index = m_list.findText(table->Caption(true), 0, m_list.count());
             if (index > 0)
