@@ -13,6 +13,8 @@
 #include "com/Failure.h"
 #include "com/Required.h"
 
+#include <QScopeGuard>
+
 namespace ZeltorTests {
 
 namespace {
@@ -338,9 +340,17 @@ void FullscreenMenuModel::itemClick(int index)
     com::ignoreFailure([&] { updateButtons(); });
 }
 
+auto FullscreenMenuModel::refusalForThisSelectionOnly()
+{
+    // The view refuses a selection already on show by not allowing its panel; that answer holds
+    // for the panel of this selection only, not for a record picked later.
+    return qScopeGuard([this] { m_infoBoxAllowed = true; });
+}
+
 void FullscreenMenuModel::raiseItemSelected(const std::shared_ptr<ZeltorGraph::IGraphData>& item, int index)
 {
     const int owner = m_list.owner(index);
+    const auto answered = refusalForThisSelectionOnly();
     m_listener.itemSelected(item, m_list.bookmark(index));
     if (item->GraphType() != ZeltorGraph::egtWaveformGraph)
         showInfoBox(owner);
@@ -360,6 +370,7 @@ void FullscreenMenuModel::tableClick(widgets::TreeListTable& table, int row)
             return;
         const int32_t bookmark = table.cell(row, 1).data.toInt32();
         m_currentParent = item->Parent();
+        const auto answered = refusalForThisSelectionOnly();
         m_listener.itemSelected(item, bookmark);
         if (m_list.data(ownerIndex)) {
             showInfoBox(ownerIndex);

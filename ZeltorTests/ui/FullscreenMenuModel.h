@@ -128,6 +128,8 @@ private:
     void itemClick(int index);
     void tableClick(widgets::TreeListTable& table, int row);
     void raiseItemSelected(const std::shared_ptr<ZeltorGraph::IGraphData>& item, int index);
+    // Lets the panel be filled again once the selection being raised has had its answer.
+    auto refusalForThisSelectionOnly();
     void showInfoBox(int index);
     void hideInfoBox();
     void updateButtons();

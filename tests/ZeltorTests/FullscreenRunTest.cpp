@@ -410,6 +410,23 @@ TEST_F(FullscreenRunTest, AClickInTheMenuShowsTheItemInTheActivePane)
     run();
 }
 
+// The notice refuses only the selection it answers: the trend picked next shows in the panel.
+TEST_F(FullscreenRunTest, ARefusedSelectionKeepsNoLaterRecordFromThePanel)
+{
+    configuration()->TrendSettings()->setActive(true);
+    configuration()->TrendSettings()->setInterval(5);
+    at(2000, [&] { chooseFullscreen(); });
+    at(15'000, [&] {
+        clickLine(entry(live()->FlowTable()->Caption(true)));
+        ASSERT_TRUE(notice().isVisible());
+        const auto trend = result()->Trends()->LastTrend();
+        ASSERT_NE(trend, nullptr);
+        clickLine(entry(trend->Title()));
+        EXPECT_EQ(part<QLineEdit>(menu(), QStringLiteral("txtTitle")).text(), trend->Title());
+    });
+    run();
+}
+
 // The snapshot button freezes the live waveforms into a snapshot of the result: the menu lists it
 // under its heading with its three channels, the panes go on showing the frozen tables, the live
 // entries take the new live tables, and the title is opened for editing.
