@@ -1,5 +1,6 @@
 #include "report/RunSummary.h"
 
+#include "testmodel/ResultStatus.h"
 #include "testmodel/ServiceRecord.h"
 
 #include "Measurement.h"
@@ -12,9 +13,6 @@ namespace host {
 
 namespace {
 
-constexpr int32_t kPassed = 1;
-constexpr int32_t kFailed = 2;
-constexpr int32_t kNotApplicable = 3;
 constexpr float kVerdictSize = 10.0f;
 constexpr float kDetailSize = 9.0f;
 constexpr int32_t kGapBelow = 140;
@@ -25,7 +23,7 @@ bool anyMeasurementFailed(const Nelvar::IResultData& result)
 {
     for (int32_t index = 1; index <= result.MeasurementCount(); ++index) {
         const auto measurement = result.Measurement(index);
-        if (measurement && measurement->Status() == kFailed)
+        if (measurement && measurement->Status() == rstFailed)
             return true;
     }
     return false;
@@ -124,9 +122,9 @@ private:
 QString verdictText(const Nelvar::IResultData& result)
 {
     switch (result.Status()) {
-    case kPassed: return QStringLiteral("Passed");
-    case kNotApplicable: return QStringLiteral("Not applicable");
-    case kFailed:
+    case rstPassed: return QStringLiteral("Passed");
+    case rstNotApplicable: return QStringLiteral("Not applicable");
+    case rstFailed:
         if (anyMeasurementFailed(result))
             return QStringLiteral("Failed");
         break;
